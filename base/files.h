@@ -1,0 +1,43 @@
+// File helpers. They take the system's paths, which use "\" and Shift-JIS,
+// and turn them into host paths only here. When a path does not exist as
+// spelt, a file whose name differs only in ASCII case is found instead, so
+// that data copied from a case-insensitive file system still loads.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace marlit {
+
+// The host path (UTF-8, "/") of a system path, resolved for ASCII case.
+// A path that does not exist keeps its unresolved tail as spelt.
+std::string hostPath(std::string_view systemPath);
+
+// Size of the file, or -1 when there is none.
+int64_t fileSize(std::string_view path);
+bool fileExists(std::string_view path);
+
+enum class SeekOrigin { Begin = 0, Current = 1, End = 2 };
+
+// Reads up to count bytes at offset from origin; the bytes read, 0 when the
+// file cannot be opened.
+size_t readPart(std::string_view path, void* buffer, SeekOrigin origin, int64_t offset,
+                size_t count);
+// Writes count bytes at offset from origin, creating the file when it is
+// missing; with create, an existing file is emptied first. The bytes written.
+size_t writePart(std::string_view path, const void* buffer, SeekOrigin origin, int64_t offset,
+                 size_t count, bool create);
+
+// The whole file followed by `extra` zero bytes, or none.
+std::optional<std::vector<uint8_t>> readWhole(std::string_view path, size_t extra = 0);
+
+// Writes the file whole: into a temporary file beside it, then renamed over
+// the old one, so a reader never sees half a file.
+bool writeWholeAtomic(std::string_view path, std::span<const uint8_t> data);
+
+}  // namespace marlit

@@ -1,0 +1,34 @@
+// Runs a fuzz target over every file of a corpus folder, so that the stored
+// corpus is replayed as a plain test in builds without libFuzzer.
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
+
+int main(int argc, char** argv) {
+    int count = 0;
+    for (int i = 1; i < argc; ++i) {
+        std::filesystem::path root(argv[i]);
+        std::vector<std::filesystem::path> files;
+        if (std::filesystem::is_directory(root)) {
+            for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
+                if (entry.is_regular_file()) files.push_back(entry.path());
+            }
+        } else {
+            files.push_back(root);
+        }
+        for (const auto& path : files) {
+            std::ifstream in(path, std::ios::binary);
+            std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                                       std::istreambuf_iterator<char>());
+            LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
+            ++count;
+        }
+    }
+    std::printf("%d inputs ran\n", count);
+    return 0;
+}
