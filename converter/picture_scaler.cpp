@@ -11,9 +11,6 @@ namespace marlit {
 
 namespace {
 
-// Scaled pictures beyond this are refused rather than allocated.
-constexpr uint64_t kMaxScaledBytes = 256u << 20;
-
 struct Tap {
     uint32_t index;
     uint32_t weight;  // in 1/1024 of a source pixel
@@ -194,7 +191,7 @@ ScaleVariant chooseScaleVariant(PixelKind kind, std::string_view fileName, const
 }
 
 std::optional<Bitmap> ScalePicture(const Bitmap& picture, int percent, ScaleVariant variant) {
-    if (percent < 1 || percent > 1000)
+    if (percent < 1 || percent > 100)
         return std::nullopt;
     if (picture.bytesPerPixel != 3 && picture.bytesPerPixel != 4)
         return std::nullopt;
@@ -205,7 +202,7 @@ std::optional<Bitmap> ScalePicture(const Bitmap& picture, int percent, ScaleVari
     const int64_t w = int64_t{picture.width} * percent / 100;
     const int64_t h = int64_t{picture.height} * percent / 100;
     // A side that would come out empty has no step to divide by.
-    if (w == 0 || h == 0 || uint64_t(w) * uint64_t(h) * 4 > kMaxScaledBytes)
+    if (w == 0 || h == 0)
         return std::nullopt;
     const int ow = static_cast<int>(w), oh = static_cast<int>(h);
 
