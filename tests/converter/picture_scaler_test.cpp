@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <tuple>
+
 #include "converter/key_list.h"
 
 namespace marlit {
@@ -142,6 +145,71 @@ TEST(ScaleVariantChoice, AlphaThenKeyListThenOpaque) {
         EXPECT_EQ(variantFromName(variantName(v)), v);
     }
     EXPECT_FALSE(variantFromName("Opaque"));
+}
+
+// The scaler's steps written out plainly, one output pixel at a time, with
+// integer division: the fast paths must agree with it byte for byte.
+struct Reference {
+    int srcLen, dstLen;
+    uint32_t e;
+    Reference(int src, int dst)
+        : srcLen(src), dstLen(dst), e(static_cast<uint32_t>(uint64_t(src) * 1024 / dst)) {}
+    template <class Add>
+    void box(int x, Add add) const {
+        const uint64_t position = uint64_t(x) * e;
+        const uint32_t taps = (e >> 10) + ((e & 1023) ? 1 : 0);
+        uint32_t j = static_cast<uint32_t>(position >> 10), f = position & 1023, r = e;
+        for (uint32_t t = 0; t < taps; ++t) {
+            if (j + t >= uint32_t(srcLen))
+                continue;
+            uint32_t w = std::min<uint32_t>(t == 0 ? 1024 - f : 1024, r);
+            r -= w;
+            add(j + t, w);
+        }
+    }
+};
+
+// One pass of the alpha variant over 4-byte pixels (key pixels cleared first).
+Bitmap referencePass(const Bitmap& in, int outLen, bool alongRows) {
+    const int w = alongRows ? outLen : in.width, h = alongRows ? in.height : outLen;
+    Bitmap out = makeBitmap(w, h, 4);
+    const Reference ref(alongRows ? in.width : in.height, outLen);
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            uint64_t sum[4] = {}, total = 0;
+            ref.box(alongRows ? x : y, [&](uint32_t s, uint32_t weight) {
+                std::vector<uint8_t> p = alongRows ? pixelAt(in, s, y) : pixelAt(in, x, s);
+                if (p[0] == 255 && p[1] == 0 && p[2] == 255 && p[3] != 255)
+                    p = {0, 0, 0, 0};
+                for (int c = 0; c < 4; ++c)
+                    sum[c] += weight * p[c] / 1024;
+                total += weight;
+            });
+            for (int c = 0; c < 4; ++c) {
+                out.row(y)[4 * x + c] = static_cast<uint8_t>(total ? sum[c] * 1024 / total : 0);
+            }
+        }
+    }
+    return out;
+}
+
+TEST(ScalePicture, FastPathsMatchThePlainSteps) {
+    std::mt19937 rng(17);
+    for (auto [w, h, percent] : {std::tuple{97, 61, 40}, std::tuple{50, 33, 80},
+                                 std::tuple{23, 41, 57}, std::tuple{9, 12, 33}}) {
+        Bitmap in = makeBitmap(w, h, 4);
+        for (auto& b : in.pixels)
+            b = static_cast<uint8_t>(rng() % 3 == 0 ? 255 : rng());
+        for (int i = 0; i < w * h / 4; ++i) {
+            setPixel(in, rng() % w, rng() % h,
+                     {255, 0, 255, static_cast<uint8_t>(rng() % 2 * 255)});
+        }
+        const Bitmap expected =
+            referencePass(referencePass(in, w * percent / 100, true), h * percent / 100, false);
+        auto out = ScalePicture(in, percent, ScaleVariant::Alpha);
+        ASSERT_TRUE(out);
+        EXPECT_EQ(out->pixels, expected.pixels) << w << "x" << h << " at " << percent;
+    }
 }
 
 }  // namespace
