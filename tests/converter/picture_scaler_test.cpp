@@ -68,6 +68,18 @@ TEST(ScalePicture, EveryTapIsTruncatedOnItsOwn) {
     EXPECT_EQ(pixelAt(*white, 100, 100), (std::vector<uint8_t>{254, 254, 254, 254}));
 }
 
+TEST(ScalePicture, ExactAveragesStayExact) {
+    // 49 pixels into one: a box total of 49 * 1024, whose reciprocal is
+    // inexact; a flat picture must still keep its values.
+    for (ScaleVariant v : {ScaleVariant::Opaque, ScaleVariant::Key, ScaleVariant::Alpha}) {
+        auto out = ScalePicture(filled(49, 49, {1, 2, 3, 255}), 3, v);
+        ASSERT_TRUE(out);
+        EXPECT_EQ(pixelAt(*out, 0, 0)[0], 1);
+        EXPECT_EQ(pixelAt(*out, 0, 0)[1], 2);
+        EXPECT_EQ(pixelAt(*out, 0, 0)[2], 3);
+    }
+}
+
 TEST(ScalePicture, OpaqueVariantKeepsTheKeyCrisp) {
     Bitmap allKey = filled(2, 2, kKey);
     EXPECT_EQ(ScalePicture(allKey, 50, ScaleVariant::Opaque)->pixels, kKey);
