@@ -16,14 +16,19 @@ void copyRectToScreen(const Display& display, uint8_t* base, const Rect* destina
     // Keep both the destination and the source inside the picture: a
     // rectangle from a script or a save must not reach past the frame
     // buffer or the back buffer.
-    int cutLeft = std::max({0, -d.left, -sx});
+    // The device must hold the turned picture: on a smaller one only the
+    // part that fits is written (picture x from W - device height up, picture
+    // y below the device width).
+    const int firstX = std::max(0, w - static_cast<int>(display.properties.cyHeight));
+    const int endY = std::min(h, static_cast<int>(display.properties.cxWidth));
+    int cutLeft = std::max({0, firstX - d.left, -sx});
     int cutTop = std::max({0, -d.top, -sy});
     d.left += cutLeft;
     sx += cutLeft;
     d.top += cutTop;
     sy += cutTop;
     int columns = std::min({d.right - d.left, w - d.left, w - sx});
-    int rows = std::min({d.bottom - d.top, h - d.top, h - sy});
+    int rows = std::min({d.bottom - d.top, endY - d.top, h - sy});
     if (columns <= 0 || rows <= 0)
         return;
 
