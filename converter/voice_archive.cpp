@@ -1,10 +1,37 @@
 #include "converter/voice_archive.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+
 #include "base/bytes.h"
-#include "base/files.h"
 #include "base/sjis.h"
 
 namespace marlit {
+
+struct VoiceArchive::File {
+    explicit File(int fd) : fd(fd) {}
+    ~File() { ::close(fd); }
+    File(const File&) = delete;
+    File& operator=(const File&) = delete;
+
+    // Reads exactly size bytes at offset; pread keeps no file position, so
+    // threads may read at once.
+    bool read(void* buffer, size_t size, uint64_t offset) const {
+        auto* p = static_cast<uint8_t*>(buffer);
+        while (size > 0) {
+            const ssize_t n = ::pread(fd, p, size, static_cast<off_t>(offset));
+            if (n <= 0) return false;
+            p += n;
+            size -= static_cast<size_t>(n);
+            offset += static_cast<uint64_t>(n);
+        }
+        return true;
+    }
+
+    int fd;
+};
 
 namespace {
 
@@ -38,11 +65,17 @@ std::optional<VoiceArchive> VoiceArchive::parse(std::span<const uint8_t> head, u
     return archive;
 }
 
-std::optional<VoiceArchive> VoiceArchive::open(std::string_view path, std::string* why) {
-    const int64_t size = fileSize(path);
+std::optional<VoiceArchive> VoiceArchive::open(const std::string& hostPath, std::string* why) {
+    const int fd = ::open(hostPath.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        if (why) *why = "the voice archive cannot be opened";
+        return std::nullopt;
+    }
+    auto file = std::make_shared<File>(fd);
+    const off_t size = ::lseek(fd, 0, SEEK_END);
     uint8_t countBytes[4];
-    if (size < 4 || readPart(path, countBytes, SeekOrigin::Begin, 0, 4) != 4) {
-        if (why) *why = "the voice archive cannot be read";
+    if (size < 4 || !file->read(countBytes, 4, 0)) {
+        if (why) *why = "the voice archive is too short";
         return std::nullopt;
     }
     const uint64_t tableEnd = 4 + uint64_t{kVoiceRecordSize} * loadU32(countBytes);
@@ -51,23 +84,20 @@ std::optional<VoiceArchive> VoiceArchive::open(std::string_view path, std::strin
         return std::nullopt;
     }
     std::vector<uint8_t> head(static_cast<size_t>(tableEnd));
-    if (readPart(path, head.data(), SeekOrigin::Begin, 0, head.size()) != head.size()) {
+    if (!file->read(head.data(), head.size(), 0)) {
         if (why) *why = "the voice archive cannot be read";
         return std::nullopt;
     }
     auto archive = parse(head, static_cast<uint64_t>(size), why);
-    if (archive) archive->path_ = std::string(path);
+    if (archive) archive->file_ = std::move(file);
     return archive;
 }
 
-std::optional<std::vector<uint8_t>> VoiceArchive::readClip(size_t index) const {
-    if (index >= clips_.size() || !clips_[index].valid) return std::nullopt;
+std::optional<std::vector<uint8_t>> VoiceArchive::readClip(size_t index, size_t limit) const {
+    if (!file_ || index >= clips_.size() || !clips_[index].valid) return std::nullopt;
     const VoiceClip& clip = clips_[index];
-    std::vector<uint8_t> bytes(static_cast<size_t>(clip.length));
-    if (readPart(path_, bytes.data(), SeekOrigin::Begin, static_cast<int64_t>(clip.offset),
-                 bytes.size()) != bytes.size()) {
-        return std::nullopt;
-    }
+    std::vector<uint8_t> bytes(static_cast<size_t>(std::min<uint64_t>(clip.length, limit)));
+    if (!file_->read(bytes.data(), bytes.size(), clip.offset)) return std::nullopt;
     return bytes;
 }
 

@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -37,16 +38,20 @@ public:
     // does not fit the file.
     static std::optional<VoiceArchive> parse(std::span<const uint8_t> head, uint64_t fileSize,
                                              std::string* why = nullptr);
-    // Reads the table of the archive at a system path.
-    static std::optional<VoiceArchive> open(std::string_view path, std::string* why = nullptr);
+    // Opens the archive at a host path and reads its table; the file stays
+    // open for readClip.
+    static std::optional<VoiceArchive> open(const std::string& hostPath,
+                                            std::string* why = nullptr);
 
     const std::vector<VoiceClip>& clips() const { return clips_; }
-    // The bytes of a valid clip, read from the archive file; none when the
-    // file cannot be read whole there.
-    std::optional<std::vector<uint8_t>> readClip(size_t index) const;
+    // The bytes of a valid clip of an opened archive (at most its first
+    // `limit`); none when they cannot be read. Safe to call from several
+    // threads at once.
+    std::optional<std::vector<uint8_t>> readClip(size_t index, size_t limit = SIZE_MAX) const;
 
 private:
-    std::string path_;
+    struct File;
+    std::shared_ptr<File> file_;
     std::vector<VoiceClip> clips_;
 };
 
