@@ -75,6 +75,40 @@ TEST(Blit, AlphaPictureUnderOpacityIsQuantised) {
     EXPECT_EQ(drawOne(3, grey(255), 255, grey(0), 128, 256), grey(127));
 }
 
+TEST(Blit, WideRowsMatchThePixelRule) {
+    // Long rows go through the block copy: whole opaque, transparent and mixed
+    // blocks, a row tail, and a destination that starts at an odd pixel.
+    const int w = 53, h = 3;
+    TestPicture pic(w, h);
+    uint32_t seed = 1;
+    auto next = [&seed] { return (seed = seed * 1103515245 + 12345) >> 16; };
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            int block = x / 16;
+            int alpha = block == 0 ? 255 : block == 1 ? 0 : static_cast<int>(next() % 256);
+            pic.set(x, y, {int(next() % 256), int(next() % 256), int(next() % 256)}, alpha);
+        }
+    }
+    TestSurface out(w + 5, h + 1, {10, 20, 30});
+    blitAlpha(out.view(), 3, 1, pic.view(), pic.whole(), 256, 256);
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            const uint8_t* s = &pic.pixels[(y * w + x) * 4];
+            Bgr expected{10, 20, 30};
+            for (int i = 0; i < 3; ++i) {
+                if (s[3] == 255)
+                    expected[i] = s[i];
+                if (s[3] > 0 && s[3] < 255)
+                    expected[i] = ((s[i] * s[3]) >> 8) + (((256 - s[3]) * expected[i]) >> 8);
+            }
+            ASSERT_EQ(out.at(x + 3, y + 1), expected) << x << "," << y;
+        }
+    }
+    EXPECT_EQ(out.at(2, 1), (Bgr{10, 20, 30}));
+    EXPECT_EQ(out.at(w + 3, 1), (Bgr{10, 20, 30}));
+    EXPECT_EQ(out.at(3, 0), (Bgr{10, 20, 30}));
+}
+
 TEST(Blit, BrightnessEndsAreBlackAndWhite) {
     for (int family = 1; family <= 4; ++family) {
         for (int a : {256, 128}) {
