@@ -57,7 +57,7 @@ struct PicturePool {
             bytes[i + 3] = a;
         }
     }
-    PictureView picture(size_t i) const {
+    PictureRef picture(size_t i) const {
         return {bytes.data() + (i % count) * kPixels * 4, kWidth, kHeight};
     }
 };

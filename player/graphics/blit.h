@@ -16,12 +16,12 @@ namespace marlit {
 
 // Alpha picture: the source rectangle `src` of `pic` with its top-left at
 // (x, y) of `dst`.
-void blitAlpha(const Surface& dst, int x, int y, const PictureView& pic, PixelRect src, int opacity,
+void blitAlpha(const Surface& dst, int x, int y, const PictureRef& pic, PixelRect src, int opacity,
                int brightness);
 
 // Additive picture: source channels (weighted by alpha and opacity) are added
 // to the destination, saturating at 255.
-void blitAdditive(const Surface& dst, int x, int y, const PictureView& pic, PixelRect src,
+void blitAdditive(const Surface& dst, int x, int y, const PictureRef& pic, PixelRect src,
                   int opacity, int brightness);
 
 // Fixed-point sampling of a rotated or scaled picture, 10 fraction bits: the
@@ -42,13 +42,13 @@ bool clipBox(PixelRect& box, Sampling& sampling, const PixelRect& clip);
 
 // Rotated and scaled alpha picture drawn into `box`; box pixels whose sample
 // falls outside `src` (or outside the picture) are left alone.
-void blitTransformed(const Surface& dst, PixelRect box, const PictureView& pic, PixelRect src,
+void blitTransformed(const Surface& dst, PixelRect box, const PictureRef& pic, PixelRect src,
                      Sampling sampling, int opacity, int brightness);
 
 // Crossfade of two pictures at the same source rectangle and place: `first`
 // with weight opacity, `second` with 256 - opacity.
-void blitCrossfade(const Surface& dst, int x, int y, const PictureView& first,
-                   const PictureView& second, PixelRect src, int opacity, int brightness);
+void blitCrossfade(const Surface& dst, int x, int y, const PictureRef& first,
+                   const PictureRef& second, PixelRect src, int opacity, int brightness);
 
 // Colour rectangles; colour is 0x00RRGGBB.
 void fillColour(const Surface& dst, PixelRect rect, uint32_t colour, int opacity, int brightness);

@@ -8,7 +8,7 @@ namespace marlit {
 
 namespace pixel {
 
-std::optional<BlitArea> clipBlit(const Surface& dst, int x, int y, const PictureView& pic,
+std::optional<BlitArea> clipBlit(const Surface& dst, int x, int y, const PictureRef& pic,
                                  PixelRect src, const PixelRect& sourceBounds) {
     // 64-bit so that no position a caller passes can overflow here.
     int64_t dx = x, dy = y;
@@ -62,7 +62,7 @@ bool clipBox(PixelRect& box, Sampling& sampling, const PixelRect& clip) {
     }
     box.right = std::min(box.right, clip.right);
     box.bottom = std::min(box.bottom, clip.bottom);
-    return !box.empty();
+    return !isEmpty(box);
 }
 
 }  // namespace marlit

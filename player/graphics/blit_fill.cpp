@@ -21,7 +21,7 @@ bool clipRect(const Surface& dst, PixelRect& rect) {
     if (!dst.pixels)
         return false;
     rect = intersect(rect, bounds(dst));
-    return !rect.empty();
+    return !isEmpty(rect);
 }
 
 void setColour(const Surface& dst, const PixelRect& rect, const int c[3]) {

@@ -33,7 +33,7 @@ inline int clampBrightness(int b) {
 // Clips the source rectangle to `sourceBounds` (the picture, or what two
 // pictures share) and the destination to the surface, moving one with the
 // other. None when nothing remains.
-std::optional<BlitArea> clipBlit(const Surface& dst, int x, int y, const PictureView& pic,
+std::optional<BlitArea> clipBlit(const Surface& dst, int x, int y, const PictureRef& pic,
                                  PixelRect src, const PixelRect& sourceBounds);
 
 // op(d, s) for every pixel of the area.

@@ -8,7 +8,8 @@
 
 namespace marlit {
 
-struct PictureView {
+// A borrowed working picture.
+struct PictureRef {
     const uint8_t* pixels = nullptr;
     int width = 0;
     int height = 0;
@@ -30,9 +31,12 @@ struct PixelRect {
 
     int width() const { return right - left; }
     int height() const { return bottom - top; }
-    bool empty() const { return right <= left || bottom <= top; }
     bool operator==(const PixelRect&) const = default;
 };
+
+inline bool isEmpty(const PixelRect& r) {
+    return r.right <= r.left || r.bottom <= r.top;
+}
 
 inline PixelRect intersect(const PixelRect& a, const PixelRect& b) {
     return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
@@ -47,7 +51,7 @@ inline PixelRect unite(const PixelRect& a, const PixelRect& b) {
 inline PixelRect bounds(const Surface& s) {
     return {0, 0, s.width, s.height};
 }
-inline PixelRect bounds(const PictureView& p) {
+inline PixelRect bounds(const PictureRef& p) {
     return {0, 0, p.width, p.height};
 }
 

@@ -28,7 +28,7 @@ struct TestPicture {
         p[2] = static_cast<uint8_t>(c[2]);
         p[3] = static_cast<uint8_t>(alpha);
     }
-    PictureView view() const { return {pixels.data(), width, height}; }
+    PictureRef view() const { return {pixels.data(), width, height}; }
     PixelRect whole() const { return {0, 0, width, height}; }
 };
 
