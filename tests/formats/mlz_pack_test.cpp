@@ -287,10 +287,17 @@ TEST(MlzReader, RefusesPacksThatLie) {
     p.method = 2;
     EXPECT_TRUE(refused(p));
 
-    // Every truncation of a real pack is refused.
+    // Every truncation of a real pack is refused, and so are counts one off.
     test::TempDir dir;
     writeSample(dir.file("whole.mlz"), 7);
     Bytes whole = fileBytes(dir.file("whole.mlz"));
+    for (uint8_t count : {6, 8}) {
+        Bytes liar = whole;
+        liar[4] = count;
+        putFile(dir.file("liar.mlz"), liar);
+        MlzReader reader;
+        EXPECT_EQ(reader.OpenIndex(dir.file("liar.mlz")), nullptr) << int{count};
+    }
     for (size_t n = 0; n < whole.size(); n += 13) {
         putFile(dir.file("cut.mlz"), Bytes(whole.begin(), whole.begin() + n));
         MlzReader reader;
