@@ -74,6 +74,12 @@ bool readCoefficients(const unsigned char* jpeg, unsigned long size, JbpCoeffici
     jpeg_create_decompress(&cinfo);
     jpeg_mem_src(&cinfo, jpeg, size);
     jpeg_read_header(&cinfo, TRUE);
+    if (cinfo.image_width > 0xFFFF || cinfo.image_height > 0xFFFF) {
+        jpeg_destroy_decompress(&cinfo);
+        return false;
+    }
+    out->width = static_cast<int>(cinfo.image_width);
+    out->height = static_cast<int>(cinfo.image_height);
     jvirt_barray_ptr* arrays = jpeg_read_coefficients(&cinfo);
     const int mbWide = (out->width + 15) / 16;
     const int mbHigh = (out->height + 15) / 16;
@@ -99,6 +105,7 @@ bool readCoefficients(const unsigned char* jpeg, unsigned long size, JbpCoeffici
         jpeg_destroy_decompress(&cinfo);
         return false;
     }
+    out->blocks.resize(static_cast<size_t>(mbWide) * mbHigh * 6);
     size_t block = 0;
     for (int my = 0; my < mbHigh; ++my) {
         JBLOCKARRAY y = (*cinfo.mem->access_virt_barray)(reinterpret_cast<j_common_ptr>(&cinfo),
@@ -124,22 +131,21 @@ bool readCoefficients(const unsigned char* jpeg, unsigned long size, JbpCoeffici
 
 }  // namespace
 
-std::optional<JbpCoefficients> jpegCoefficients(const PictureView& picture, int quality) {
-    if (!picture.valid() || picture.width > 0xFFFF || picture.height > 0xFFFF || quality < 1 ||
-        quality > 100) {
-        return std::nullopt;
-    }
-    JbpCoefficients c;
-    c.width = picture.width;
-    c.height = picture.height;
-    c.quality = static_cast<uint32_t>(quality);
-    c.blocks.resize(static_cast<size_t>((c.width + 15) / 16) * ((c.height + 15) / 16) * 6);
+std::optional<std::vector<uint8_t>> baselineJpeg(const PictureView& picture, int quality) {
+    if (!picture.valid() || quality < 1 || quality > 100) return std::nullopt;
     unsigned char* jpeg = nullptr;
     unsigned long size = 0;
-    bool ok = compress(picture, quality, &jpeg, &size) && readCoefficients(jpeg, size, &c);
+    std::vector<uint8_t> out;
+    bool ok = compress(picture, quality, &jpeg, &size);
+    if (ok) out.assign(jpeg, jpeg + size);
     std::free(jpeg);
-    if (!ok)
-        return std::nullopt;
+    if (!ok) return std::nullopt;
+    return out;
+}
+
+std::optional<JbpCoefficients> jpegCoefficients(std::span<const uint8_t> jpeg) {
+    JbpCoefficients c;
+    if (!readCoefficients(jpeg.data(), jpeg.size(), &c)) return std::nullopt;
     return c;
 }
 

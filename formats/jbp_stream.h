@@ -104,10 +104,14 @@ struct JbpCoefficients {
 // does not match the size, or when the sizes do not fit the header.
 std::optional<std::vector<uint8_t>> writeJbpStream(const JbpCoefficients& coefficients);
 
-// The coefficients of a baseline JPEG encoding (YCbCr, 2x2-subsampled
-// chrominance) of a 24-bit or 32-bit picture at quality 1..100; alpha is
-// ignored. None for pictures that the stream cannot hold or a JPEG failure.
-std::optional<JbpCoefficients> jpegCoefficients(const PictureView& picture, int quality);
+// A baseline JPEG of a 24-bit or 32-bit picture (alpha ignored) at quality
+// 1..100 made by libjpeg: YCbCr with 2x2-subsampled chrominance. None for
+// an invalid picture or a libjpeg failure.
+std::optional<std::vector<uint8_t>> baselineJpeg(const PictureView& picture, int quality);
+
+// The coefficients and tables of such a JPEG, read back with libjpeg's
+// coefficient reader. None for a JPEG of another shape or over 65535.
+std::optional<JbpCoefficients> jpegCoefficients(std::span<const uint8_t> jpeg);
 
 // The JbpStream of a picture at JPEG quality 100, 90 or 80. None for
 // pictures under 32 pixels in either direction, over 65535, or whose
