@@ -25,11 +25,14 @@ const Command kList{
     "named on stderr.\n",
     [](std::span<const std::string> argv) -> int {
         Args args(argv, {}, {});
-        if (!args.error().empty()) return usageError(kList, args.error());
-        if (args.positional().size() != 1) return usageError(kList, "needs voice.dat");
+        if (!args.error().empty())
+            return usageError(kList, args.error());
+        if (args.positional().size() != 1)
+            return usageError(kList, "needs voice.dat");
         std::string why;
         auto archive = VoiceArchive::open(args.positional()[0], &why);
-        if (!archive) return fail(args.positional()[0] + ": " + why);
+        if (!archive)
+            return fail(args.positional()[0] + ": " + why);
         const auto& clips = archive->clips();
         int damaged = 0;
         for (size_t i = 0; i < clips.size(); ++i) {
@@ -38,14 +41,14 @@ const Command kList{
             if (clip.valid) {
                 // The kind shows in the header.
                 auto bytes = archive->readClip(i, kSoundHeaderBytes);
-                if (bytes) kind = classifyVoiceClip(clip.name, *bytes);
+                if (bytes)
+                    kind = classifyVoiceClip(clip.name, *bytes);
             } else {
                 std::fprintf(stderr, "marlit-tool: clip %zu has offsets out of order\n", i);
                 ++damaged;
             }
-            std::printf("%zu\t%s\t%" PRIu64 "\t%" PRIu64 "\t%s\n", i,
-                        sjisToUtf8(clip.name).c_str(), clip.offset, clip.length,
-                        voiceClipKindName(kind));
+            std::printf("%zu\t%s\t%" PRIu64 "\t%" PRIu64 "\t%s\n", i, sjisToUtf8(clip.name).c_str(),
+                        clip.offset, clip.length, voiceClipKindName(kind));
         }
         return damaged ? 1 : 0;
     },
