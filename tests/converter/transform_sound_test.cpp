@@ -1,7 +1,6 @@
 // The transform codec against a plain evaluation of its defining sum.
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cmath>
 #include <random>
 
@@ -14,31 +13,10 @@ namespace {
 
 constexpr int kScale[8] = {2048, 2048, 2048, 4096, 4096, 4096, 8192, 16384};
 
-uint16_t zigzag(int v) {
-    return static_cast<uint16_t>(v > 0 ? 2 * v - 1 : -2 * v);
-}
+using Bins = test::TransformBins;
 
-// Bins as (real, imaginary) values before scaling, 2048 of them.
-using Bins = std::vector<std::pair<int, int>>;
-
-// One 8192-byte block: high bytes, then the low bytes as nibbles in two
-// tables.
 std::vector<uint8_t> block(const Bins& bins) {
-    std::array<uint16_t, 4096> codes{};
-    for (size_t k = 0; k < bins.size(); ++k) {
-        codes[2 * k] = zigzag(bins[k].first);
-        codes[2 * k + 1] = zigzag(bins[k].second);
-    }
-    std::vector<uint8_t> out(8192);
-    for (size_t j = 0; j < 4096; ++j)
-        out[j] = static_cast<uint8_t>(codes[j] >> 8);
-    for (size_t j = 0; j < 2048; ++j) {
-        const uint8_t lo0 = codes[2 * j] & 0xFF;
-        const uint8_t lo1 = codes[2 * j + 1] & 0xFF;
-        out[4096 + j] = static_cast<uint8_t>((lo0 & 0xF0) | (lo1 >> 4));
-        out[6144 + j] = static_cast<uint8_t>(((lo0 & 0x0F) << 4) | (lo1 & 0x0F));
-    }
-    return out;
+    return test::transformBlock(bins);
 }
 
 Bins dc(int value) {

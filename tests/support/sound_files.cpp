@@ -97,6 +97,36 @@ std::vector<uint8_t> zlibCompress(std::span<const uint8_t> bytes) {
     return out;
 }
 
+std::vector<uint8_t> transformBlock(const TransformBins& bins) {
+    auto zigzag = [](int v) { return static_cast<uint16_t>(v > 0 ? 2 * v - 1 : -2 * v); };
+    std::vector<uint16_t> codes(4096);
+    for (size_t k = 0; k < bins.size() && k < 2048; ++k) {
+        codes[2 * k] = zigzag(bins[k].first);
+        codes[2 * k + 1] = zigzag(bins[k].second);
+    }
+    // High bytes first, then the low bytes as nibbles in two tables.
+    std::vector<uint8_t> out(8192);
+    for (size_t j = 0; j < 4096; ++j)
+        out[j] = static_cast<uint8_t>(codes[j] >> 8);
+    for (size_t j = 0; j < 2048; ++j) {
+        const uint8_t lo0 = codes[2 * j] & 0xFF;
+        const uint8_t lo1 = codes[2 * j + 1] & 0xFF;
+        out[4096 + j] = static_cast<uint8_t>((lo0 & 0xF0) | (lo1 >> 4));
+        out[6144 + j] = static_cast<uint8_t>(((lo0 & 0x0F) << 4) | (lo1 & 0x0F));
+    }
+    return out;
+}
+
+std::vector<uint8_t> transformTone(size_t blocks, int amplitude) {
+    TransformBins bins(129);
+    bins[128] = {amplitude, 0};
+    auto one = transformBlock(bins);
+    std::vector<uint8_t> out;
+    for (size_t b = 0; b < blocks; ++b)
+        out.insert(out.end(), one.begin(), one.end());
+    return out;
+}
+
 std::optional<DecodedSound> readWave(std::span<const uint8_t> bytes) {
     if (bytes.size() < 12 || std::memcmp(bytes.data(), "RIFF", 4) != 0)
         return std::nullopt;

@@ -32,6 +32,15 @@ std::vector<uint8_t> voiceArchiveFile(
 
 std::vector<uint8_t> zlibCompress(std::span<const uint8_t> bytes);
 
+// Frequency bins of a transform block as (real, imaginary) values before
+// their band's scale; up to 2048.
+using TransformBins = std::vector<std::pair<int, int>>;
+// One 8192-byte transform block holding the bins.
+std::vector<uint8_t> transformBlock(const TransformBins& bins);
+// `blocks` blocks of a steady tone in bin 128 (689 Hz at 22050 Hz), whose
+// samples reach +-2·amplitude: it meets itself where the blocks overlap.
+std::vector<uint8_t> transformTone(size_t blocks, int amplitude);
+
 struct DecodedSound {
     uint32_t rate = 0;
     uint16_t channels = 0;
