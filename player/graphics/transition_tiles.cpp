@@ -178,8 +178,8 @@ void stepScatter(Sprite& s, int64_t elapsed) {
     int64_t scale = 1000;
     const int64_t shrinkTime = t.spec.duration - kShrinkAfter;
     if (elapsed > kShrinkAfter && shrinkTime > 0) {
-        const int64_t side = size - (size - 1) * (elapsed - kShrinkAfter) / shrinkTime;
-        scale = std::max<int64_t>(side * 1000 / size, 1);
+        const int64_t least = 1000 / size;
+        scale = std::max<int64_t>(1000 - (1000 - least) * (elapsed - kShrinkAfter) / shrinkTime, 1);
     }
     s.chain.clear();
     for (int row = 0; row < t.rows; ++row) {
@@ -220,7 +220,7 @@ void startScatter(Sprite& s) {
             const PixelRect r = tile(s.command, size, column, row);
             const double dx = (r.left + r.right) / 2.0 - cx, dy = (r.top + r.bottom) / 2.0 - cy;
             double direction = dx == 0 && dy == 0 ? (h % 360) * M_PI / 180 : std::atan2(dy, dx);
-            direction += ((h >> 8) % 71 - 35) / 100.0;
+            direction += (static_cast<int>((h >> 8) % 71) - 35) / 100.0;
             t.flight.push_back(static_cast<int32_t>(std::lround(std::cos(direction) * 1024)));
             t.flight.push_back(static_cast<int32_t>(std::lround(std::sin(direction) * 1024)));
             t.flight.push_back(
