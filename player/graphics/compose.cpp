@@ -15,10 +15,10 @@ namespace {
 // its source is drawn there.
 struct Placement {
     int x, y;
-    PixelRect source;
+    Rect source;
 };
 
-std::optional<Placement> place(const DrawCommand& c, const PixelRect& clip) {
+std::optional<Placement> place(const DrawCommand& c, const Rect& clip) {
     const int64_t left = c.x, top = c.y;
     const int64_t right = left + (int64_t{c.source.right} - c.source.left);
     const int64_t bottom = top + (int64_t{c.source.bottom} - c.source.top);
@@ -41,7 +41,7 @@ int effectiveBrightness(const DrawCommand& c, int32_t global) {
     return static_cast<int>((int64_t{global} * c.brightness) >> 8);
 }
 
-void composePicture(const Surface& dst, const DrawCommand& c, const PixelRect& clip,
+void composePicture(const Surface& dst, const DrawCommand& c, const Rect& clip,
                     const PictureSlots& pictures, int32_t global) {
     const PictureRef pic = pictures.view(c.picture);
     if (!pic.pixels)
@@ -73,14 +73,13 @@ void composePicture(const Surface& dst, const DrawCommand& c, const PixelRect& c
     }
 }
 
-void composeColour(const Surface& dst, const DrawCommand& c, const PixelRect& clip,
-                   int32_t global) {
+void composeColour(const Surface& dst, const DrawCommand& c, const Rect& clip, int32_t global) {
     if (c.opacity <= 0)
         return;
     auto p = place(c, clip);
     if (!p)
         return;
-    const PixelRect r{p->x, p->y, p->x + p->source.width(), p->y + p->source.height()};
+    const Rect r{p->x, p->y, p->x + p->source.width(), p->y + p->source.height()};
     const int e = effectiveBrightness(c, global);
     if (c.blend == kBlendAlpha) {
         fillColour(dst, r, c.colour, c.opacity, e);
@@ -97,7 +96,7 @@ uint32_t greyOf(int brightness) {
     return level * 0x010101u;
 }
 
-void composeCommand(const Surface& dst, const DrawCommand& command, const PixelRect& clip,
+void composeCommand(const Surface& dst, const DrawCommand& command, const Rect& clip,
                     const PictureSlots& pictures, int32_t& brightness) {
     if (command.isPicture()) {
         if (command.picture >= 0)
@@ -111,7 +110,7 @@ void composeCommand(const Surface& dst, const DrawCommand& command, const PixelR
     }
 }
 
-void composeRect(const Surface& dst, const DrawCommand* head, const PixelRect& clip,
+void composeRect(const Surface& dst, const DrawCommand* head, const Rect& clip,
                  const PictureSlots& pictures, ScreenLook& look) {
     if (look.clearBackground) {
         fillBackground(dst, clip, look.backgroundFill ? greyOf(look.brightness) : 0);

@@ -25,11 +25,11 @@ uint32_t greyOf(int brightness);
 
 // Draws one command clipped to `clip`. A brightness command changes
 // `brightness`, which every later command of the walk then uses.
-void composeCommand(const Surface& dst, const DrawCommand& command, const PixelRect& clip,
+void composeCommand(const Surface& dst, const DrawCommand& command, const Rect& clip,
                     const PictureSlots& pictures, int32_t& brightness);
 
 // Clears `clip` as `look` says and walks the whole chain from `head` into it.
-void composeRect(const Surface& dst, const DrawCommand* head, const PixelRect& clip,
+void composeRect(const Surface& dst, const DrawCommand* head, const Rect& clip,
                  const PictureSlots& pictures, ScreenLook& look);
 
 }  // namespace marlit
@@ -45,7 +45,7 @@ void composeFrame(const Surface& dst, const DrawCommand* head, const Rects& rect
                   const PictureSlots& pictures, ScreenLook& look) {
     const int32_t start = look.brightness;
     int32_t end = start;
-    for (const PixelRect& r : rects) {
+    for (const Rect& r : rects) {
         look.brightness = start;
         composeRect(dst, head, r, pictures, look);
         end = look.brightness;

@@ -11,8 +11,8 @@ namespace {
 
 // What a sprite leaves on screen when it goes: what it showed and what it
 // would have shown.
-PixelRect lastRect(const Sprite& s) {
-    const PixelRect r = s.rect();
+Rect lastRect(const Sprite& s) {
+    const Rect r = s.rect();
     return s.current == kNoRect ? r : unite(s.current, r);
 }
 
@@ -85,8 +85,7 @@ void Compositor::markMoved(const MarkDirty& mark) {
     }
 }
 
-void Compositor::compose(const Surface& backBuffer, std::span<const PixelRect> rects,
-                         ScreenLook& look) {
+void Compositor::compose(const Surface& backBuffer, std::span<const Rect> rects, ScreenLook& look) {
     composeFrame(backBuffer, lists_.head(), rects, pictures, look);
 }
 

@@ -18,7 +18,7 @@
 namespace marlit {
 
 // Receives rectangles to be redrawn (added with merge 1).
-using MarkDirty = std::function<void(const PixelRect&)>;
+using MarkDirty = std::function<void(const Rect&)>;
 
 class Compositor {
   public:
@@ -46,7 +46,7 @@ class Compositor {
     void updateSprites(int32_t& globalBrightness);
     void removeFinished(const MarkDirty& mark);
     void markMoved(const MarkDirty& mark);
-    void compose(const Surface& backBuffer, std::span<const PixelRect> rects, ScreenLook& look);
+    void compose(const Surface& backBuffer, std::span<const Rect> rects, ScreenLook& look);
 
     const DrawCommand* drawChain() const { return lists_.head(); }
 

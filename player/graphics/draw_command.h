@@ -37,7 +37,7 @@ struct DrawCommand {
     int32_t pivotX = 0;
     int32_t pivotY = 0;
     int32_t picture = 0;  // picture slot; negative: none
-    PixelRect source;     // in picture pixels
+    Rect source;          // in picture pixels
     int32_t x = 0;        // destination, screen pixels
     int32_t y = 0;
     int32_t scaleX = 1000;  // per mille

@@ -15,10 +15,10 @@ int narrow(int64_t v) {
 
 // Where a command draws: its transformed box, or its source size at its
 // destination.
-PixelRect commandRect(const DrawCommand& c) {
+Rect commandRect(const DrawCommand& c) {
     if (c.transformed()) {
         auto t = setUpTransform(c);
-        return t ? t->box : PixelRect{c.x, c.y, c.x, c.y};
+        return t ? t->box : Rect{c.x, c.y, c.x, c.y};
     }
     return {c.x, c.y, narrow(int64_t{c.x} + c.source.width()),
             narrow(int64_t{c.y} + c.source.height())};
@@ -40,9 +40,9 @@ void placeCommand(Sprite& s) {
     placeInto(s, s.command);
 }
 
-PixelRect Sprite::rect() const {
+Rect Sprite::rect() const {
     if (!chain.empty()) {
-        PixelRect r = commandRect(chain.front());
+        Rect r = commandRect(chain.front());
         for (const DrawCommand& c : chain)
             r = unite(r, commandRect(c));
         return r;
@@ -63,7 +63,7 @@ PixelRect Sprite::rect() const {
 }
 
 void Sprite::recordMove() {
-    const PixelRect now = rect();
+    const Rect now = rect();
     previous = current == kNoRect || current == now ? now : unite(current, now);
     moved = true;
 }

@@ -30,7 +30,7 @@ struct AnimationFrame {
 };
 
 // A rectangle not computed yet.
-constexpr PixelRect kNoRect{-1, -1, -1, -1};
+constexpr Rect kNoRect{-1, -1, -1, -1};
 
 struct Sprite {
     DrawCommand command;
@@ -62,12 +62,12 @@ struct Sprite {
 
     // What is on screen (`current`) and what must be redrawn (`previous`,
     // while `moved` is set).
-    PixelRect previous = kNoRect;
-    PixelRect current = kNoRect;
+    Rect previous = kNoRect;
+    Rect current = kNoRect;
     bool moved = false;
 
     // The screen rectangle the sprite covers as it stands.
-    PixelRect rect() const;
+    Rect rect() const;
     // Records a change of place or look: the old and the new rectangle are
     // both to be redrawn.
     void recordMove();

@@ -17,7 +17,7 @@ int narrow(int64_t v) {
     return static_cast<int>(std::clamp<int64_t>(v, INT_MIN, INT_MAX));
 }
 
-PixelRect boxOf(int64_t left, int64_t top, int64_t width, int64_t height) {
+Rect boxOf(int64_t left, int64_t top, int64_t width, int64_t height) {
     return {narrow(left), narrow(top), narrow(left + width), narrow(top + height)};
 }
 

@@ -11,7 +11,7 @@
 namespace marlit {
 
 struct TransformBox {
-    PixelRect box;
+    Rect box;
     Sampling sampling;
 };
 

@@ -20,7 +20,7 @@ int base(int effect) {
 // over a large picture would give a command per pixel.
 constexpr int kMaxTilesPerSide = 64;
 
-int tileSizeFor(const TransitionSpec& spec, const PixelRect& source) {
+int tileSizeFor(const TransitionSpec& spec, const Rect& source) {
     const int longest = std::max(source.width(), source.height());
     const int least = (longest + kMaxTilesPerSide - 1) / kMaxTilesPerSide;
     return std::max({spec.tileSize, least, 1});

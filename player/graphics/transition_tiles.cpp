@@ -9,7 +9,7 @@ namespace {
 
 // A command for one piece of the sprite's source: the sprite's kind, blend,
 // brightness and pictures, drawn flat at the piece's place.
-DrawCommand piece(const DrawCommand& c, const PixelRect& source) {
+DrawCommand piece(const DrawCommand& c, const Rect& source) {
     DrawCommand p = c;
     p.next = nullptr;
     p.source = source;
@@ -22,8 +22,8 @@ DrawCommand piece(const DrawCommand& c, const PixelRect& source) {
 }
 
 // The tile at column, row, cut to the source rectangle.
-PixelRect tile(const DrawCommand& c, int size, int column, int row) {
-    const PixelRect& s = c.source;
+Rect tile(const DrawCommand& c, int size, int column, int row) {
+    const Rect& s = c.source;
     return intersect({s.left + column * size, s.top + row * size, s.left + (column + 1) * size,
                       s.top + (row + 1) * size},
                      s);
@@ -73,9 +73,9 @@ int tileDelay(int effect, const Transition& t, int column, int row) {
 }
 
 // Blinds and sliding bands: the part of one tile shown for a band of `h`.
-DrawCommand band(const DrawCommand& c, int effect, PixelRect r, int h) {
+DrawCommand band(const DrawCommand& c, int effect, Rect r, int h) {
     const int w = std::min(h, r.width()), v = std::min(h, r.height());
-    PixelRect src = r;
+    Rect src = r;
     int dx = 0, dy = 0;  // where the shown part lands, from the tile's corner
     switch (effect & 127) {
         case 5:
@@ -124,7 +124,7 @@ void stepGrid(Sprite& s, int64_t elapsed) {
     for (int row = 0; row < t.rows; ++row) {
         for (int column = 0; column < t.columns; ++column) {
             const int64_t grown = (progress - tileDelay(effect, t, column, row)) * t.spec.speed;
-            const PixelRect r = tile(s.command, size, column, row);
+            const Rect r = tile(s.command, size, column, row);
             if (fade) {
                 DrawCommand p = piece(s.command, r);
                 const int opacity = static_cast<int>(std::clamp<int64_t>(grown, 0, 256));
@@ -145,7 +145,7 @@ void stepWave(Sprite& s, int64_t elapsed) {
     const int64_t duration = t.spec.duration;
     const int64_t amplitude = (duration - elapsed) * t.spec.tileSize / duration;
     const int64_t turned = elapsed * t.spec.speed * 360 / duration;
-    const PixelRect& src = s.command.source;
+    const Rect& src = s.command.source;
     s.chain.clear();
     for (int r = 0; r < src.height(); ++r) {
         const int64_t angle = ((t.spec.spread * (r + turned)) % 360 + 360) % 360;
@@ -208,7 +208,7 @@ bool isTileEffect(int effect) {
 
 void startScatter(Sprite& s) {
     Transition& t = *s.transition;
-    const PixelRect& src = s.command.source;
+    const Rect& src = s.command.source;
     const int size = t.spec.tileSize;
     // Outwards from the centre, turned by up to ±0.35 rad, at 40 to 120
     // pixels a second times the speed factor.
@@ -217,7 +217,7 @@ void startScatter(Sprite& s) {
     for (int row = 0; row < t.rows; ++row) {
         for (int column = 0; column < t.columns; ++column) {
             const uint32_t h = hashOf(static_cast<uint32_t>(row * t.columns + column) + 1);
-            const PixelRect r = tile(s.command, size, column, row);
+            const Rect r = tile(s.command, size, column, row);
             const double dx = (r.left + r.right) / 2.0 - cx, dy = (r.top + r.bottom) / 2.0 - cy;
             double direction = dx == 0 && dy == 0 ? (h % 360) * M_PI / 180 : std::atan2(dy, dx);
             direction += (static_cast<int>((h >> 8) % 71) - 35) / 100.0;

@@ -20,13 +20,13 @@ struct Scene {
     Compositor compositor;
     TestSurface screen;
     ScreenLook look;
-    std::vector<PixelRect> dirty;
+    std::vector<Rect> dirty;
     MarkDirty mark;
 
     explicit Scene(int w = 16, int h = 16) : screen(w, h, {1, 2, 3}) {
         gSceneTime = 1000;
         setTickSource(sceneTicks);
-        mark = [this](const PixelRect& r) {
+        mark = [this](const Rect& r) {
             dirty.push_back(intersect(r, {0, 0, screen.width, screen.height}));
         };
     }

@@ -33,7 +33,7 @@ TEST(Animation, LoopsHoldsAndFinishes) {
     EXPECT_EQ(looping.command.source.left, 0);
     EXPECT_TRUE(updateSprite(looping, 1100, brightness));
     EXPECT_EQ(looping.command.picture, 4);
-    EXPECT_EQ(looping.command.source, (PixelRect{8, 0, 16, 8}));
+    EXPECT_EQ(looping.command.source, (Rect{8, 0, 16, 8}));
     EXPECT_TRUE(updateSprite(looping, 1150, brightness));
     EXPECT_EQ(looping.command.picture, 3);
 
@@ -66,7 +66,7 @@ TEST(Animation, FrameOffsetsMoveTheCommandAndItsRectangle) {
     updateSprite(s, 1, brightness);
     EXPECT_EQ(s.command.x, 23);
     EXPECT_EQ(s.command.y, 8);
-    EXPECT_EQ(s.rect(), (PixelRect{23, 8, 31, 16}));
+    EXPECT_EQ(s.rect(), (Rect{23, 8, 31, 16}));
 }
 
 TEST(Transition, WholePictureOpacityAndItsEnd) {
@@ -130,25 +130,25 @@ TEST(Transition, BlindsGrowBandsRowByRow) {
     startTransition(s, {.effect = 5, .duration = 800, .tileSize = 4, .steps = 8}, 0);
     updateSprite(s, 300, brightness);  // progress 3
     ASSERT_EQ(s.chain.size(), 6u);
-    EXPECT_EQ(s.chain[0].source, (PixelRect{0, 0, 4, 3}));
-    EXPECT_EQ(s.chain[2].source, (PixelRect{0, 4, 4, 6}));  // delayed one step
-    EXPECT_EQ(s.chain[4].source, (PixelRect{0, 8, 4, 9}));
+    EXPECT_EQ(s.chain[0].source, (Rect{0, 0, 4, 3}));
+    EXPECT_EQ(s.chain[2].source, (Rect{0, 4, 4, 6}));  // delayed one step
+    EXPECT_EQ(s.chain[4].source, (Rect{0, 8, 4, 9}));
     EXPECT_EQ(s.chain[4].y, 8);
     // From the bottom: the bottom row leads, anchored at the tile's bottom.
     startTransition(s, {.effect = 9, .duration = 800, .tileSize = 4, .steps = 8}, 0);
     updateSprite(s, 100, brightness);  // progress 1
-    EXPECT_EQ(s.chain[4].source, (PixelRect{0, 9, 4, 10}));
+    EXPECT_EQ(s.chain[4].source, (Rect{0, 9, 4, 10}));
     EXPECT_EQ(s.chain[4].y, 9);
     EXPECT_EQ(s.chain[0].source.height(), 0);
     // Sliding from the left: the band shows the tile's right end at its left.
     startTransition(s, {.effect = 11, .duration = 800, .tileSize = 4, .steps = 8}, 0);
     updateSprite(s, 100, brightness);
-    EXPECT_EQ(s.chain[0].source, (PixelRect{3, 0, 4, 4}));
+    EXPECT_EQ(s.chain[0].source, (Rect{3, 0, 4, 4}));
     EXPECT_EQ(s.chain[0].x, 0);
     // Disappearing: the bands shrink.
     startTransition(s, {.effect = 133, .duration = 800, .tileSize = 4, .steps = 8}, 0);
     updateSprite(s, 100, brightness);
-    EXPECT_EQ(s.chain[0].source, (PixelRect{0, 0, 4, 3}));
+    EXPECT_EQ(s.chain[0].source, (Rect{0, 0, 4, 3}));
 }
 
 TEST(Transition, TileFadesFollowTheirDelays) {
@@ -186,7 +186,7 @@ TEST(Transition, WaveSwingsRowsWithADecayingAmplitude) {
     EXPECT_EQ(s.chain[0].x, 18);  // cos 0 × 8
     EXPECT_EQ(s.chain[1].x, 10);  // cos 90°
     EXPECT_EQ(s.chain[2].x, 2);   // cos 180°
-    EXPECT_EQ(s.chain[2].source, (PixelRect{0, 2, 4, 3}));
+    EXPECT_EQ(s.chain[2].source, (Rect{0, 2, 4, 3}));
     EXPECT_EQ(s.chain[2].y, 2);
     // Amplitude 4; the turn of 180° is multiplied by the spread too: 90 × 180.
     updateSprite(s, 500, brightness);

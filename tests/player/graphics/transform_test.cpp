@@ -20,7 +20,7 @@ TEST(Transform, QuarterTurnBoxIsTheTurnedSquareAroundThePivot) {
     c.pivotY = 25;
     auto t = setUpTransform(c);
     ASSERT_TRUE(t);
-    EXPECT_EQ(t->box, (PixelRect{100, 75, 201, 176}));
+    EXPECT_EQ(t->box, (Rect{100, 75, 201, 176}));
     // The factors truncate sin and cos of the single-precision pi: 1023, not 1024.
     EXPECT_EQ(t->sampling.uStepX, 0);
     EXPECT_EQ(t->sampling.vStepX, -1023);
@@ -42,7 +42,7 @@ TEST(Transform, MeanScaleShrinksTheTurnedBoxAboutThePivot) {
     c.scaleY = 600;  // rotation uses the mean, 500
     auto t = setUpTransform(c);
     ASSERT_TRUE(t);
-    EXPECT_EQ(t->box, (PixelRect{125, 100, 176, 151}));
+    EXPECT_EQ(t->box, (Rect{125, 100, 176, 151}));
     EXPECT_EQ(t->sampling.vStepX, -2046);
 }
 
@@ -53,13 +53,13 @@ TEST(Transform, ScaleOnlyStepsAndBox) {
     ASSERT_TRUE(t);
     EXPECT_EQ(t->sampling.uStepX, 1025);
     EXPECT_EQ(t->sampling.vStepY, 1024);
-    EXPECT_EQ(t->box, (PixelRect{10, 20, 49, 50}));
+    EXPECT_EQ(t->box, (Rect{10, 20, 49, 50}));
     // Doubled about a pivot at the picture's centre.
     c.scaleX = c.scaleY = 2000;
     c.pivotX = 20;
     c.pivotY = 15;
     t = setUpTransform(c);
-    EXPECT_EQ(t->box, (PixelRect{-10, 5, 70, 65}));
+    EXPECT_EQ(t->box, (Rect{-10, 5, 70, 65}));
     EXPECT_EQ(t->sampling.uStepX, 512);
 }
 
@@ -83,7 +83,7 @@ TEST(Transform, BoxWhollyOffTheTopLeftStaysWhereItIs) {
     c.pivotY = 10;
     auto t = setUpTransform(c);
     ASSERT_TRUE(t);
-    EXPECT_EQ(t->box, (PixelRect{-300, -200, -279, -179}));
+    EXPECT_EQ(t->box, (Rect{-300, -200, -279, -179}));
 }
 
 }  // namespace
