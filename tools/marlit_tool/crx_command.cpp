@@ -2,11 +2,11 @@
 #include <algorithm>
 #include <string>
 
+#include "base/files.h"
 #include "converter/crx_decoder.h"
 #include "tools/crx/crx_writer.h"
 #include "tools/marlit_tool/args.h"
 #include "tools/marlit_tool/command.h"
-#include "tools/marlit_tool/host_files.h"
 #include "tools/marlit_tool/png_bitmap.h"
 
 namespace marlit::tool {
@@ -123,7 +123,7 @@ int runEncode(std::span<const std::string> raw) {
     auto file = crx::writeCrx(picture, options, &error);
     if (!file)
         return fail(in + ": " + error);
-    if (!writeHostFile(args.positional()[1], *file)) {
+    if (!writeHostFileAtomic(args.positional()[1], *file)) {
         return fail("cannot write " + args.positional()[1]);
     }
     return 0;
