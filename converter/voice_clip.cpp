@@ -15,6 +15,11 @@ namespace marlit {
 
 namespace {
 
+// A clip's payload is inflated whole before decoding; a PCM size that asks
+// for more than this (some 12 minutes at 44100 Hz) is taken for a lie
+// rather than allowed to inflate a small stream into gigabytes.
+constexpr size_t kMaxVoicePayload = 64u << 20;
+
 // Inflates a zlib stream into a buffer that grows with the data, up to
 // `limit` bytes: what the PCM size needs is all that is kept. None when the
 // stream is damaged or ends too early to fill what is needed.
@@ -72,6 +77,10 @@ std::optional<PcmAudio> decodeCompressedTransform(const PcmSound& sound,
         return std::nullopt;
     }
     const size_t needed = transformBlocksFor(sound.pcmSize / 2) * kTransformBlockBytes;
+    if (needed > kMaxVoicePayload) {
+        if (why) *why = "the clip's PCM size is too large for a voice";
+        return std::nullopt;
+    }
     auto payload = inflatePayload(compressed.first(compressedSize), needed, why);
     if (!payload)
         return std::nullopt;
