@@ -6,6 +6,7 @@
 
 #include "converter/platform/mp3_encoder.h"
 #include "converter/sound_convert.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/sound_files.h"
 #include "tests/support/temp_dir.h"
 
@@ -18,8 +19,7 @@ constexpr size_t kEncoderDelay = 576 + 529;
 std::optional<test::DecodedSound> decodeMp3(const std::vector<uint8_t>& mp3) {
     test::TempDir dir;
     const std::string path = dir.file("sound.mp3");
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(mp3.data()), static_cast<std::streamsize>(mp3.size()));
+    test::writeFileBytes(path, mp3);
     return test::decodeMp3File(path);
 }
 

@@ -9,32 +9,26 @@
 
 #include "base/files.h"
 #include "converter/sound_group.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/sound_files.h"
 #include "tests/support/temp_dir.h"
 
 namespace marlit {
 namespace {
 
-void writeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-}
-
 TEST(SoundGroup, WritesOneMp3PerSoundAndReportsTheRest) {
     test::TempDir dir;
     const std::string src = dir.file("game");
-    writeFile(src + "/bgm/01.pcm",
-              test::rawSoundFile(44100, 2, test::sine(44100, 2, 0.3, 440, 9000)));
-    writeFile(src + "/se/101.PCM",
-              test::pcmSoundFile(22050, 1, 2, 2000, std::vector<uint8_t>(1000, 3)));
-    writeFile(src + "/se/broken.pcm", std::vector<uint8_t>(12, 0));
+    test::writeFileBytes(src + "/bgm/01.pcm",
+                         test::rawSoundFile(44100, 2, test::sine(44100, 2, 0.3, 440, 9000)));
+    test::writeFileBytes(src + "/se/101.PCM",
+                         test::pcmSoundFile(22050, 1, 2, 2000, std::vector<uint8_t>(1000, 3)));
+    test::writeFileBytes(src + "/se/broken.pcm", std::vector<uint8_t>(12, 0));
     // Equal names in two folders: the later one in the list wins.
-    writeFile(src + "/a/02.pcm",
-              test::rawSoundFile(22050, 1, test::sine(22050, 1, 0.2, 440, 9000)));
-    writeFile(src + "/b/02.pcm",
-              test::rawSoundFile(22050, 1, test::sine(22050, 1, 0.6, 440, 9000)));
+    test::writeFileBytes(src + "/a/02.pcm",
+                         test::rawSoundFile(22050, 1, test::sine(22050, 1, 0.2, 440, 9000)));
+    test::writeFileBytes(src + "/b/02.pcm",
+                         test::rawSoundFile(22050, 1, test::sine(22050, 1, 0.6, 440, 9000)));
     const std::vector<std::string> paths = {src + "/bgm/01.pcm",    src + "/se/101.PCM",
                                             src + "/se/broken.pcm", src + "/missing.pcm",
                                             src + "/a/02.pcm",      src + "/b/02.pcm"};
@@ -73,9 +67,9 @@ TEST(SoundGroup, SameFilesWhateverTheJobCount) {
     std::vector<std::string> paths;
     for (int i = 0; i < 6; ++i) {
         paths.push_back(dir.file("src/" + std::to_string(i) + ".pcm"));
-        writeFile(paths.back(),
-                  test::rawSoundFile(44100, 2,
-                                     test::sine(44100, 2, 0.1 * (i + 1), 200.0 * (i + 1), 7000)));
+        test::writeFileBytes(paths.back(), test::rawSoundFile(44100, 2,
+                                                              test::sine(44100, 2, 0.1 * (i + 1),
+                                                                         200.0 * (i + 1), 7000)));
     }
     std::filesystem::create_directories(dir.file("one"));
     std::filesystem::create_directories(dir.file("two"));

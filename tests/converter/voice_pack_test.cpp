@@ -11,6 +11,7 @@
 #include "converter/voice_pack.h"
 #include "formats/mlz_pack.h"
 #include "formats/mlz_reader.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/sound_files.h"
 #include "tests/support/temp_dir.h"
 
@@ -40,9 +41,7 @@ PackRun writePack(const test::TempDir& dir, const Clips& clips, int jobs,
                   const std::string& outName = "out") {
     const std::string archive = dir.file("voice.dat");
     auto bytes = test::voiceArchiveFile(clips);
-    std::ofstream(archive, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
+    test::writeFileBytes(archive, bytes);
     std::filesystem::create_directories(dir.path() / outName);
     PackRun run;
     std::atomic<int> done{0};
@@ -121,9 +120,7 @@ TEST(VoicePack, OneRecordPerClipInArchiveOrder) {
     ASSERT_TRUE(frame.has_value());
     EXPECT_TRUE(frame->mono);
     EXPECT_EQ(frame->kbps, 32);
-    std::ofstream(dir.file("tone.mp3"), std::ios::binary)
-        .write(reinterpret_cast<const char*>(tone->data()),
-               static_cast<std::streamsize>(tone->size()));
+    test::writeFileBytes(dir.file("tone.mp3"), *tone);
     auto decoded = test::decodeMp3File(dir.file("tone.mp3"));
     ASSERT_TRUE(decoded.has_value());
     EXPECT_EQ(decoded->rate, 22050u);
@@ -160,9 +157,7 @@ TEST(VoicePack, DamagedArchives) {
     auto bytes = test::voiceArchiveFile({{"a\\1.pcm", {}}, {"a\\2.pcm", {}}});
     storeU32(bytes.data() + 64, 1000);
     storeU32(bytes.data() + 128, 132);
-    std::ofstream(dir.file("voice.dat"), std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
+    test::writeFileBytes(dir.file("voice.dat"), bytes);
     std::atomic<int> done{0};
     std::atomic<int> total{0};
     std::vector<ConvertFailure> failures;
@@ -177,9 +172,7 @@ TEST(VoicePack, DamagedArchives) {
 
     // A count that does not fit the file: nothing is written.
     storeU32(bytes.data(), 1000);
-    std::ofstream(dir.file("bad.dat"), std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
+    test::writeFileBytes(dir.file("bad.dat"), bytes);
     std::filesystem::create_directories(dir.path() / "bad");
     failures.clear();
     EXPECT_FALSE(

@@ -18,14 +18,7 @@ void chunk(ByteWriter& w, const char* id, std::vector<uint8_t> data, uint32_t cl
 }
 
 std::vector<uint8_t> fmtChunk(uint16_t channels, uint32_t rate, uint16_t bits) {
-    ByteWriter w;
-    w.u16(1);
-    w.u16(channels);
-    w.u32(rate);
-    w.u32(rate * channels * bits / 8);
-    w.u16(static_cast<uint16_t>(channels * bits / 8));
-    w.u16(bits);
-    return w.take();
+    return test::waveFormatChunk(rate, channels, bits);
 }
 
 ByteWriter riff() {

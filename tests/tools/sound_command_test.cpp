@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "base/bytes.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/run_program.h"
 #include "tests/support/sound_files.h"
 #include "tests/support/temp_dir.h"
@@ -15,52 +16,43 @@ test::ProgramResult tool(const std::vector<std::string>& args) {
     return test::runProgram(test::programPath("marlit-tool"), args);
 }
 
-void writeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-}
-
-std::vector<uint8_t> readFile(const std::string& path) {
-    std::string text = test::readFileText(path);
-    return {text.begin(), text.end()};
-}
-
 TEST(SoundDecode, WritesSixteenBitWaveAtTheSoundsOwnFormat) {
     test::TempDir dir;
     // Delta coded, stereo, 32000 Hz: left 127, 127 and right 0, 1.
-    writeFile(dir.file("d.pcm"),
-              test::pcmSoundFile(32000, 2, 2, 8, std::vector<uint8_t>{127, 0, 127, 1}));
+    test::writeFileBytes(dir.file("d.pcm"),
+                         test::pcmSoundFile(32000, 2, 2, 8, std::vector<uint8_t>{127, 0, 127, 1}));
     auto r = tool({"sound", "decode", dir.file("d.pcm"), dir.file("d.wav")});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     const std::vector<int16_t> expected = {127, 0, 381, 1};
-    EXPECT_EQ(readFile(dir.file("d.wav")), test::waveFile(32000, 2, 16, test::toBytes(expected)));
+    EXPECT_EQ(test::readFileBytes(dir.file("d.wav")),
+              test::waveFile(32000, 2, 16, test::toBytes(expected)));
 
     // A transform coded sound: one block, 4096 samples.
     auto payload = test::transformTone(1, 1000);
     ByteWriter body;
     body.u32(static_cast<uint32_t>(payload.size()));
     body.bytes(payload);
-    writeFile(dir.file("t.pcm"), test::pcmSoundFile(22050, 1, 9, 8192, body.buffer()));
+    test::writeFileBytes(dir.file("t.pcm"), test::pcmSoundFile(22050, 1, 9, 8192, body.buffer()));
     r = tool({"sound", "decode", dir.file("t.pcm"), dir.file("t.wav")});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    auto wave = test::readWave(readFile(dir.file("t.wav")));
+    auto wave = test::readWave(test::readFileBytes(dir.file("t.wav")));
     ASSERT_TRUE(wave.has_value());
     EXPECT_EQ(wave->rate, 22050u);
     EXPECT_EQ(wave->samples.size(), 4096u);
     EXPECT_EQ(wave->samples[0], 2000);
 
     // An 8-bit WAVE becomes 16-bit.
-    writeFile(dir.file("w.wav"), test::waveFile(8000, 1, 8, std::vector<uint8_t>{128, 192}));
+    test::writeFileBytes(dir.file("w.wav"),
+                         test::waveFile(8000, 1, 8, std::vector<uint8_t>{128, 192}));
     r = tool({"sound", "decode", dir.file("w.wav"), dir.file("w16.wav")});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(readFile(dir.file("w16.wav")),
+    EXPECT_EQ(test::readFileBytes(dir.file("w16.wav")),
               test::waveFile(8000, 1, 16, test::toBytes(std::vector<int16_t>{0, 64 * 256})));
 }
 
 TEST(SoundDecode, Failures) {
     test::TempDir dir;
-    writeFile(dir.file("short.pcm"), std::vector<uint8_t>(20));
+    test::writeFileBytes(dir.file("short.pcm"), std::vector<uint8_t>(20));
     auto r = tool({"sound", "decode", dir.file("short.pcm"), dir.file("o.wav")});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.err.find("short.pcm"), std::string::npos);
@@ -73,8 +65,8 @@ TEST(SoundDecode, Failures) {
 
 TEST(SoundMp3, SettingsReachTheMp3) {
     test::TempDir dir;
-    writeFile(dir.file("s.pcm"),
-              test::rawSoundFile(44100, 2, test::sine(44100, 2, 0.5, 500, 9000)));
+    test::writeFileBytes(dir.file("s.pcm"),
+                         test::rawSoundFile(44100, 2, test::sine(44100, 2, 0.5, 500, 9000)));
     struct Case {
         std::vector<std::string> options;
         int kbps;
@@ -93,7 +85,7 @@ TEST(SoundMp3, SettingsReachTheMp3) {
         args.insert(args.end(), c.options.begin(), c.options.end());
         auto r = tool(args);
         ASSERT_EQ(r.exitCode, 0) << r.err;
-        auto frame = test::firstMp3Frame(readFile(dir.file("s.mp3")));
+        auto frame = test::firstMp3Frame(test::readFileBytes(dir.file("s.mp3")));
         ASSERT_TRUE(frame.has_value());
         EXPECT_EQ(frame->kbps, c.kbps) << c.kbps;
         EXPECT_EQ(frame->rate, c.rate) << c.kbps;

@@ -6,6 +6,7 @@
 
 #include "base/bytes.h"
 #include "formats/mlz_pack.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/run_program.h"
 #include "tests/support/sound_files.h"
 #include "tests/support/temp_dir.h"
@@ -15,12 +16,6 @@ namespace {
 
 test::ProgramResult tool(const std::vector<std::string>& args) {
     return test::runProgram(test::programPath("marlit-tool"), args);
-}
-
-void writeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
 }
 
 std::vector<uint8_t> transformClip() {
@@ -47,7 +42,7 @@ std::vector<std::pair<std::string, std::vector<uint8_t>>> sampleClips() {
 TEST(VoiceList, OneTabSeparatedLinePerClip) {
     test::TempDir dir;
     auto clips = sampleClips();
-    writeFile(dir.file("voice.dat"), test::voiceArchiveFile(clips));
+    test::writeFileBytes(dir.file("voice.dat"), test::voiceArchiveFile(clips));
     auto r = tool({"voice", "list", dir.file("voice.dat")});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     std::string expected;
@@ -67,13 +62,13 @@ TEST(VoiceList, DamagedArchives) {
     test::TempDir dir;
     auto bytes = test::voiceArchiveFile({{"a.pcm", {1}}, {"b.pcm", {2}}});
     storeU32(bytes.data() + 64, 5000);  // clip 0 starts past the end
-    writeFile(dir.file("bad.dat"), bytes);
+    test::writeFileBytes(dir.file("bad.dat"), bytes);
     auto r = tool({"voice", "list", dir.file("bad.dat")});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.out, "0\ta.pcm\t5000\t0\tother\n1\tb.pcm\t133\t1\tother\n");
     EXPECT_NE(r.err.find("clip 0"), std::string::npos);
     storeU32(bytes.data(), 3);  // a count the file cannot hold
-    writeFile(dir.file("bad.dat"), bytes);
+    test::writeFileBytes(dir.file("bad.dat"), bytes);
     r = tool({"voice", "list", dir.file("bad.dat")});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.out.empty());
@@ -82,7 +77,7 @@ TEST(VoiceList, DamagedArchives) {
 
 TEST(VoicePackCommand, WritesTheVoicePack) {
     test::TempDir dir;
-    writeFile(dir.file("voice.dat"), test::voiceArchiveFile(sampleClips()));
+    test::writeFileBytes(dir.file("voice.dat"), test::voiceArchiveFile(sampleClips()));
     std::filesystem::create_directories(dir.file("out"));
     auto r = tool({"voice", "pack", dir.file("voice.dat"), dir.file("out"), "--bitrate-index", "5",
                    "--rate-index", "1", "--jobs", "2"});
@@ -107,7 +102,7 @@ TEST(VoicePackCommand, WritesTheVoicePack) {
     // A clip that does not convert is named, and the pack is still written.
     auto clips = sampleClips();
     clips[0].second.resize(10);
-    writeFile(dir.file("voice.dat"), test::voiceArchiveFile(clips));
+    test::writeFileBytes(dir.file("voice.dat"), test::voiceArchiveFile(clips));
     r = tool({"voice", "pack", dir.file("voice.dat"), dir.file("out")});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.err.find("ka\\v001.pcm"), std::string::npos);
