@@ -86,11 +86,5 @@ TEST(SoundGroup, SameFilesWhateverTheJobCount) {
     }
 }
 
-TEST(SoundGroup, Mp3Names) {
-    EXPECT_EQ(mp3FileName("/x/y/01.pcm"), "01.mp3");
-    EXPECT_EQ(mp3FileName("/x/y.z/se"), "se.mp3");
-    EXPECT_EQ(mp3FileName("a.b.PCM"), "a.b.mp3");
-}
-
 }  // namespace
 }  // namespace marlit

@@ -75,16 +75,6 @@ TEST(VoiceArchive, CountMustFitTheFile) {
     EXPECT_FALSE(VoiceArchive::open("/nonexistent/voice.dat").has_value());
 }
 
-TEST(VoiceArchive, NameOfSixtyBytesWithoutTerminator) {
-    ByteWriter w;
-    w.u32(1);
-    w.bytes(std::string(60, 'x').data(), 60);
-    w.u32(68);
-    auto archive = VoiceArchive::parse(w.buffer(), 68);
-    ASSERT_TRUE(archive.has_value());
-    EXPECT_EQ(archive->clips()[0].name, std::string(60, 'x'));
-}
-
 TEST(VoiceNames, PcmExtensionInAnyCase) {
     EXPECT_TRUE(hasPcmExtension("ka\\v001.pcm"));
     EXPECT_TRUE(hasPcmExtension("ka\\v001.PCM"));

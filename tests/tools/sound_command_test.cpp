@@ -3,7 +3,6 @@
 
 #include <fstream>
 
-#include "base/bytes.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/run_program.h"
 #include "tests/support/sound_files.h"
@@ -26,20 +25,6 @@ TEST(SoundDecode, WritesSixteenBitWaveAtTheSoundsOwnFormat) {
     const std::vector<int16_t> expected = {127, 0, 381, 1};
     EXPECT_EQ(test::readFileBytes(dir.file("d.wav")),
               test::waveFile(32000, 2, 16, test::toBytes(expected)));
-
-    // A transform coded sound: one block, 4096 samples.
-    auto payload = test::transformTone(1, 1000);
-    ByteWriter body;
-    body.u32(static_cast<uint32_t>(payload.size()));
-    body.bytes(payload);
-    test::writeFileBytes(dir.file("t.pcm"), test::pcmSoundFile(22050, 1, 9, 8192, body.buffer()));
-    r = tool({"sound", "decode", dir.file("t.pcm"), dir.file("t.wav")});
-    ASSERT_EQ(r.exitCode, 0) << r.err;
-    auto wave = test::readWave(test::readFileBytes(dir.file("t.wav")));
-    ASSERT_TRUE(wave.has_value());
-    EXPECT_EQ(wave->rate, 22050u);
-    EXPECT_EQ(wave->samples.size(), 4096u);
-    EXPECT_EQ(wave->samples[0], 2000);
 
     // An 8-bit WAVE becomes 16-bit.
     test::writeFileBytes(dir.file("w.wav"),
