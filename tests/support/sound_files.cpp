@@ -1,173 +1,231 @@
 #include "tests/support/sound_files.h"
 
+#include <zlib.h>
+
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <numbers>
 
 #include "base/bytes.h"
 #include "tests/support/run_program.h"
+#include "tests/support/temp_dir.h"
 
 namespace marlit::test {
 
-std::vector<int16_t> Pcm::left(size_t begin, size_t count) const {
-    std::vector<int16_t> out;
-    size_t end = std::min(frames(), begin + count);
-    for (size_t i = begin; i < end; ++i)
-        out.push_back(samples[i * static_cast<size_t>(channels)]);
-    return out;
-}
-
-Pcm sineWave(int rate, int channels, double seconds, double hz, int amplitude) {
-    Pcm pcm{rate, channels, {}};
-    auto frames = static_cast<size_t>(seconds * rate);
-    pcm.samples.reserve(frames * static_cast<size_t>(channels));
-    for (size_t i = 0; i < frames; ++i) {
-        double v = amplitude * std::sin(2 * std::numbers::pi * hz * static_cast<double>(i) / rate);
-        for (int c = 0; c < channels; ++c)
-            pcm.samples.push_back(static_cast<int16_t>(std::lround(v)));
-    }
-    return pcm;
-}
-
-bool writeWav(const std::string& path, const Pcm& pcm) {
+std::vector<uint8_t> pcmSoundFile(uint32_t rate, uint16_t channels, uint8_t codec, uint32_t pcmSize,
+                                  std::span<const uint8_t> body, uint16_t bits) {
     ByteWriter w;
-    auto data = static_cast<uint32_t>(pcm.samples.size() * 2);
+    w.bytes("SND0", 4);
+    w.u32(pcmSize);
+    w.u8(codec);
+    w.u8(0);
+    w.zeros(4);
+    w.u16(channels);
+    w.u32(rate);
+    w.zeros(6);
+    w.u16(bits);
+    w.bytes(body);
+    return w.take();
+}
+
+std::vector<uint8_t> rawSoundFile(uint32_t rate, uint16_t channels,
+                                  std::span<const int16_t> samples) {
+    auto pcm = toBytes(samples);
+    return pcmSoundFile(rate, channels, 0, static_cast<uint32_t>(pcm.size()), pcm);
+}
+
+std::vector<uint8_t> waveFile(uint32_t rate, uint16_t channels, uint16_t bits,
+                              std::span<const uint8_t> data) {
+    ByteWriter w;
     w.bytes("RIFF", 4);
-    w.u32(data + 36);
+    w.u32(static_cast<uint32_t>(36 + data.size()));
     w.bytes("WAVEfmt ", 8);
     w.u32(16);
     w.u16(1);
-    w.u16(static_cast<uint16_t>(pcm.channels));
-    w.u32(static_cast<uint32_t>(pcm.rate));
-    w.u32(static_cast<uint32_t>(pcm.rate * pcm.channels * 2));
-    w.u16(static_cast<uint16_t>(pcm.channels * 2));
-    w.u16(16);
+    w.u16(channels);
+    w.u32(rate);
+    w.u32(rate * channels * bits / 8);
+    w.u16(static_cast<uint16_t>(channels * bits / 8));
+    w.u16(bits);
     w.bytes("data", 4);
-    w.u32(data);
-    for (int16_t s : pcm.samples)
-        w.i16(s);
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(w.buffer().data()),
-              static_cast<std::streamsize>(w.size()));
-    return static_cast<bool>(out);
+    w.u32(static_cast<uint32_t>(data.size()));
+    w.bytes(data);
+    return w.take();
 }
 
-std::optional<Pcm> readWav(const std::string& path) {
-    std::string bytes = readFileText(path);
-    ByteReader r(bytes.data(), bytes.size());
-    if (bytes.size() < 12 || bytes.compare(0, 4, "RIFF") != 0 || bytes.compare(8, 4, "WAVE") != 0) {
-        return std::nullopt;
+std::vector<uint8_t> toBytes(std::span<const int16_t> samples) {
+    ByteWriter w;
+    for (int16_t s : samples)
+        w.i16(s);
+    return w.take();
+}
+
+std::vector<int16_t> sine(uint32_t rate, uint16_t channels, double seconds, double frequency,
+                          double amplitude) {
+    const size_t frames = static_cast<size_t>(seconds * rate);
+    std::vector<int16_t> out;
+    out.reserve(frames * channels);
+    for (size_t i = 0; i < frames; ++i) {
+        const double v = amplitude * std::sin(2 * M_PI * frequency * static_cast<double>(i) / rate);
+        for (uint16_t c = 0; c < channels; ++c)
+            out.push_back(static_cast<int16_t>(std::lround(v)));
     }
-    r.skip(12);
-    Pcm pcm;
+    return out;
+}
+
+std::vector<uint8_t> voiceArchiveFile(
+    const std::vector<std::pair<std::string, std::vector<uint8_t>>>& clips) {
+    ByteWriter w;
+    w.u32(static_cast<uint32_t>(clips.size()));
+    uint32_t offset = static_cast<uint32_t>(4 + 64 * clips.size());
+    for (const auto& [name, bytes] : clips) {
+        w.fixedText(name, 60);
+        w.u32(offset);
+        offset += static_cast<uint32_t>(bytes.size());
+    }
+    for (const auto& clip : clips)
+        w.bytes(clip.second);
+    return w.take();
+}
+
+std::vector<uint8_t> zlibCompress(std::span<const uint8_t> bytes) {
+    uLongf size = compressBound(static_cast<uLong>(bytes.size()));
+    std::vector<uint8_t> out(size);
+    compress(out.data(), &size, bytes.data(), static_cast<uLong>(bytes.size()));
+    out.resize(size);
+    return out;
+}
+
+std::vector<uint8_t> transformBlock(const TransformBins& bins) {
+    auto zigzag = [](int v) { return static_cast<uint16_t>(v > 0 ? 2 * v - 1 : -2 * v); };
+    std::vector<uint16_t> codes(4096);
+    for (size_t k = 0; k < bins.size() && k < 2048; ++k) {
+        codes[2 * k] = zigzag(bins[k].first);
+        codes[2 * k + 1] = zigzag(bins[k].second);
+    }
+    // High bytes first, then the low bytes as nibbles in two tables.
+    std::vector<uint8_t> out(8192);
+    for (size_t j = 0; j < 4096; ++j)
+        out[j] = static_cast<uint8_t>(codes[j] >> 8);
+    for (size_t j = 0; j < 2048; ++j) {
+        const uint8_t lo0 = codes[2 * j] & 0xFF;
+        const uint8_t lo1 = codes[2 * j + 1] & 0xFF;
+        out[4096 + j] = static_cast<uint8_t>((lo0 & 0xF0) | (lo1 >> 4));
+        out[6144 + j] = static_cast<uint8_t>(((lo0 & 0x0F) << 4) | (lo1 & 0x0F));
+    }
+    return out;
+}
+
+std::vector<uint8_t> transformTone(size_t blocks, int amplitude) {
+    TransformBins bins(129);
+    bins[128] = {amplitude, 0};
+    auto one = transformBlock(bins);
+    std::vector<uint8_t> out;
+    for (size_t b = 0; b < blocks; ++b)
+        out.insert(out.end(), one.begin(), one.end());
+    return out;
+}
+
+std::optional<DecodedSound> readWave(std::span<const uint8_t> bytes) {
+    if (bytes.size() < 12 || std::memcmp(bytes.data(), "RIFF", 4) != 0)
+        return std::nullopt;
+    DecodedSound sound;
+    size_t pos = 12;
     bool haveFormat = false;
-    while (r.ok() && r.remaining() >= 8) {
-        auto id = r.bytes(4);
-        uint32_t size = r.u32();
-        if (!r.ok())
-            break;
-        if (std::memcmp(id.data(), "fmt ", 4) == 0 && size >= 16) {
-            size_t at = r.position();
-            uint16_t tag = r.u16();
-            pcm.channels = r.u16();
-            pcm.rate = static_cast<int>(r.u32());
-            r.skip(6);
-            uint16_t bits = r.u16();
-            if (tag != 1 || bits != 16)
+    while (pos + 8 <= bytes.size()) {
+        const uint32_t length = loadU32(bytes.data() + pos + 4);
+        const size_t start = pos + 8;
+        const size_t have = std::min<size_t>(length, bytes.size() - start);
+        if (std::memcmp(bytes.data() + pos, "fmt ", 4) == 0 && have >= 16) {
+            sound.channels = loadU16(bytes.data() + start + 2);
+            sound.rate = loadU32(bytes.data() + start + 4);
+            if (loadU16(bytes.data() + start + 14) != 16)
                 return std::nullopt;
-            haveFormat = r.seek(at + size);
-        } else if (std::memcmp(id.data(), "data", 4) == 0 && haveFormat) {
-            size = std::min<uint32_t>(size, static_cast<uint32_t>(r.remaining()));
-            pcm.samples.resize(size / 2);
-            for (auto& s : pcm.samples)
-                s = r.i16();
-            return pcm;
-        } else {
-            r.skip(size);
+            haveFormat = true;
+        } else if (std::memcmp(bytes.data() + pos, "data", 4) == 0 && haveFormat) {
+            for (size_t i = 0; i + 1 < have; i += 2) {
+                sound.samples.push_back(static_cast<int16_t>(loadU16(bytes.data() + start + i)));
+            }
+            return sound;
         }
+        pos = start + length + (length & 1);
     }
     return std::nullopt;
 }
 
-std::string encodeMp3(const std::string& dir, const std::string& name, const Pcm& pcm,
-                      const std::vector<std::string>& options) {
-    std::string wav = dir + "/" + name + ".wav";
-    std::string mp3 = dir + "/" + name;
-    if (!writeWav(wav, pcm))
-        return {};
-    std::vector<std::string> args{"--quiet", "--resample", std::to_string(pcm.rate / 1000.0)};
-    args.insert(args.end(), options.begin(), options.end());
-    args.push_back(wav);
-    args.push_back(mp3);
-    ProgramResult result = runProgram("/usr/bin/lame", args);
-    return result.exitCode == 0 ? mp3 : std::string();
+std::optional<DecodedSound> decodeMp3File(const std::string& path) {
+    TempDir dir;
+    const std::string wav = dir.file("decoded.wav");
+    auto r = runProgram("/usr/bin/mpg123", {"-q", "-w", wav, path});
+    if (r.exitCode != 0)
+        return std::nullopt;
+    std::string bytes = readFileText(wav);
+    return readWave({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()});
 }
 
-Pcm decodeMp3(const std::string& path, int rate, int channels) {
-    ProgramResult result =
-        runProgram("/usr/bin/mpg123", {"-q", "--no-gapless", "--no-infoframe", "-s", path});
-    Pcm pcm{rate, channels, {}};
-    pcm.samples.resize(result.out.size() / 2);
-    std::memcpy(pcm.samples.data(), result.out.data(), pcm.samples.size() * 2);
-    return pcm;
-}
-
-double levelDb(const std::vector<int16_t>& mono, size_t begin, size_t count) {
-    double sum = 0;
-    size_t end = std::min(mono.size(), begin + count);
-    for (size_t i = begin; i < end; ++i)
-        sum += double(mono[i]) * mono[i];
-    double rms = end > begin ? std::sqrt(sum / double(end - begin)) : 0;
-    return rms > 0 ? 20 * std::log10(rms / 32768.0) : -200;
-}
-
-double toneDb(const std::vector<int16_t>& mono, size_t begin, size_t count, int rate, double hz) {
-    size_t end = std::min(mono.size(), begin + count);
-    if (end <= begin)
-        return -200;
-    double w = 2 * std::numbers::pi * hz / rate;
-    double coeff = 2 * std::cos(w);
-    double s1 = 0, s2 = 0;
-    for (size_t i = begin; i < end; ++i) {
-        double s = mono[i] + coeff * s1 - s2;
-        s2 = s1;
-        s1 = s;
-    }
-    double power = s1 * s1 + s2 * s2 - coeff * s1 * s2;
-    // A sine of peak A gives power (A n / 2)^2; its RMS is A / sqrt(2).
-    double n = double(end - begin);
-    double rms = std::sqrt(std::max(power, 0.0)) * 2 / n / std::sqrt(2.0);
-    return rms > 0 ? 20 * std::log10(rms / 32768.0) : -200;
-}
-
-double crossingHz(const std::vector<int16_t>& mono, int rate) {
-    size_t first = 0, last = 0, count = 0;
-    for (size_t i = 1; i < mono.size(); ++i) {
-        if (mono[i - 1] < 0 && mono[i] >= 0) {
-            if (count == 0)
+double toneFrequency(const DecodedSound& sound) {
+    const size_t frames = sound.frames();
+    int peak = 0;
+    for (size_t i = 0; i < frames; ++i)
+        peak = std::max(peak, std::abs(sound.samples[i * sound.channels]));
+    // Rising crossings with hysteresis, so that coding noise around zero
+    // and the silence of the encoder's delay do not count.
+    const int threshold = peak / 4;
+    bool armed = false;
+    size_t first = 0;
+    size_t last = 0;
+    int crossings = 0;
+    for (size_t i = 0; i < frames; ++i) {
+        const int v = sound.samples[i * sound.channels];
+        if (v < -threshold) {
+            armed = true;
+        } else if (armed && v > threshold) {
+            armed = false;
+            if (crossings == 0)
                 first = i;
             last = i;
-            ++count;
+            ++crossings;
         }
     }
-    if (count < 2)
+    if (crossings < 2)
         return 0;
-    return double(count - 1) * rate / double(last - first);
+    return (crossings - 1) * static_cast<double>(sound.rate) / static_cast<double>(last - first);
 }
 
-std::optional<std::pair<size_t, size_t>> soundingSpan(const std::vector<int16_t>& mono,
-                                                      int threshold) {
-    size_t begin = mono.size(), end = 0;
-    for (size_t i = 0; i < mono.size(); ++i) {
-        if (std::abs(mono[i]) > threshold) {
-            begin = std::min(begin, i);
-            end = i + 1;
-        }
+double levelDb(const DecodedSound& sound, size_t skip) {
+    const size_t frames = sound.frames();
+    if (frames <= 2 * skip)
+        return -200;
+    double sum = 0;
+    for (size_t i = skip; i < frames - skip; ++i) {
+        const double v = sound.samples[i * sound.channels] / 32768.0;
+        sum += v * v;
     }
-    if (end == 0)
+    const double rms = std::sqrt(sum / static_cast<double>(frames - 2 * skip));
+    return 20 * std::log10(std::max(rms, 1e-10));
+}
+
+std::optional<Mp3FrameInfo> firstMp3Frame(std::span<const uint8_t> mp3) {
+    if (mp3.size() < 4 || mp3[0] != 0xFF || (mp3[1] & 0xE0) != 0xE0)
         return std::nullopt;
-    return std::make_pair(begin, end);
+    const int version = (mp3[1] >> 3) & 3;  // 3: MPEG-1, 2: MPEG-2, 0: MPEG-2.5
+    const int layer = (mp3[1] >> 1) & 3;    // 1: layer III
+    if (layer != 1 || version == 1)
+        return std::nullopt;
+    static const int kMpeg1[] = {0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320};
+    static const int kMpeg2[] = {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160};
+    static const int kRates[] = {44100, 48000, 32000};
+    const int bitIndex = mp3[2] >> 4;
+    const int rateIndex = (mp3[2] >> 2) & 3;
+    if (bitIndex == 0 || bitIndex == 15 || rateIndex == 3)
+        return std::nullopt;
+    Mp3FrameInfo info;
+    info.kbps = version == 3 ? kMpeg1[bitIndex] : kMpeg2[bitIndex];
+    info.rate = kRates[rateIndex] / (version == 3 ? 1 : version == 2 ? 2 : 4);
+    info.mono = (mp3[3] >> 6) == 3;
+    info.samplesPerFrame = version == 3 ? 1152 : 576;
+    return info;
 }
 
 }  // namespace marlit::test

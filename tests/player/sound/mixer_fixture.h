@@ -10,7 +10,7 @@
 #include "base/clock.h"
 #include "platform/headless/headless_wave_out.h"
 #include "player/sound/sound_mixer.h"
-#include "tests/support/sound_files.h"
+#include "tests/support/played_sound.h"
 #include "tests/support/temp_dir.h"
 
 namespace marlit::test {

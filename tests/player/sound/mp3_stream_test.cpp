@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "base/files.h"
-#include "tests/support/sound_files.h"
+#include "tests/support/played_sound.h"
 #include "tests/support/temp_dir.h"
 
 namespace marlit {
