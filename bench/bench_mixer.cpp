@@ -81,9 +81,8 @@ void playChannels(benchmark::State& state, const std::vector<Tone>& tones) {
             return;
         }
     }
-    auto out = std::make_unique<marlit::HeadlessWaveOut>();
-    marlit::HeadlessWaveOut* device = out.get();
-    marlit::SoundMixer mixer(std::move(out));
+    auto device = std::make_unique<marlit::HeadlessWaveOut>();
+    marlit::SoundMixer mixer(device.get());
     int slot = 0;
     for (const Tone& tone : tones) {
         if (!mixer.openChannel(slot++, tone.name + ".mp3", dir.string() + "/", 80, 0, true, true,
