@@ -111,7 +111,7 @@ TEST(HeadlessWaveOut, PlaysInStepWithTheTimeGiven) {
     ASSERT_TRUE(played.has_value());
     EXPECT_EQ(played->frames(), 22050u);
     EXPECT_TRUE(playsTheRamps(played->samples, 0, 12000));
-    EXPECT_FALSE(test::soundingSpan(played->left(6000, 16050)).has_value());
+    EXPECT_FALSE(test::soundingSpan(test::leftChannel(*played, 6000, 16050)).has_value());
 }
 
 TEST(HeadlessWaveOut, DrainPlaysOutWhatIsQueued) {

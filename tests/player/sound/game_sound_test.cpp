@@ -128,7 +128,7 @@ TEST_F(GameSoundTest, HeadlessRunThroughTheServices) {
     auto recorded = test::readWav(wav);
     ASSERT_TRUE(recorded.has_value());
     ASSERT_GE(recorded->frames(), size_t{4800} * kRate / 1000);
-    std::vector<int16_t> left = recorded->left(0, recorded->frames());
+    std::vector<int16_t> left = test::leftChannel(*recorded);
 
     // Each request sounds after the two buffers queued ahead of it (186 to
     // 279 ms), plus the encoder's silent start (about 76 ms at 22050 Hz).

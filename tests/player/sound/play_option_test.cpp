@@ -50,8 +50,8 @@ TEST_F(PlayOptionTest, PlaysOnePieceAndEnds) {
     auto out = test::readWav(wav);
     ASSERT_TRUE(out.has_value());
     test::Pcm decoded = test::decodeMp3(music, 22050, 2);
-    auto sounding = test::soundingSpan(out->left(0, out->frames()));
-    auto expected = test::soundingSpan(decoded.left(0, decoded.frames()));
+    auto sounding = test::soundingSpan(test::leftChannel(*out));
+    auto expected = test::soundingSpan(test::leftChannel(decoded));
     ASSERT_TRUE(sounding && expected);
     size_t onset = sounding->first - expected->first;
     ASSERT_GE(out->samples.size(), onset * 2 + decoded.samples.size());
@@ -69,11 +69,11 @@ TEST_F(PlayOptionTest, PlaysAVoiceClipByItsNameInThePack) {
         ASSERT_EQ(r.exitCode, 0) << r.err;
         auto out = test::readWav(wav);
         ASSERT_TRUE(out.has_value());
-        auto span = test::soundingSpan(out->left(0, out->frames()), 500);
+        auto span = test::soundingSpan(test::leftChannel(*out), 500);
         ASSERT_TRUE(span.has_value());
         EXPECT_NEAR(double(span->second - span->first) / 22050, 0.4, 0.02);
-        std::vector<int16_t> steady = out->left(span->first + 1000, 4000);
-        EXPECT_NEAR(test::crossingHz(steady, 22050), 660, 3);
+        std::vector<int16_t> steady = test::leftChannel(*out, span->first + 1000, 4000);
+        EXPECT_NEAR(test::toneFrequency(test::monoSound(steady, 22050)), 660, 3);
     }
 }
 
