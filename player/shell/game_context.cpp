@@ -34,6 +34,9 @@ GameContext::GameContext(Platform& platform, const PlayerOptions& options)
     keyMap.fill(keyList);
     input = InputState{};
     display = std::make_unique<Display>(screenWidth(), screenHeight());
+    soundMixer = std::make_unique<SoundMixer>(
+        &platform.waveOut, options.vga ? SoundMixer::kVgaBufferSize : SoundMixer::kBufferSize);
+    musicPlayer = std::make_unique<MusicPlayer>(*soundMixer);
     dirtyRects = std::make_unique<DirtyRectList>();
     brightness = 256;
     clearBackground = 1;
@@ -57,6 +60,8 @@ GameContext::~GameContext() {
     stages.reset();
     overlayMenu.reset();
     dirtyRects.reset();
+    musicPlayer.reset();
+    soundMixer.reset();
     display.reset();
     keyMap.reset();
 }

@@ -21,6 +21,8 @@
 #include "player/shell/popup_layer.h"
 #include "player/shell/scenario_state.h"
 #include "player/shell/settings.h"
+#include "player/sound/music_player.h"
+#include "player/sound/sound_mixer.h"
 
 namespace marlit {
 
@@ -76,9 +78,11 @@ class GameContext {
 
     // --- engine core, in order of creation ---
     std::unique_ptr<Display> display;
-    // The SoundMixer and the MusicPlayer join here with the sound system:
-    // the MusicPlayer is created right after the Display and the SoundMixer
-    // after it; both are destroyed after the MlzReader (mixer first).
+    // The sound: the mixer on the platform's wave output, and the music
+    // player on its slot 0. Both are destroyed after the MlzReader (the
+    // music player first, as it drives the mixer).
+    std::unique_ptr<SoundMixer> soundMixer;
+    std::unique_ptr<MusicPlayer> musicPlayer;
     DataPaths paths;
     InputState input;
     KeyMap keyMap;
