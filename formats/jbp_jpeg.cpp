@@ -132,20 +132,24 @@ bool readCoefficients(const unsigned char* jpeg, unsigned long size, JbpCoeffici
 }  // namespace
 
 std::optional<std::vector<uint8_t>> baselineJpeg(const PictureView& picture, int quality) {
-    if (!picture.valid() || quality < 1 || quality > 100) return std::nullopt;
+    if (!picture.valid() || quality < 1 || quality > 100)
+        return std::nullopt;
     unsigned char* jpeg = nullptr;
     unsigned long size = 0;
     std::vector<uint8_t> out;
     bool ok = compress(picture, quality, &jpeg, &size);
-    if (ok) out.assign(jpeg, jpeg + size);
+    if (ok)
+        out.assign(jpeg, jpeg + size);
     std::free(jpeg);
-    if (!ok) return std::nullopt;
+    if (!ok)
+        return std::nullopt;
     return out;
 }
 
 std::optional<JbpCoefficients> jpegCoefficients(std::span<const uint8_t> jpeg) {
     JbpCoefficients c;
-    if (!readCoefficients(jpeg.data(), jpeg.size(), &c)) return std::nullopt;
+    if (!readCoefficients(jpeg.data(), jpeg.size(), &c))
+        return std::nullopt;
     return c;
 }
 

@@ -20,7 +20,8 @@ JbpCoefficients flatCoefficients(int width, int height) {
     c.width = width;
     c.height = height;
     c.quality = 90;
-    for (auto& q : c.quant) q.fill(1);
+    for (auto& q : c.quant)
+        q.fill(1);
     c.quant[0][0] = c.quant[1][0] = 8;  // a DC level is then its sample
     c.blocks.resize(static_cast<size_t>((width + 15) / 16) * ((height + 15) / 16) * 6);
     return c;
@@ -50,15 +51,18 @@ struct Item {
 std::vector<uint8_t> craftStream(int width, int height, const std::vector<Item>& dc,
                                  const std::vector<Item>& ac) {
     std::vector<uint32_t> dcCounts(kJbpDcSymbols), acCounts(kJbpAcSymbols);
-    for (const Item& i : dc) ++dcCounts[i.symbol];
-    for (const Item& i : ac) ++acCounts[i.symbol];
+    for (const Item& i : dc)
+        ++dcCounts[i.symbol];
+    for (const Item& i : ac)
+        ++acCounts[i.symbol];
     auto write = [](const std::vector<Item>& items, const std::vector<uint32_t>& counts) {
         auto codes = huffmanCodes(*buildHuffmanTree(counts));
         std::vector<uint8_t> out;
         size_t bit = 0;
         auto put = [&](uint64_t v, int n) {
             for (int k = n - 1; k >= 0; --k, ++bit) {
-                if (bit / 8 >= out.size()) out.resize(out.size() + 4, 0);
+                if (bit / 8 >= out.size())
+                    out.resize(out.size() + 4, 0);
                 out[bit / 8] |= static_cast<uint8_t>(((v >> k) & 1) << (bit % 8));
             }
         };
@@ -71,14 +75,16 @@ std::vector<uint8_t> craftStream(int width, int height, const std::vector<Item>&
     auto dcBytes = write(dc, dcCounts), acBytes = write(ac, acCounts);
     ByteWriter w;
     w.bytes("JBP1", 4);
-    for (uint32_t v : {44u, 0x08000001u, 90u}) w.u32(v);
+    for (uint32_t v : {44u, 0x08000001u, 90u})
+        w.u32(v);
     w.u16(static_cast<uint16_t>(width));
     w.u16(static_cast<uint16_t>(height));
     for (uint32_t v : {24u, 0u, static_cast<uint32_t>(dcBytes.size()),
                        static_cast<uint32_t>(acBytes.size()), 0u, 0u}) {
         w.u32(v);
     }
-    for (uint32_t c : dcCounts) w.u32(c);
+    for (uint32_t c : dcCounts)
+        w.u32(c);
     w.bytes(packAcHistogram(acCounts));
     std::vector<uint8_t> quant(128, 1);
     quant[0] = quant[64] = 8;
@@ -144,12 +150,14 @@ TEST(JbpDecoder, FlatBlocksFollowTheArithmeticExactly) {
     JbpCoefficients c = flatCoefficients(16, 16);
     // Luminance -1 with Cb -27 and Cr -43: every shift rounds down, and
     // 116129, 22553 and 46801 (not one more) give these fields.
-    for (int b = 0; b < 4; ++b) c.blocks[b][0] = -1;
+    for (int b = 0; b < 4; ++b)
+        c.blocks[b][0] = -1;
     c.blocks[4][0] = -27;
     c.blocks[5][0] = -43;
     auto picture = decoded(c);
     ASSERT_EQ(picture.pixels.size(), 256u);
-    for (uint16_t v : picture.pixels) ASSERT_EQ(v, 0x4529);
+    for (uint16_t v : picture.pixels)
+        ASSERT_EQ(v, 0x4529);
 
     // Dequantization multiplies, the second pass shifts by 3, down.
     c = flatCoefficients(16, 16);
@@ -190,8 +198,10 @@ TEST(JbpDecoder, ExtremeValuesClampInsteadOfLeavingTheTables) {
         JbpCoefficients c = flatCoefficients(12 * 16, 16);
         c.quant[0][0] = 255;
         c.quant[1][0] = 241;
-        for (size_t b = 0; b < 66; ++b) c.blocks[b][0] = sign * 32767 * static_cast<int>(b + 1);
-        for (int b = 0; b < 4; ++b) c.blocks[66 + b][0] = sign * 2172964;
+        for (size_t b = 0; b < 66; ++b)
+            c.blocks[b][0] = sign * 32767 * static_cast<int>(b + 1);
+        for (int b = 0; b < 4; ++b)
+            c.blocks[66 + b][0] = sign * 2172964;
         c.blocks[70][0] = c.blocks[71][0] = sign * 2172622;
         auto p = decoded(c);
         ASSERT_EQ(p.pixels.size(), 12u * 16 * 16);
@@ -215,12 +225,14 @@ TEST(JbpDecoder, NarrowArithmeticAgreesWithWideWhereItIsUsed) {
             levels[i] = round < 1000 ? (rng() & 1 ? limit : -limit)
                                      : static_cast<int32_t>(rng() % (2 * limit + 1)) - limit;
         }
-        if (round % 3 == 0) nonzero = 0x0101010101010101ull;  // column 0 only
+        if (round % 3 == 0)
+            nonzero = 0x0101010101010101ull;  // column 0 only
         int32_t narrow[64];
         int64_t wide[64];
         jbp::inverseDct<int32_t>(levels, nonzero, quant.data(), narrow);
         jbp::inverseDct<int64_t>(levels, nonzero, quant.data(), wide);
-        for (int i = 0; i < 64; ++i) ASSERT_EQ(narrow[i], wide[i]) << round << " " << i;
+        for (int i = 0; i < 64; ++i)
+            ASSERT_EQ(narrow[i], wide[i]) << round << " " << i;
     }
 }
 
@@ -303,12 +315,12 @@ TEST(JbpDecoder, LevelsPastTheBlockEndAreDropped) {
     // position 40 also leaves the block, and the next symbol belongs to
     // block 2, which gets a level at position 1.
     std::vector<Item> dc(6, Item{0, 0, 0});
-    std::vector<Item> ac{{0xFF, 0, 0}, {0xFF, 0, 0}, {0x31, 1, 1},  // block 0
-                         {0xF0 | 9, 0, 0},                           // block 1: 1 + 24 = 25
-                         {0xF0 | 0, 0, 0},                           // 40
-                         {0xF0 | 15, 0, 0},                          // 70: past the end
-                         {0x01, 1, 1},                               // block 2
-                         {0x00, 0, 0}, {0x00, 0, 0}, {0x00, 0, 0}, {0x00, 0, 0}};
+    std::vector<Item> ac{{0xFF, 0, 0},      {0xFF, 0, 0}, {0x31, 1, 1},  // block 0
+                         {0xF0 | 9, 0, 0},                               // block 1: 1 + 24 = 25
+                         {0xF0 | 0, 0, 0},                               // 40
+                         {0xF0 | 15, 0, 0},                              // 70: past the end
+                         {0x01, 1, 1},                                   // block 2
+                         {0x00, 0, 0},      {0x00, 0, 0}, {0x00, 0, 0}, {0x00, 0, 0}};
     auto stream = craftStream(16, 16, dc, ac);
     auto p = DecodeJbp(stream);
     ASSERT_TRUE(p);
@@ -324,7 +336,8 @@ TEST(JbpDecoder, QuantizationTablesCarryOverBetweenFrames) {
     std::vector<uint8_t> bare = stream;
     storeU32(bare.data() + 8, 0x00000001);
     size_t tables = 108 + packAcHistogram(acHistogramOf(stream)).size();
-    bare.erase(bare.begin() + static_cast<long>(tables), bare.begin() + static_cast<long>(tables) + 128);
+    bare.erase(bare.begin() + static_cast<long>(tables),
+               bare.begin() + static_cast<long>(tables) + 128);
 
     EXPECT_FALSE(DecodeJbp(bare));  // a fresh decoder has no tables yet
     JbpDecoder decoder;
@@ -358,7 +371,8 @@ TEST(JbpDecoder, BadStreamsGiveNoPicture) {
     std::mt19937 rng(11);
     for (int round = 0; round < 300; ++round) {
         auto s = stream;
-        for (int k = 0; k < 1 + round % 8; ++k) s[rng() % s.size()] = static_cast<uint8_t>(rng());
+        for (int k = 0; k < 1 + round % 8; ++k)
+            s[rng() % s.size()] = static_cast<uint8_t>(rng());
         DecodeJbp(s);
     }
 }
