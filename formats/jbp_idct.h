@@ -28,6 +28,9 @@ void inverseDct(const int32_t* levels, uint64_t nonzero, const uint8_t* quant, T
 // The same for 32-bit blocks with AVX2; the same results as
 // inverseDct<int32_t>. Only where hasAvx2() says so.
 void inverseDctAvx2(const int32_t* levels, const int32_t* quant, int32_t* out);
+// True when the processor has AVX2 and it has not been turned off (for
+// comparing the two transforms).
 bool hasAvx2();
+void allowAvx2(bool allowed);
 
 }  // namespace marlit::jbp

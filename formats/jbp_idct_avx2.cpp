@@ -3,6 +3,8 @@
 // the same multiplies and shifts as the scalar code.
 #include <immintrin.h>
 
+#include <atomic>
+
 #include "formats/jbp_idct.h"
 
 namespace marlit::jbp {
@@ -90,9 +92,17 @@ MARLIT_AVX2 void inverseDctAvx2(const int32_t* levels, const int32_t* quant, int
     }
 }
 
+namespace {
+std::atomic<bool> avx2Allowed{true};
+}  // namespace
+
 bool hasAvx2() {
     static const bool has = __builtin_cpu_supports("avx2");
-    return has;
+    return has && avx2Allowed.load(std::memory_order_relaxed);
+}
+
+void allowAvx2(bool allowed) {
+    avx2Allowed.store(allowed, std::memory_order_relaxed);
 }
 
 }  // namespace marlit::jbp
