@@ -9,11 +9,6 @@
 // (integer transform, no chrominance smoothing).
 #include <benchmark/benchmark.h>
 
-#include <cstddef>
-#include <cstdio>
-
-#include <jpeglib.h>
-
 #include <cmath>
 #include <map>
 #include <vector>
@@ -21,6 +16,7 @@
 #include "formats/jbp_idct.h"
 #include "formats/jbp_stream.h"
 #include "formats/rbp_image.h"
+#include "tests/formats/libjpeg_reference.h"
 #include "tests/formats/synthetic_picture.h"
 
 namespace {
@@ -50,34 +46,6 @@ const Sample& sample(int width, int quality) {
     return s;
 }
 
-// libjpeg-turbo to RGB; `merged` turns chrominance smoothing off, as the
-// JbpStream decoder has none.
-bool libjpegDecode(const std::vector<uint8_t>& jpeg, std::vector<uint8_t>& rgb, bool merged) {
-    jpeg_decompress_struct cinfo;
-    jpeg_error_mgr err;
-    cinfo.err = jpeg_std_error(&err);
-    jpeg_create_decompress(&cinfo);
-    jpeg_mem_src(&cinfo, jpeg.data(), jpeg.size());
-    jpeg_read_header(&cinfo, TRUE);
-    cinfo.out_color_space = JCS_RGB;
-    cinfo.dct_method = JDCT_ISLOW;
-    cinfo.do_fancy_upsampling = merged ? FALSE : TRUE;
-    jpeg_start_decompress(&cinfo);
-    const size_t stride = static_cast<size_t>(cinfo.output_width) * 3;
-    rgb.resize(stride * cinfo.output_height);
-    while (cinfo.output_scanline < cinfo.output_height) {
-        JSAMPROW rows[4];
-        for (int i = 0; i < 4; ++i) {
-            size_t y = std::min<size_t>(cinfo.output_scanline + i, cinfo.output_height - 1);
-            rows[i] = rgb.data() + stride * y;
-        }
-        jpeg_read_scanlines(&cinfo, rows, 4);
-    }
-    jpeg_finish_decompress(&cinfo);
-    jpeg_destroy_decompress(&cinfo);
-    return true;
-}
-
 void BM_JbpDecode(benchmark::State& state) {
     const Sample& s = sample(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     JbpDecoder decoder;
@@ -103,7 +71,7 @@ void BM_LibjpegDecode(benchmark::State& state) {
     const Sample& s = sample(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     std::vector<uint8_t> rgb;
     for (auto _ : state) {
-        libjpegDecode(s.jpeg, rgb, false);
+        rgb = test::libjpegRgb(s.jpeg, false);
         benchmark::DoNotOptimize(rgb.data());
     }
     state.counters["jpeg_bytes"] = static_cast<double>(s.jpeg.size());
@@ -113,7 +81,7 @@ void BM_LibjpegDecodeMerged(benchmark::State& state) {
     const Sample& s = sample(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     std::vector<uint8_t> rgb;
     for (auto _ : state) {
-        libjpegDecode(s.jpeg, rgb, true);
+        rgb = test::libjpegRgb(s.jpeg, true);
         benchmark::DoNotOptimize(rgb.data());
     }
 }
@@ -123,8 +91,7 @@ void BM_Fidelity(benchmark::State& state) {
         for (int quality : {100, 90, 80}) {
             const Sample& s = sample(640, quality);
             auto p = *DecodeJbp(s.stream);
-            std::vector<uint8_t> rgb;
-            libjpegDecode(s.jpeg, rgb, true);
+            std::vector<uint8_t> rgb = test::libjpegRgb(s.jpeg, true);
             double error = 0;
             size_t near = 0, count = static_cast<size_t>(s.width) * s.height;
             for (int y = 0; y < s.height; ++y) {

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <jpeglib.h>
-
 #include <random>
 
 #include "base/bytes.h"
@@ -11,6 +9,7 @@
 #include "formats/jbp_huffman.h"
 #include "formats/jbp_idct.h"
 #include "formats/rbp_image.h"
+#include "tests/formats/libjpeg_reference.h"
 #include "tests/formats/synthetic_picture.h"
 
 namespace marlit {
@@ -300,7 +299,8 @@ TEST(JbpDecoder, GoldenPicture) {
     JbpCoefficients c = flatCoefficients(48, 32);
     std::mt19937 rng(21);
     for (int t = 0; t < 2; ++t) {
-        for (auto& q : c.quant[t]) q = static_cast<uint8_t>(1 + rng() % 40);
+        for (auto& q : c.quant[t])
+            q = static_cast<uint8_t>(1 + rng() % 40);
     }
     for (size_t b = 0; b < c.blocks.size(); ++b) {
         c.blocks[b][0] = static_cast<int32_t>(rng() % 401) - 200;
@@ -341,30 +341,12 @@ TEST(JbpDecoder, PadsToWholeMacroblocks) {
     EXPECT_FALSE(DecodeJbp(*stream, buffer));
 }
 
-// libjpeg's own decoding of the same JPEG (integer transform, no smoothing
-// of the chrominance), packed to RGB565.
+// libjpeg's decoding packed to RGB565.
 std::vector<uint16_t> libjpegRgb565(const std::vector<uint8_t>& jpeg) {
-    jpeg_decompress_struct cinfo;
-    jpeg_error_mgr err;
-    cinfo.err = jpeg_std_error(&err);
-    jpeg_create_decompress(&cinfo);
-    jpeg_mem_src(&cinfo, jpeg.data(), jpeg.size());
-    jpeg_read_header(&cinfo, TRUE);
-    cinfo.out_color_space = JCS_RGB;
-    cinfo.dct_method = JDCT_ISLOW;
-    cinfo.do_fancy_upsampling = FALSE;
-    jpeg_start_decompress(&cinfo);
+    std::vector<uint8_t> rgb = test::libjpegRgb(jpeg);
     std::vector<uint16_t> out;
-    std::vector<uint8_t> row(cinfo.output_width * 3);
-    while (cinfo.output_scanline < cinfo.output_height) {
-        JSAMPROW r = row.data();
-        jpeg_read_scanlines(&cinfo, &r, 1);
-        for (size_t x = 0; x < cinfo.output_width; ++x) {
-            out.push_back(packRgb565(row[3 * x], row[3 * x + 1], row[3 * x + 2]));
-        }
-    }
-    jpeg_finish_decompress(&cinfo);
-    jpeg_destroy_decompress(&cinfo);
+    for (size_t i = 0; i + 2 < rgb.size(); i += 3)
+        out.push_back(packRgb565(rgb[i], rgb[i + 1], rgb[i + 2]));
     return out;
 }
 
