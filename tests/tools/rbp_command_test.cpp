@@ -18,7 +18,8 @@ test::ProgramResult tool(const std::vector<std::string>& args) {
 // A PNG of the synthetic picture (RGB or RGBA).
 std::string writeSource(const test::TempDir& dir, int w, int h, int channels) {
     PngImage png{w, h, channels, test::syntheticPicture(w, h, channels)};
-    for (size_t i = 0; i < png.pixels.size(); i += channels) std::swap(png.pixels[i], png.pixels[i + 2]);
+    for (size_t i = 0; i < png.pixels.size(); i += channels)
+        std::swap(png.pixels[i], png.pixels[i + 2]);
     std::string path = dir.file(channels == 3 ? "rgb.png" : "rgba.png");
     EXPECT_TRUE(writePng(path, png));
     return path;
@@ -65,7 +66,8 @@ TEST(RbpCommand, KeyMakesMagentaTransparent) {
     PngImage png{2, 1, 3, {255, 0, 255, 10, 20, 30}};
     std::string in = dir.file("key.png"), rbp = dir.file("key.rbp"), out = dir.file("out.png");
     ASSERT_TRUE(writePng(in, png));
-    ASSERT_EQ(tool({"rbp", "encode", in, rbp, "--quality", "1"}).exitCode, 0);  // small: uncompressed
+    ASSERT_EQ(tool({"rbp", "encode", in, rbp, "--quality", "1"}).exitCode,
+              0);  // small: uncompressed
     ASSERT_EQ(tool({"rbp", "decode", rbp, out}).exitCode, 0);
     EXPECT_EQ(readPng(out)->pixels, (std::vector<uint8_t>{248, 0, 248, 255, 8, 20, 24, 255}));
     ASSERT_EQ(tool({"rbp", "decode", rbp, out, "--key"}).exitCode, 0);
@@ -75,11 +77,13 @@ TEST(RbpCommand, KeyMakesMagentaTransparent) {
 TEST(JbpCommand, DecodesThePaddedPictureAsPngOrRawWords) {
     test::TempDir dir;
     std::string rbp = dir.file("p.rbp");
-    ASSERT_EQ(tool({"rbp", "encode", writeSource(dir, 40, 36, 3), rbp, "--quality", "2"}).exitCode, 0);
+    ASSERT_EQ(tool({"rbp", "encode", writeSource(dir, 40, 36, 3), rbp, "--quality", "2"}).exitCode,
+              0);
     auto file = readWhole(rbp);
     ASSERT_TRUE(file);
     // The stream behind the 36-byte header.
-    std::vector<uint8_t> stream(file->begin() + 36, file->begin() + 36 + loadU32(file->data() + 28));
+    std::vector<uint8_t> stream(file->begin() + 36,
+                                file->begin() + 36 + loadU32(file->data() + 28));
     std::string jbp = dir.file("p.jbp");
     ASSERT_TRUE(writeWholeAtomic(jbp, stream));
 
