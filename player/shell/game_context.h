@@ -78,7 +78,9 @@ class GameContext {
     std::unique_ptr<Display> display;
     // The SoundMixer and the MusicPlayer join here with the sound system:
     // the MusicPlayer is created right after the Display and the SoundMixer
-    // after it; both are destroyed after the MlzReader (mixer first).
+    // after it; both are destroyed after the MlzReader (mixer first). The
+    // 640 build (`vga`) plays with larger wave buffers: 12288 bytes at
+    // 22050 Hz and 24576 at other rates, against 8192 and 16384.
     DataPaths paths;
     InputState input;
     KeyMap keyMap;
