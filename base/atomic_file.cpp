@@ -11,7 +11,10 @@
 namespace marlit {
 
 std::unique_ptr<AtomicFile> AtomicFile::create(std::string_view systemPath) {
-    std::string finalPath = hostPath(systemPath);
+    return createHost(hostPath(systemPath));
+}
+
+std::unique_ptr<AtomicFile> AtomicFile::createHost(const std::string& finalPath) {
     std::string pattern = finalPath + ".tmp-XXXXXX";
     int fd = ::mkstemp(pattern.data());
     if (fd < 0) return nullptr;

@@ -15,6 +15,8 @@ class AtomicFile {
 public:
     // Opens the temporary file for writing and reading; none on failure.
     static std::unique_ptr<AtomicFile> create(std::string_view systemPath);
+    // The same for a host path (UTF-8, "/").
+    static std::unique_ptr<AtomicFile> createHost(const std::string& hostPath);
     ~AtomicFile();
     AtomicFile(const AtomicFile&) = delete;
     AtomicFile& operator=(const AtomicFile&) = delete;

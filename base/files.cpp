@@ -122,7 +122,11 @@ size_t writePart(std::string_view path, const void* buffer, SeekOrigin origin, i
 }
 
 std::optional<std::vector<uint8_t>> readWhole(std::string_view path, size_t extra) {
-    File f(std::fopen(hostPath(path).c_str(), "rb"));
+    return readHostFile(hostPath(path), extra);
+}
+
+std::optional<std::vector<uint8_t>> readHostFile(const std::string& host, size_t extra) {
+    File f(std::fopen(host.c_str(), "rb"));
     if (!f) return std::nullopt;
     struct stat st;
     if (::fstat(::fileno(f.get()), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
@@ -133,7 +137,11 @@ std::optional<std::vector<uint8_t>> readWhole(std::string_view path, size_t extr
 }
 
 bool writeWholeAtomic(std::string_view path, std::span<const uint8_t> data) {
-    auto file = AtomicFile::create(path);
+    return writeHostFileAtomic(hostPath(path), data);
+}
+
+bool writeHostFileAtomic(const std::string& host, std::span<const uint8_t> data) {
+    auto file = AtomicFile::createHost(host);
     if (!file) return false;
     if (!data.empty() && std::fwrite(data.data(), 1, data.size(), file->stream()) != data.size()) {
         return false;

@@ -40,4 +40,9 @@ std::optional<std::vector<uint8_t>> readWhole(std::string_view path, size_t extr
 // the old one, so a reader never sees half a file.
 bool writeWholeAtomic(std::string_view path, std::span<const uint8_t> data);
 
+// The same for host paths (UTF-8, "/"), as the converter and the tools get
+// them from the user: no Shift-JIS conversion, no case search.
+std::optional<std::vector<uint8_t>> readHostFile(const std::string& hostPath, size_t extra = 0);
+bool writeHostFileAtomic(const std::string& hostPath, std::span<const uint8_t> data);
+
 }  // namespace marlit

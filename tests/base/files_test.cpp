@@ -84,3 +84,21 @@ TEST(AtomicFile, AppearsOnlyWhenCommitted) {
 
 }  // namespace
 }  // namespace marlit
+
+namespace marlit {
+namespace {
+
+// Host paths from the user are UTF-8 and must not go through the Shift-JIS
+// conversion of the system's paths.
+TEST(Files, HostPathsKeepUtf8Names) {
+    test::TempDir dir;
+    std::string path = (dir.path() / "\xe3\x83\x87\xe3\x83\xbc\xe3\x82\xbf.bin").string();
+    ASSERT_TRUE(writeHostFileAtomic(path, std::vector<uint8_t>{7, 8}));
+    auto back = readHostFile(path, 1);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(*back, (std::vector<uint8_t>{7, 8, 0}));
+    EXPECT_TRUE(std::filesystem::exists(std::filesystem::u8path(path)));
+}
+
+}  // namespace
+}  // namespace marlit

@@ -1,0 +1,30 @@
+// What a conversion group reports while it runs. The counters belong to the
+// job and are polled by the front end from its own thread.
+#pragma once
+
+#include <atomic>
+#include <functional>
+#include <string>
+
+namespace marlit {
+
+struct GroupProgress {
+    std::atomic<int>& done;
+    std::atomic<int>& total;
+    // Told the name (UTF-8, without folder) of each item as its work
+    // starts, possibly from several threads at once; may be empty.
+    std::function<void(const std::string&)> setCurrentName;
+
+    void started(const std::string& name) const {
+        if (setCurrentName)
+            setCurrentName(name);
+    }
+};
+
+// A source item that could not be converted, and why.
+struct ConvertFailure {
+    std::string name;  // UTF-8
+    std::string reason;
+};
+
+}  // namespace marlit
