@@ -5,6 +5,8 @@
 #include "base/clock.h"
 #include "base/metrics.h"
 #include "player/shell/test_pattern.h"
+#include "player/sound/music_player.h"
+#include "player/sound/sound_mixer.h"
 
 namespace marlit {
 
@@ -57,6 +59,8 @@ GameContext::~GameContext() {
     stages.reset();
     overlayMenu.reset();
     dirtyRects.reset();
+    soundMixer.reset();
+    musicPlayer.reset();
     display.reset();
     keyMap.reset();
 }

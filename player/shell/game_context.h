@@ -24,6 +24,8 @@
 
 namespace marlit {
 
+class MusicPlayer;
+class SoundMixer;
 class TestPattern;
 
 // The window title that a second copy looks for, and the title the window
@@ -76,11 +78,13 @@ class GameContext {
 
     // --- engine core, in order of creation ---
     std::unique_ptr<Display> display;
-    // The SoundMixer and the MusicPlayer join here with the sound system:
-    // the MusicPlayer is created right after the Display and the SoundMixer
-    // after it; both are destroyed after the MlzReader (mixer first). The
-    // 640 build (`vga`) plays with larger wave buffers: 12288 bytes at
-    // 22050 Hz and 24576 at other rates, against 8192 and 16384.
+    // The sound system fills these two: the MusicPlayer is created right
+    // after the Display and the SoundMixer after it; both are destroyed after
+    // the MlzReader, the mixer first. The 640 build (`vga`) plays with larger
+    // wave buffers: 12288 bytes at 22050 Hz and 24576 at other rates,
+    // against 8192 and 16384.
+    std::unique_ptr<MusicPlayer> musicPlayer;
+    std::unique_ptr<SoundMixer> soundMixer;
     DataPaths paths;
     InputState input;
     KeyMap keyMap;
