@@ -117,8 +117,8 @@ void BM_AlphaRandomOpacityBrightness(benchmark::State& state) {
 // A typical frame composed in full: a background, two characters with soft
 // alpha edges and the message window's panel at opacity 96, all scaled from
 // the 800 x 600 design space.
-std::unique_ptr<SlotPicture> solid(int w, int h, uint8_t level, bool softEdges) {
-    auto p = std::make_unique<SlotPicture>();
+std::unique_ptr<WorkingPicture> solid(int w, int h, uint8_t level, bool softEdges) {
+    auto p = std::make_unique<WorkingPicture>();
     p->width = w;
     p->height = h;
     p->pixels.resize(static_cast<size_t>(w) * h * 4);
@@ -151,7 +151,7 @@ void BM_ComposeFrame(benchmark::State& state) {
     compositor.pictures.put(2, solid(scale(760), scale(214), 200, false));
     auto show = [&](int slot, int picture, int x, int y, int layer, int opacity) {
         Sprite* s = compositor.create(slot, ignore);
-        const SlotPicture* p = compositor.pictures.get(picture);
+        const WorkingPicture* p = compositor.pictures.get(picture);
         s->command.picture = picture;
         s->command.source = {0, 0, p->width, p->height};
         s->command.opacity = opacity;

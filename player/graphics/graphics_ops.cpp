@@ -58,7 +58,7 @@ void freePicture(GameContext& ctx, int slot) {
 }
 
 bool blankPicture(GameContext& ctx, int slot, int width, int height) {
-    auto p = std::make_unique<SlotPicture>();
+    auto p = std::make_unique<WorkingPicture>();
     p->width = toScreen(width);
     p->height = toScreen(height);
     if (p->width <= 0 || p->height <= 0)
@@ -71,7 +71,7 @@ bool captureScreen(GameContext& ctx, int slot) {
     if (!PictureSlots::valid(slot))
         return false;
     const Surface screen = backBufferOf(ctx);
-    auto p = std::make_unique<SlotPicture>();
+    auto p = std::make_unique<WorkingPicture>();
     p->width = screen.width;
     p->height = screen.height;
     p->pixels.resize(static_cast<size_t>(screen.width) * screen.height * 4);
@@ -104,7 +104,7 @@ Sprite* showPicture(GameContext& ctx, int sprite, int picture, int sx, int sy, i
 }
 
 Sprite* showWholePicture(GameContext& ctx, int sprite, int picture, int x, int y, int layer) {
-    const SlotPicture* p = ctx.compositor->pictures.get(picture);
+    const WorkingPicture* p = ctx.compositor->pictures.get(picture);
     Sprite* s = newSprite(ctx, sprite, layer);
     if (!s)
         return nullptr;
