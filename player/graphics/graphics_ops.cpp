@@ -16,19 +16,35 @@ Sprite* spriteOf(GameContext& ctx, int slot) {
     return ctx.compositor->sprite(slot);
 }
 
-Sprite* newSprite(GameContext& ctx, int slot, int layer) {
+// Applies a change to a slot's sprite, if there is one, and has its place
+// redrawn.
+template <class Change>
+void changeSprite(GameContext& ctx, int slot, Change change) {
+    if (Sprite* s = spriteOf(ctx, slot)) {
+        change(*s);
+        s->recordMove();
+    }
+}
+
+// A fresh sprite in a slot showing `source` (screen pixels) with its
+// top-left at a design position; `setUp` fills in what it draws.
+template <class SetUp>
+Sprite* newSprite(GameContext& ctx, int slot, int layer, const Rect& source, int x, int y,
+                  SetUp setUp) {
     if (!DrawLists::valid(layer))
         return nullptr;
     Sprite* s = ctx.compositor->create(slot, dirtyMarker(ctx));
-    if (s)
-        s->layer = layer;
+    if (!s)
+        return nullptr;
+    s->layer = layer;
+    setUp(s->command);
+    s->command.source = source;
+    s->width = source.width();
+    s->height = source.height();
+    s->x = toScreen(x) * 1000;
+    s->y = toScreen(y) * 1000;
+    s->recordMove();
     return s;
-}
-
-// Top-left at a design position; the pivot is the top-left.
-void placeAt(Sprite& s, int x, int y) {
-    s.x = toScreen(x) * 1000;
-    s.y = toScreen(y) * 1000;
 }
 
 }  // namespace
@@ -90,98 +106,60 @@ bool captureScreen(GameContext& ctx, int slot) {
 
 Sprite* showPicture(GameContext& ctx, int sprite, int picture, int sx, int sy, int sw, int sh,
                     int x, int y, int layer) {
-    Sprite* s = newSprite(ctx, sprite, layer);
-    if (!s)
-        return nullptr;
     const int left = toScreen(sx), top = toScreen(sy);
-    s->command.picture = picture;
-    s->command.source = {left, top, left + toScreen(sw), top + toScreen(sh)};
-    s->width = s->command.source.width();
-    s->height = s->command.source.height();
-    placeAt(*s, x, y);
-    s->recordMove();
-    return s;
+    return newSprite(ctx, sprite, layer, {left, top, left + toScreen(sw), top + toScreen(sh)}, x, y,
+                     [picture](DrawCommand& c) { c.picture = picture; });
 }
 
 Sprite* showWholePicture(GameContext& ctx, int sprite, int picture, int x, int y, int layer) {
     const WorkingPicture* p = ctx.compositor->pictures.get(picture);
-    Sprite* s = newSprite(ctx, sprite, layer);
-    if (!s)
-        return nullptr;
-    s->command.picture = picture;
-    s->command.source = {0, 0, p ? p->width : 0, p ? p->height : 0};
-    s->width = s->command.source.width();
-    s->height = s->command.source.height();
-    placeAt(*s, x, y);
-    s->recordMove();
-    return s;
+    return newSprite(ctx, sprite, layer, {0, 0, p ? p->width : 0, p ? p->height : 0}, x, y,
+                     [picture](DrawCommand& c) { c.picture = picture; });
 }
 
 Sprite* showColour(GameContext& ctx, int sprite, uint32_t colour, int x, int y, int width,
                    int height, int layer, bool additive) {
-    Sprite* s = newSprite(ctx, sprite, layer);
-    if (!s)
-        return nullptr;
-    s->command.kind = kDrawColour;
-    s->command.colour = colour & 0xFFFFFF;
-    s->command.blend = additive ? kBlendAdditive : kBlendAlpha;
-    s->command.source = {0, 0, toScreen(width), toScreen(height)};
-    s->width = s->command.source.width();
-    s->height = s->command.source.height();
-    placeAt(*s, x, y);
-    s->recordMove();
-    return s;
+    return newSprite(ctx, sprite, layer, {0, 0, toScreen(width), toScreen(height)}, x, y,
+                     [&](DrawCommand& c) {
+                         c.kind = kDrawColour;
+                         c.colour = colour & 0xFFFFFF;
+                         c.blend = additive ? kBlendAdditive : kBlendAlpha;
+                     });
 }
 
 Sprite* showFade(GameContext& ctx, int sprite, int layer, const TransitionSpec& fade) {
     if (fade.effect != 63 && fade.effect != 191)
         return nullptr;
-    Sprite* s = newSprite(ctx, sprite, layer);
-    if (!s)
-        return nullptr;
     const Surface screen = backBufferOf(ctx);
-    s->command.kind = kDrawBrightness;
-    s->command.source = {0, 0, screen.width, screen.height};
-    s->width = screen.width;
-    s->height = screen.height;
-    startTransition(*s, fade, now());
-    s->recordMove();
+    Sprite* s = newSprite(ctx, sprite, layer, {0, 0, screen.width, screen.height}, 0, 0,
+                          [](DrawCommand& c) { c.kind = kDrawBrightness; });
+    if (s)
+        startTransition(*s, fade, now());
     return s;
 }
 
 void moveSprite(GameContext& ctx, int sprite, int x, int y) {
-    Sprite* s = spriteOf(ctx, sprite);
-    if (!s)
-        return;
-    // The position is the pivot point; the pivot offset keeps its place.
-    s->x = toScreen(x) * 1000 + s->pivotX * 1000;
-    s->y = toScreen(y) * 1000 + s->pivotY * 1000;
-    s->recordMove();
+    changeSprite(ctx, sprite, [&](Sprite& s) {
+        // The position is the pivot point; the pivot offset keeps its place.
+        s.x = toScreen(x) * 1000 + s.pivotX * 1000;
+        s.y = toScreen(y) * 1000 + s.pivotY * 1000;
+    });
 }
 
 void setSpriteAlpha(GameContext& ctx, int sprite, int alpha) {
-    Sprite* s = spriteOf(ctx, sprite);
-    if (!s)
-        return;
-    s->command.opacity = std::clamp(alpha, 0, 256);
-    s->recordMove();
+    changeSprite(ctx, sprite, [&](Sprite& s) { s.command.opacity = std::clamp(alpha, 0, 256); });
 }
 
 void setSpriteBrightness(GameContext& ctx, int sprite, int brightness) {
-    Sprite* s = spriteOf(ctx, sprite);
-    if (!s)
-        return;
-    s->command.brightness = std::clamp(brightness, 0, 512);
-    s->recordMove();
+    changeSprite(ctx, sprite,
+                 [&](Sprite& s) { s.command.brightness = std::clamp(brightness, 0, 512); });
 }
 
 void keepSpriteBrightness(GameContext& ctx, int sprite, bool keep) {
-    Sprite* s = spriteOf(ctx, sprite);
-    if (!s)
-        return;
-    s->command.flags = keep ? (s->command.flags | kFlagIgnoreGlobalBrightness)
-                            : (s->command.flags & ~kFlagIgnoreGlobalBrightness);
-    s->recordMove();
+    changeSprite(ctx, sprite, [&](Sprite& s) {
+        s.command.flags = keep ? (s.command.flags | kFlagIgnoreGlobalBrightness)
+                               : (s.command.flags & ~kFlagIgnoreGlobalBrightness);
+    });
 }
 
 void setSpriteVisible(GameContext& ctx, int sprite, bool visible) {
@@ -194,26 +172,20 @@ void setSpriteVisible(GameContext& ctx, int sprite, bool visible) {
 
 void transformSprite(GameContext& ctx, int sprite, int scaleX, int scaleY, int angle, int pivotX,
                      int pivotY) {
-    Sprite* s = spriteOf(ctx, sprite);
-    if (!s)
-        return;
-    const int px = toScreen(pivotX), py = toScreen(pivotY);
-    s->x += (px - s->pivotX) * 1000;
-    s->y += (py - s->pivotY) * 1000;
-    s->pivotX = px;
-    s->pivotY = py;
-    s->scaleX = scaleX;
-    s->scaleY = scaleY;
-    s->angle = angle;
-    s->recordMove();
+    changeSprite(ctx, sprite, [&](Sprite& s) {
+        const int px = toScreen(pivotX), py = toScreen(pivotY);
+        s.x += (px - s.pivotX) * 1000;
+        s.y += (py - s.pivotY) * 1000;
+        s.pivotX = px;
+        s.pivotY = py;
+        s.scaleX = scaleX;
+        s.scaleY = scaleY;
+        s.angle = angle;
+    });
 }
 
 void crossfadeSprite(GameContext& ctx, int sprite, int secondPicture) {
-    Sprite* s = spriteOf(ctx, sprite);
-    if (!s)
-        return;
-    s->command.secondPicture = secondPicture;
-    s->recordMove();
+    changeSprite(ctx, sprite, [&](Sprite& s) { s.command.secondPicture = secondPicture; });
 }
 
 bool animateSprite(GameContext& ctx, int sprite, std::vector<AnimationFrame> frames) {
