@@ -41,6 +41,18 @@ TEST(GraphicsOps, MergeZeroRectangleIsPresentedButNotRecomposed) {
     EXPECT_EQ(backAt(game, 100, 100), 80);
     // Landscape (5, 5) sits at device (5, 319 - 5); blue 255 is 0x1F there.
     EXPECT_EQ(game.backend().display().frameBuffer().pixel(5, 314) & 0x1F, 0x1F);
+
+    // The overlay draws over the layers, in the recomposed rectangles only.
+    std::vector<Rect> seen;
+    ctx.compositor->overlay = [&](const Surface& s, std::span<const Rect> rects) {
+        seen.assign(rects.begin(), rects.end());
+        s.pixels[rects[0].top * s.pitch + rects[0].left * 3] = 7;
+    };
+    ctx.dirtyRects->add(Rect{0, 0, 10, 10}, 0);
+    ctx.dirtyRects->add(Rect{30, 30, 40, 40}, 1);
+    game.frame();
+    EXPECT_EQ(seen, (std::vector<Rect>{{30, 30, 40, 40}}));
+    EXPECT_EQ(backAt(game, 30, 30), 7);
 }
 
 TEST(GraphicsOps, DesignCoordinatesFollowTheScreenSize) {
