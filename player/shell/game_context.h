@@ -26,6 +26,8 @@
 
 namespace marlit {
 
+class Compositor;
+class MlzReader;
 class TestPattern;
 
 // The window title that a second copy looks for, and the title the window
@@ -86,11 +88,13 @@ class GameContext {
     DataPaths paths;
     InputState input;
     KeyMap keyMap;
-    // The 67 picture slots, the 259 sprite slots, the 128 draw lists and
-    // the message window belong to the compositor and the scenario's text.
+    // The 67 picture slots, the 259 sprite slots and the 128 draw lists;
+    // the message window belongs to the scenario's text.
+    std::unique_ptr<Compositor> compositor;
     std::unique_ptr<DirtyRectList> dirtyRects;
     std::unique_ptr<PopupLayer> overlayMenu;
-    // The picture loader's MlzReader is created after the DirtyRectList.
+    // The picture loader's pack reader.
+    std::unique_ptr<MlzReader> pictureReader;
     int32_t running = 1;
     uint32_t tickTime = 0;  // the time of this tick
     Settings settings;
