@@ -138,6 +138,12 @@ void SdlDisplay::closeDisplay() {
     renderer_ = nullptr;
 }
 
+bool SdlDisplay::openInput() {
+    // The keys are buttons, not text: no input method for this window.
+    SDL_StopTextInput();
+    return true;
+}
+
 uint8_t* SdlDisplay::beginDraw() {
     return renderer_ ? frameBuffer_.base() : nullptr;
 }
