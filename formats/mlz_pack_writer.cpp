@@ -31,7 +31,15 @@ MlzPackWriter::MlzPackWriter() = default;
 MlzPackWriter::~MlzPackWriter() = default;
 
 bool MlzPackWriter::open(std::string_view path, size_t expectedCount) {
-    file_ = AtomicFile::create(path);
+    return start(AtomicFile::create(path), expectedCount);
+}
+
+bool MlzPackWriter::openHost(const std::string& hostPath, size_t expectedCount) {
+    return start(AtomicFile::createHost(hostPath), expectedCount);
+}
+
+bool MlzPackWriter::start(std::unique_ptr<AtomicFile> file, size_t expectedCount) {
+    file_ = std::move(file);
     entries_.clear();
     dataSize_ = 0;
     failed_ = !file_;

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -30,6 +31,8 @@ class MlzPackWriter {
     // exactly that many are added; any count works. False when the file
     // cannot be created.
     bool open(std::string_view path, size_t expectedCount = 0);
+    // The same for a host path (UTF-8, "/"), as a user names it.
+    bool openHost(const std::string& hostPath, size_t expectedCount = 0);
 
     // Appends an entry: method 1 compresses with LZSS, method 0 stores the
     // bytes as they are; empty bytes give sizes 0. False (and nothing
@@ -46,6 +49,7 @@ class MlzPackWriter {
     const std::vector<MlzEntry>& entries() const { return entries_; }
 
   private:
+    bool start(std::unique_ptr<AtomicFile> file, size_t expectedCount);
     bool append(MlzEntry entry, std::span<const uint8_t> data);
     bool moveData(uint64_t from, uint64_t to);
 
