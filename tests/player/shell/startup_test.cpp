@@ -37,15 +37,16 @@ class RecordingMessageBox : public MessageBox {
 
 struct FailingRig {
     explicit FailingRig(FailingDisplay::Fail fail)
-        : display(fail), events(clock, {}), localTime(clock), platform{display, events,
-                                                                       clock,   localTime,
-                                                                       battery, messages} {}
+        : display(fail), events(clock, {}), localTime(clock), platform{display,   events,  clock,
+                                                                       localTime, battery, messages,
+                                                                       waveOut} {}
     VirtualClock clock;
     FailingDisplay display;
     HeadlessEvents events;
     VirtualLocalTime localTime;
     FullBattery battery;
     RecordingMessageBox messages;
+    HeadlessWaveOut waveOut;
     Platform platform;
 };
 
