@@ -7,6 +7,7 @@
 
 #include "base/metrics.h"
 #include "platform/headless/headless_platform.h"
+#include "platform/headless/headless_wave_out.h"
 
 namespace marlit {
 namespace {
@@ -37,15 +38,17 @@ class RecordingMessageBox : public MessageBox {
 
 struct FailingRig {
     explicit FailingRig(FailingDisplay::Fail fail)
-        : display(fail), events(clock, {}), localTime(clock), platform{display, events,
-                                                                       clock,   localTime,
-                                                                       battery, messages} {}
+        : display(fail),
+          events(clock, {}),
+          localTime(clock),
+          platform{display, events, clock, localTime, battery, messages, waveOut} {}
     VirtualClock clock;
     FailingDisplay display;
     HeadlessEvents events;
     VirtualLocalTime localTime;
     FullBattery battery;
     RecordingMessageBox messages;
+    HeadlessWaveOut waveOut;
     Platform platform;
 };
 
