@@ -21,6 +21,9 @@ TEST(FormatCommand, PrintsFormattedText) {
     EXPECT_EQ(r.out, "3 2\n");
     r = tool({"format", "%d", "-5"});
     EXPECT_EQ(r.out, "5\n");
+    // A leading zero is decimal, not octal.
+    r = tool({"format", "%d|%t", "010", "t:-010"});
+    EXPECT_EQ(r.out, "10|18446744073709551606\n");
 }
 
 TEST(FormatCommand, RejectsUnreadableArguments) {

@@ -10,16 +10,24 @@
 namespace marlit::tool {
 namespace {
 
+int baseOf(const std::string& number) {
+    size_t at = !number.empty() && (number[0] == '-' || number[0] == '+') ? 1 : 0;
+    bool hex = number.size() > at + 1 && number[at] == '0' && (number[at + 1] | 0x20) == 'x';
+    return hex ? 16 : 10;
+}
+
 // One command-line argument as formatter words; false when it is none of
 // the accepted forms.
 bool toWordsOf(const std::string& arg, std::deque<std::string>& texts,
                std::vector<FormatWord>& words) {
-    auto number = [](const std::string& s, long long& out, bool allowHex) {
+    // Decimal, or hexadecimal after "0x": a leading zero is no octal mark,
+    // so "010" is ten.
+    auto number = [](const std::string& s, long long& out) {
         if (s.empty())
             return false;
         errno = 0;
         char* end = nullptr;
-        out = std::strtoll(s.c_str(), &end, allowHex ? 0 : 10);
+        out = std::strtoll(s.c_str(), &end, baseOf(s));
         return errno == 0 && end != s.c_str() && *end == '\0';
     };
     if (arg.rfind("s:", 0) == 0) {
@@ -47,10 +55,10 @@ bool toWordsOf(const std::string& arg, std::deque<std::string>& texts,
         char* end = nullptr;
         unsigned long long v;
         if (text[0] == '-') {
-            long long s = std::strtoll(text.c_str(), &end, 0);
+            long long s = std::strtoll(text.c_str(), &end, baseOf(text));
             v = static_cast<unsigned long long>(s);
         } else {
-            v = std::strtoull(text.c_str(), &end, 0);
+            v = std::strtoull(text.c_str(), &end, baseOf(text));
         }
         if (errno != 0 || *end != '\0')
             return false;
@@ -60,7 +68,7 @@ bool toWordsOf(const std::string& arg, std::deque<std::string>& texts,
         return true;
     }
     long long v;
-    if (!number(arg, v, true) || v < INT32_MIN || v > static_cast<long long>(UINT32_MAX)) {
+    if (!number(arg, v) || v < INT32_MIN || v > static_cast<long long>(UINT32_MAX)) {
         return false;
     }
     words.push_back(FormatWord{static_cast<uint32_t>(v), nullptr});
