@@ -1,6 +1,7 @@
 #include "base/format.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -24,7 +25,8 @@ FormatArg::FormatArg(double v) : count_(2) {
 std::vector<FormatWord> toWords(std::initializer_list<FormatArg> args) {
     std::vector<FormatWord> words;
     for (const auto& a : args) {
-        for (const auto& w : a.words()) words.push_back(w);
+        for (const auto& w : a.words())
+            words.push_back(w);
     }
     return words;
 }
@@ -33,10 +35,11 @@ namespace {
 
 // Hands out argument words in order.
 class WordCursor {
-public:
+  public:
     explicit WordCursor(std::span<const FormatWord> words) : words_(words) {}
     uint32_t word() {
-        if (next_ >= words_.size()) return 0;
+        if (next_ >= words_.size())
+            return 0;
         const auto& w = words_[next_++];
         return w.text ? 0 : w.value;
     }
@@ -52,12 +55,13 @@ public:
         return d;
     }
     const char* text() {
-        if (next_ >= words_.size()) return "";
+        if (next_ >= words_.size())
+            return "";
         const auto& w = words_[next_++];
         return w.text ? w.text : "";
     }
 
-private:
+  private:
     std::span<const FormatWord> words_;
     size_t next_ = 0;
 };
@@ -76,7 +80,8 @@ std::string digits(uint64_t v, unsigned base) {
 // Exactly `width` digits, zero-padded, keeping the lowest ones.
 std::string fixedDigits(uint64_t v, unsigned base, int width) {
     std::string s = digits(v, base);
-    if (static_cast<int>(s.size()) >= width) return s.substr(s.size() - width);
+    if (static_cast<int>(s.size()) >= width)
+        return s.substr(s.size() - width);
     return std::string(width - s.size(), '0') + s;
 }
 
@@ -89,56 +94,70 @@ std::string decimalField(std::string s, char sign, int width) {
     if (width == 0) {
         return sign != '\0' && sign != ' ' ? std::string(1, sign) + s : s;
     }
-    if (static_cast<int>(s.size()) > width) s = s.substr(s.size() - width);
-    if (sign != '\0') s.insert(s.begin(), sign);
-    if (static_cast<int>(s.size()) < width) s.insert(s.begin(), width - s.size(), ' ');
+    if (static_cast<int>(s.size()) > width)
+        s = s.substr(s.size() - width);
+    if (sign != '\0')
+        s.insert(s.begin(), sign);
+    if (static_cast<int>(s.size()) < width)
+        s.insert(s.begin(), width - s.size(), ' ');
     return s;
 }
 
 // The sign character for a flag: '+' gives "-" or "+", '-' gives "-" or a
 // space, no flag gives none.
 char signFor(char flag, bool negative) {
-    if (flag == '+') return negative ? '-' : '+';
-    if (flag == '-') return negative ? '-' : ' ';
+    if (flag == '+')
+        return negative ? '-' : '+';
+    if (flag == '-')
+        return negative ? '-' : ' ';
     return '\0';
 }
 
-// The fraction is truncated, not rounded: the double is written out exactly
-// (1074 fractional digits hold any double) and cut after `precision` digits.
+// The fraction is truncated, not rounded, from the shortest decimal that
+// reads back as the same double: 0.7 shows "0.6" if its exact binary value
+// (0.6999...) were cut instead, which nobody who wrote 0.7 expects.
 std::string fixedPoint(double v, char flag, int width, int precision) {
     bool negative = std::signbit(v) && v != 0.0;
     double mag = std::fabs(v);
-    if (!std::isfinite(mag)) mag = 0.0;
-    std::vector<char> exact(400 + 1100);
-    std::snprintf(exact.data(), exact.size(), "%.1080f", mag);
-    std::string_view text(exact.data());
+    if (!std::isfinite(mag))
+        mag = 0.0;
+    char shortest[400];  // DBL_MAX has 309 integer digits
+    auto done = std::to_chars(shortest, shortest + sizeof shortest, mag, std::chars_format::fixed);
+    std::string_view text(shortest, done.ptr);
     size_t dot = text.find('.');
-    std::string s = decimalField(std::string(text.substr(0, dot)), signFor(flag, negative), width);
+    std::string_view integer = text.substr(0, dot);
+    std::string_view fraction = dot == std::string_view::npos ? "" : text.substr(dot + 1);
+    std::string s = decimalField(std::string(integer), signFor(flag, negative), width);
     s.push_back('.');
-    s.append(text.substr(dot + 1, precision));
+    const size_t p = static_cast<size_t>(precision);
+    s.append(fraction.substr(0, p));
+    s.append(p - std::min(fraction.size(), p), '0');
     return s;
 }
 
 class Output {
-public:
+  public:
     Output(char* out, size_t capacity) : out_(out), capacity_(capacity) {}
     void put(std::string_view s) {
         for (char c : s) {
-            if (pos_ + 1 >= capacity_) return;
+            if (pos_ + 1 >= capacity_)
+                return;
             out_[pos_++] = c;
         }
     }
     // Moves past the text already in the buffer at the current position.
     void skipExisting() {
-        while (pos_ + 1 < capacity_ && out_[pos_] != '\0') ++pos_;
+        while (pos_ + 1 < capacity_ && out_[pos_] != '\0')
+            ++pos_;
     }
     size_t finish() {
-        if (capacity_ == 0) return 0;
+        if (capacity_ == 0)
+            return 0;
         out_[pos_] = '\0';
         return std::strlen(out_);
     }
 
-private:
+  private:
     char* out_;
     size_t capacity_;
     size_t pos_ = 0;
@@ -154,11 +173,13 @@ std::string fullWidth(std::string_view s) {
 
 size_t formatString(char* out, size_t capacity, std::string_view format,
                     std::span<const FormatWord> words) {
-    if (capacity == 0) return 0;
+    if (capacity == 0)
+        return 0;
     Output o(out, capacity);
     WordCursor args(words);
     size_t i = 0;
-    const size_t n = format.find('\0') == std::string_view::npos ? format.size() : format.find('\0');
+    const size_t n =
+        format.find('\0') == std::string_view::npos ? format.size() : format.find('\0');
     while (i < n) {
         char c = format[i];
         if (c != '%') {
@@ -174,13 +195,18 @@ size_t formatString(char* out, size_t capacity, std::string_view format,
             continue;
         }
         ++i;
-        if (i >= n) break;
+        if (i >= n)
+            break;
         char letter = format[i++];
         bool longForm = false;
         if (letter == 'l') {
-            if (i >= n) break;
+            if (i >= n)
+                break;
             letter = format[i++];
             longForm = true;
+        }
+        if (longForm && std::string_view("duxoDUXO").find(letter) == std::string_view::npos) {
+            continue;  // "%l" with any other letter writes nothing; what follows is text
         }
         // Only the signed and unsigned decimal forms take a flag; only the
         // letters with a field take a width (so "%s -%s-" keeps its last "-").
@@ -188,20 +214,18 @@ size_t formatString(char* out, size_t capacity, std::string_view format,
         const bool takesFlag = std::string_view("dutf").find(lower) != std::string_view::npos;
         const bool takesWidth = std::string_view("duztxofs").find(lower) != std::string_view::npos;
         char flag = '\0';
-        if (takesFlag && i < n && (format[i] == '+' || format[i] == '-')) flag = format[i++];
+        if (takesFlag && i < n && (format[i] == '+' || format[i] == '-'))
+            flag = format[i++];
         int width = 0;
         for (int k = 0; takesWidth && k < 2 && i < n && format[i] >= '0' && format[i] <= '9'; ++k) {
             width = width * 10 + (format[i++] - '0');
         }
         int precision = 0;
-        if (lower == 'f' && !longForm && i < n && format[i] == '.') {
+        if (lower == 'f' && i < n && format[i] == '.') {
             ++i;
             for (int k = 0; k < 2 && i < n && format[i] >= '0' && format[i] <= '9'; ++k) {
                 precision = precision * 10 + (format[i++] - '0');
             }
-        }
-        if (longForm && std::string_view("duxoDUXO").find(letter) == std::string_view::npos) {
-            continue;  // "%l" with any other letter writes nothing
         }
 
         bool wide = letter >= 'A' && letter <= 'Z';
@@ -231,19 +255,22 @@ size_t formatString(char* out, size_t capacity, std::string_view format,
             case 'z':
             case 'Z': {
                 uint32_t v = args.word();
-                if (width > 0) text = fixedDigits(v, 10, width);
+                if (width > 0)
+                    text = fixedDigits(v, 10, width);
                 break;
             }
             case 'x':
             case 'X': {
                 uint32_t v = args.word();
-                if (width > 0) text = fixedDigits(v, 16, width);
+                if (width > 0)
+                    text = fixedDigits(v, 16, width);
                 break;
             }
             case 'o':
             case 'O': {
                 uint32_t v = args.word();
-                if (width > 0) text = fixedDigits(v, 8, width);
+                if (width > 0)
+                    text = fixedDigits(v, 8, width);
                 break;
             }
             case 'f':
@@ -263,7 +290,8 @@ size_t formatString(char* out, size_t capacity, std::string_view format,
             }
             case 'S': {
                 text = fullWidth(args.text());
-                if (width > 0) text.resize(2 * static_cast<size_t>(width), ' ');
+                if (width > 0)
+                    text.resize(2 * static_cast<size_t>(width), ' ');
                 wide = false;
                 break;
             }

@@ -11,7 +11,79 @@ namespace marlit {
 namespace {
 
 void setError(std::string* error, std::string text) {
-    if (error) *error = std::move(text);
+    if (error)
+        *error = std::move(text);
+}
+
+struct MemoryInput {
+    const uint8_t* data;
+    size_t size;
+    size_t at;
+};
+
+void readFromMemory(png_structp png, png_bytep out, size_t count) {
+    auto* in = static_cast<MemoryInput*>(png_get_io_ptr(png));
+    if (count > in->size - in->at)
+        png_error(png, "file cut short");
+    std::memcpy(out, in->data + in->at, count);
+    in->at += count;
+}
+
+[[noreturn]] void onPngError(png_structp png, png_const_charp message) {
+    *static_cast<std::string*>(png_get_error_ptr(png)) = message;
+    png_longjmp(png, 1);
+}
+
+void onPngWarning(png_structp, png_const_charp) {}
+
+// The file's samples as 8-bit RGB or RGBA. No gamma or colour-space chunk
+// is applied: tools compare pictures sample for sample, and a 16-bit file
+// or one marked with gamma 1.0 must not come out brightened.
+bool decodePng(const std::vector<uint8_t>& bytes, PngImage& out, std::string& why) {
+    if (bytes.size() < 8 || png_sig_cmp(bytes.data(), 0, 8) != 0) {
+        why = "no PNG signature";
+        return false;
+    }
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &why, onPngError, onPngWarning);
+    if (!png) {
+        why = "out of memory";
+        return false;
+    }
+    png_infop info = png_create_info_struct(png);
+    MemoryInput input{bytes.data(), bytes.size(), 0};
+    std::vector<png_bytep> rows;
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_read_struct(&png, &info, nullptr);
+        return false;
+    }
+    if (!info)
+        png_error(png, "out of memory");
+    png_set_read_fn(png, &input, readFromMemory);
+    png_read_info(png, info);
+    const png_uint_32 width = png_get_image_width(png, info);
+    const png_uint_32 height = png_get_image_height(png, info);
+    if (width > 32768 || height > 32768)
+        png_error(png, "picture too large");
+    png_set_expand(png);
+    png_set_scale_16(png);
+    png_set_gray_to_rgb(png);
+    png_set_interlace_handling(png);
+    png_read_update_info(png, info);
+    const int channels = png_get_channels(png, info);
+    if (channels != 3 && channels != 4)
+        png_error(png, "unexpected pixel layout");
+    out.width = static_cast<int>(width);
+    out.height = static_cast<int>(height);
+    out.channels = channels;
+    const size_t stride = size_t{width} * static_cast<size_t>(channels);
+    out.pixels.assign(stride * height, 0);
+    rows.resize(height);
+    for (png_uint_32 y = 0; y < height; ++y)
+        rows[y] = out.pixels.data() + stride * y;
+    png_read_image(png, rows.data());
+    png_read_end(png, nullptr);
+    png_destroy_read_struct(&png, &info, nullptr);
+    return true;
 }
 
 }  // namespace
@@ -22,28 +94,10 @@ std::optional<PngImage> readPng(std::string_view path, std::string* error) {
         setError(error, "cannot read " + std::string(path));
         return std::nullopt;
     }
-    png_image image;
-    std::memset(&image, 0, sizeof image);
-    image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_memory(&image, bytes->data(), bytes->size())) {
-        setError(error, std::string(path) + ": not a PNG (" + image.message + ")");
-        return std::nullopt;
-    }
     PngImage out;
-    bool alpha = (image.format & PNG_FORMAT_FLAG_ALPHA) != 0;
-    image.format = alpha ? PNG_FORMAT_RGBA : PNG_FORMAT_RGB;
-    out.width = static_cast<int>(image.width);
-    out.height = static_cast<int>(image.height);
-    out.channels = alpha ? 4 : 3;
-    if (image.width > 32768 || image.height > 32768) {
-        png_image_free(&image);
-        setError(error, std::string(path) + ": picture too large");
-        return std::nullopt;
-    }
-    out.pixels.resize(PNG_IMAGE_SIZE(image));
-    if (!png_image_finish_read(&image, nullptr, out.pixels.data(), 0, nullptr)) {
-        setError(error, std::string(path) + ": damaged PNG (" + image.message + ")");
-        png_image_free(&image);
+    std::string why;
+    if (!decodePng(*bytes, out, why)) {
+        setError(error, std::string(path) + ": not a readable PNG (" + why + ")");
         return std::nullopt;
     }
     return out;
@@ -51,8 +105,7 @@ std::optional<PngImage> readPng(std::string_view path, std::string* error) {
 
 std::optional<std::vector<uint8_t>> encodePng(const PngImage& image) {
     if ((image.channels != 3 && image.channels != 4) || image.width <= 0 || image.height <= 0 ||
-        image.pixels.size() <
-            static_cast<size_t>(image.width) * image.height * image.channels) {
+        image.pixels.size() < static_cast<size_t>(image.width) * image.height * image.channels) {
         return std::nullopt;
     }
     png_image info;

@@ -268,7 +268,7 @@ ScaleVariant chooseScaleVariant(PixelKind kind, std::string_view fileName, const
 }
 
 std::optional<Bitmap> ScalePicture(const Bitmap& picture, int percent, ScaleVariant variant) {
-    if (percent < 1 || percent > 100)
+    if (percent < 1 || percent > kMaxScalePercent)
         return std::nullopt;
     if (picture.bytesPerPixel != 3 && picture.bytesPerPixel != 4)
         return std::nullopt;
@@ -276,18 +276,20 @@ std::optional<Bitmap> ScalePicture(const Bitmap& picture, int percent, ScaleVari
         picture.pixels.size() < picture.stride() * picture.height) {
         return std::nullopt;
     }
-    const int w = static_cast<int>(int64_t{picture.width} * percent / 100);
-    const int h = static_cast<int>(int64_t{picture.height} * percent / 100);
+    const int64_t w = int64_t{picture.width} * percent / 100;
+    const int64_t h = int64_t{picture.height} * percent / 100;
     // A side that would come out empty has no step to divide by.
     if (w == 0 || h == 0)
         return std::nullopt;
+    if (w * h * 4 > int64_t{kMaxScaledBytes})
+        return std::nullopt;
     switch (variant) {
         case ScaleVariant::Opaque:
-            return scaleWith<SkipKeyRule, SkipKeyRule>(picture, w, h);
+            return scaleWith<SkipKeyRule, SkipKeyRule>(picture, int(w), int(h));
         case ScaleVariant::Key:
-            return scaleWith<KeyToAlphaRule, PlainRule<4>>(picture, w, h);
+            return scaleWith<KeyToAlphaRule, PlainRule<4>>(picture, int(w), int(h));
         case ScaleVariant::Alpha:
-            return scaleWith<ClearKeyRule, PlainRule<4>>(picture, w, h);
+            return scaleWith<ClearKeyRule, PlainRule<4>>(picture, int(w), int(h));
     }
     return std::nullopt;
 }

@@ -3,6 +3,7 @@
 // then along columns.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string_view>
 
@@ -26,11 +27,16 @@ enum class ScaleVariant {
 // key list (the name equality), Opaque otherwise.
 ScaleVariant chooseScaleVariant(PixelKind kind, std::string_view fileName, const KeyList& keys);
 
+// Percentages above 100 enlarge: every box is then one source pixel (or a
+// part of one), so each pixel is repeated.
+inline constexpr int kMaxScalePercent = 10000;
+inline constexpr size_t kMaxScaledBytes = 64u << 20;
+
 // Scales to percent * size / 100 along both axes. Opaque and key take the
 // first three bytes of each pixel; alpha treats 3-byte input as opaque. The
 // result records the input's size as its source size. None when a side of
-// the result would be 0 or the percent is not in 1..100 (the box filter
-// only shrinks: enlarging would need boxes narrower than a pixel).
+// the result would be 0, the percent is not in 1..kMaxScalePercent or the
+// result would take more than kMaxScaledBytes.
 std::optional<Bitmap> ScalePicture(const Bitmap& picture, int percent, ScaleVariant variant);
 
 std::string_view variantName(ScaleVariant variant);

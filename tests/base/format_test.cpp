@@ -15,8 +15,7 @@ TEST(FormatString, ZeroPaddedKeepsLowestDigits) {
     EXPECT_EQ(formatText("%z2", {0}), "00");
     EXPECT_EQ(formatText("[%z]", {5}), "[]");
     EXPECT_EQ(formatText("save%z3.dat", {1}), "save001.dat");
-    EXPECT_EQ(formatText("%z4-%z2-%z2 %z2:%z2:%z2", {2003, 4, 1, 9, 5, 0}),
-              "2003-04-01 09:05:00");
+    EXPECT_EQ(formatText("%z4-%z2-%z2 %z2:%z2:%z2", {2003, 4, 1, 9, 5, 0}), "2003-04-01 09:05:00");
     // A third digit is ordinary text.
     EXPECT_EQ(formatText("%z123", {5}), "0000000000053");
 }
@@ -75,6 +74,14 @@ TEST(FormatString, FixedPointTruncates) {
     EXPECT_EQ(formatText("%f5.3", {2.9999}), "    2.999");
     EXPECT_EQ(formatText("%f+.1", {-1.25}), "-1.2");
     EXPECT_EQ(formatText("%f.3", {0.5}), "0.500");
+    // The digits are those of the number as written, not of its binary
+    // value just below it.
+    EXPECT_EQ(formatText("%f.1", {0.7}), "0.7");
+    EXPECT_EQ(formatText("%f.2", {0.29}), "0.29");
+    EXPECT_EQ(formatText("%f.2", {1.005}), "1.00");
+    EXPECT_EQ(formatText("%f2.1", {123.45}), "23.4");
+    EXPECT_EQ(formatText("%f.12", {1e-7}), "0.000000100000");
+    EXPECT_EQ(formatText("%f", {1e20}), "100000000000000000000.");
 }
 
 TEST(FormatString, FullWidthForms) {
@@ -90,6 +97,8 @@ TEST(FormatString, UnknownLetterDropsOnlyItself) {
     EXPECT_EQ(formatText("%C%d", {4}), "4");
     EXPECT_EQ(formatText("x%", {}), "x");
     EXPECT_EQ(formatText("%lq|", {}), "|");
+    // Only "%l" and the letter go: a width after them is text.
+    EXPECT_EQ(formatText("%lf5.2|%lz3", {1.5}), "5.2|3");
 }
 
 TEST(FormatString, AppendAfterExistingText) {

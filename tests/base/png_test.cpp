@@ -1,6 +1,7 @@
 #include "base/png.h"
 
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include "base/files.h"
 #include "tests/support/temp_dir.h"
@@ -12,7 +13,8 @@ TEST(Png, RoundTripsRgbAndRgba) {
     test::TempDir dir;
     for (int channels : {3, 4}) {
         PngImage img{3, 2, channels, {}};
-        for (int i = 0; i < 3 * 2 * channels; ++i) img.pixels.push_back(static_cast<uint8_t>(i * 11));
+        for (int i = 0; i < 3 * 2 * channels; ++i)
+            img.pixels.push_back(static_cast<uint8_t>(i * 11));
         std::string path = dir.file("p.png");
         ASSERT_TRUE(writePng(path, img));
         auto back = readPng(path);
@@ -21,6 +23,76 @@ TEST(Png, RoundTripsRgbAndRgba) {
         EXPECT_EQ(back->width, 3);
         EXPECT_EQ(back->pixels, img.pixels);
     }
+}
+
+// A PNG file built by hand: IHDR, optional extra chunks, one IDAT.
+std::vector<uint8_t> handMadePng(
+    uint32_t width, uint32_t height, uint8_t depth, uint8_t colour, const std::vector<uint8_t>& raw,
+    const std::vector<std::pair<std::string, std::vector<uint8_t>>>& extra = {}) {
+    std::vector<uint8_t> file = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    auto be32 = [](std::vector<uint8_t>& v, uint32_t x) {
+        for (int s = 24; s >= 0; s -= 8)
+            v.push_back(static_cast<uint8_t>(x >> s));
+    };
+    auto chunk = [&](const std::string& type, const std::vector<uint8_t>& body) {
+        be32(file, static_cast<uint32_t>(body.size()));
+        std::vector<uint8_t> crcd(type.begin(), type.end());
+        crcd.insert(crcd.end(), body.begin(), body.end());
+        file.insert(file.end(), crcd.begin(), crcd.end());
+        be32(file, static_cast<uint32_t>(crc32(0, crcd.data(), static_cast<uInt>(crcd.size()))));
+    };
+    std::vector<uint8_t> ihdr;
+    be32(ihdr, width);
+    be32(ihdr, height);
+    ihdr.insert(ihdr.end(), {depth, colour, 0, 0, 0});
+    chunk("IHDR", ihdr);
+    for (const auto& [type, body] : extra)
+        chunk(type, body);
+    std::vector<uint8_t> packed(compressBound(static_cast<uLong>(raw.size())));
+    uLongf size = static_cast<uLongf>(packed.size());
+    compress(packed.data(), &size, raw.data(), static_cast<uLong>(raw.size()));
+    packed.resize(size);
+    chunk("IDAT", packed);
+    chunk("IEND", {});
+    return file;
+}
+
+TEST(Png, ReadsSamplesWithoutGammaConversion) {
+    test::TempDir dir;
+    const std::string path = dir.file("g.png");
+    const std::vector<uint8_t> grey = {0, 64, 128, 255};
+    // 16-bit RGB: each sample v * 257 reads back as v, not gamma-encoded.
+    std::vector<uint8_t> raw = {0};
+    for (uint8_t v : grey)
+        for (int c = 0; c < 3; ++c)
+            raw.insert(raw.end(), {v, v});
+    writeWholeAtomic(path, handMadePng(4, 1, 16, 2, raw));
+    auto back = readPng(path);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->channels, 3);
+    EXPECT_EQ(back->pixels,
+              (std::vector<uint8_t>{0, 0, 0, 64, 64, 64, 128, 128, 128, 255, 255, 255}));
+    // 8-bit RGB marked with gamma 1.0.
+    raw = {0};
+    for (uint8_t v : grey)
+        raw.insert(raw.end(), {v, v, v});
+    writeWholeAtomic(path, handMadePng(4, 1, 8, 2, raw, {{"gAMA", {0, 1, 0x86, 0xA0}}}));
+    back = readPng(path);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->pixels,
+              (std::vector<uint8_t>{0, 0, 0, 64, 64, 64, 128, 128, 128, 255, 255, 255}));
+    // Grey with alpha becomes RGBA.
+    raw = {0, 64, 10, 255, 20};
+    writeWholeAtomic(path, handMadePng(2, 1, 8, 4, raw));
+    back = readPng(path);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->channels, 4);
+    EXPECT_EQ(back->pixels, (std::vector<uint8_t>{64, 64, 64, 10, 255, 255, 255, 20}));
+    // A file cut inside its pixels is refused.
+    auto whole = handMadePng(4, 1, 8, 2, raw);
+    whole.resize(whole.size() - 20);
+    writeWholeAtomic(path, whole);
+    EXPECT_FALSE(readPng(path));
 }
 
 TEST(Png, RefusesWhatIsNotAPng) {

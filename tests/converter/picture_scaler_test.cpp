@@ -143,9 +143,25 @@ TEST(ScalePicture, RefusesAnEmptyResult) {
     EXPECT_TRUE(ScalePicture(filled(3, 3, kWhite), 40, ScaleVariant::Alpha));
     EXPECT_FALSE(ScalePicture(filled(10, 10, kWhite), 0, ScaleVariant::Opaque));
     EXPECT_FALSE(ScalePicture(Bitmap{}, 40, ScaleVariant::Opaque));
-    // The box filter only shrinks.
-    EXPECT_FALSE(ScalePicture(filled(10, 10, kWhite), 101, ScaleVariant::Opaque));
     EXPECT_TRUE(ScalePicture(filled(10, 10, kWhite), 100, ScaleVariant::Opaque));
+    EXPECT_FALSE(ScalePicture(filled(10, 10, kWhite), kMaxScalePercent + 1, ScaleVariant::Key));
+    EXPECT_FALSE(ScalePicture(filled(8000, 8000, kWhite), 200, ScaleVariant::Key));
+}
+
+TEST(ScalePicture, EnlargingRepeatsPixels) {
+    // Boxes of 682/1024 pixel take one source pixel each; the second box
+    // straddles both pixels but has one tap, so it counts only the first.
+    // Per-tap truncation darkens: 682 * 10 / 1024 = 6, 6 * 1024 / 682 = 9.
+    Bitmap in = makeBitmap(2, 1, 3);
+    in.pixels = {10, 20, 30, 255, 0, 255};
+    auto out = ScalePicture(in, 150, ScaleVariant::Opaque);
+    ASSERT_TRUE(out);
+    EXPECT_EQ(out->width, 3);
+    EXPECT_EQ(out->height, 1);
+    EXPECT_EQ(out->pixels, (std::vector<uint8_t>{9, 19, 28, 8, 17, 29, 255, 0, 255}));
+    auto keyed = ScalePicture(in, 150, ScaleVariant::Key);
+    ASSERT_TRUE(keyed);
+    EXPECT_EQ(keyed->pixels, (std::vector<uint8_t>{9, 19, 28, 253, 8, 17, 29, 254, 0, 0, 0, 0}));
 }
 
 TEST(ScaleVariantChoice, AlphaThenKeyListThenOpaque) {

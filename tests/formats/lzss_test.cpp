@@ -62,6 +62,51 @@ TEST(Lzss, EighteenEqualBytesTakeFour) {
     EXPECT_EQ(expand(packed, 18), data);
 }
 
+// Pseudo-random text over a small alphabet: many equal-length matches, so
+// the tree's tie rule and its replacement of equal keys decide the stream.
+Bytes lcgText(size_t n, const Bytes& alphabet) {
+    uint32_t x = 1;
+    Bytes out;
+    for (size_t i = 0; i < n; ++i) {
+        x = x * 1103515245u + 12345u;
+        out.push_back(alphabet[(x >> 16) % alphabet.size()]);
+    }
+    return out;
+}
+
+uint32_t fnv1a(const Bytes& b) {
+    uint32_t h = 2166136261u;
+    for (uint8_t c : b)
+        h = (h ^ c) * 16777619u;
+    return h;
+}
+
+TEST(Lzss, CompressorMakesTheMatchChoicesOfTheTree) {
+    // Of two 6-byte matches the one found first (position 2031) is taken.
+    EXPECT_EQ(lzssCompress(Bytes{'a', 'b', 'c', 'a', 'b', 'c', 'X', 'a', 'b', 'c',
+                                 'a', 'b', 'c', 'Y', 'a', 'b', 'c', 'a', 'b', 'c'}),
+              (Bytes{0x57, 'a', 'b', 'c', 0xEF, 0x71, 'X', 0xEF, 0x74, 'Y', 0xEF, 0x74}));
+    // Streams worked out independently from the algorithm, across ring wraps.
+    struct Case {
+        size_t length;
+        Bytes alphabet;
+        size_t packed;
+        uint32_t hash;
+    };
+    Bytes all(256);
+    for (int i = 0; i < 256; ++i)
+        all[i] = static_cast<uint8_t>(i);
+    for (const Case& c :
+         {Case{5000, {'a', 'b', ' ', 'c', 'd', '\n'}, 2774, 0x88d60ba0u},
+          Case{3000, {0, 1}, 628, 0xe045a25au}, Case{4100, all, 4603, 0xbbe83662u}}) {
+        Bytes data = lcgText(c.length, c.alphabet);
+        Bytes packed = lzssCompress(data);
+        EXPECT_EQ(packed.size(), c.packed) << c.length;
+        EXPECT_EQ(fnv1a(packed), c.hash) << c.length;
+        EXPECT_EQ(expand(packed, data.size()), data);
+    }
+}
+
 TEST(Lzss, EmptySourceWritesNothing) {
     uint8_t dst[4] = {9, 9, 9, 9};
     uint8_t src[1] = {1};

@@ -21,6 +21,17 @@ TEST(FormatCommand, PrintsFormattedText) {
     EXPECT_EQ(r.out, "3 2\n");
     r = tool({"format", "%d", "-5"});
     EXPECT_EQ(r.out, "5\n");
+    // A leading zero is decimal, not octal.
+    r = tool({"format", "%d|%t", "010", "t:-010"});
+    EXPECT_EQ(r.out, "10|18446744073709551606\n");
+}
+
+TEST(FormatCommand, TakesUtf8OrShiftJisAndPrintsShiftJis) {
+    // "あい" typed in UTF-8 is the four Shift-JIS bytes the width counts.
+    auto r = tool({"format", "%s3|%S|\xe5\xb9\xb4", "s:\xe3\x81\x82\xe3\x81\x84", "s:a"});
+    EXPECT_EQ(r.out, "\x82\xa0\x82|\x82\x81|\x94\x4e\n");
+    r = tool({"format", "%S", "s:\x82\xa0-"});
+    EXPECT_EQ(r.out, "\x82\xa0\x81\x51\n");
 }
 
 TEST(FormatCommand, RejectsUnreadableArguments) {

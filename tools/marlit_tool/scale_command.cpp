@@ -16,7 +16,8 @@ const Command kScale{
     "",
     "scale IN.png OUT.png --percent P --variant opaque|key|alpha",
     "shrink a picture with the converter's scaler",
-    "Scales both sides to P percent (integer, truncating) by area averaging.\n"
+    "Scales both sides to P percent (integer, truncating) by area averaging;\n"
+    "above 100 each pixel is repeated.\n"
     "Variants:\n"
     "  opaque   RGB out; magenta (255, 0, 255) pixels are left out of the averages\n"
     "           and a box of magenta only stays magenta\n"
@@ -34,9 +35,9 @@ int runScale(std::span<const std::string> raw) {
     if (args.positional().size() != 2)
         return usageError(kScale, "expected IN.png and OUT.png");
     bool ok = true;
-    const auto percent = args.integer("percent", 1, 100, ok);
+    const auto percent = args.integer("percent", 1, kMaxScalePercent, ok);
     if (!ok || !percent)
-        return usageError(kScale, "--percent must be 1 to 100");
+        return usageError(kScale, "--percent must be 1 to " + std::to_string(kMaxScalePercent));
     const auto name = args.value("variant");
     const auto variant = name ? variantFromName(*name) : std::nullopt;
     if (!variant)
@@ -51,7 +52,7 @@ int runScale(std::span<const std::string> raw) {
     if (!scaled) {
         return fail(in + ": " + std::to_string(bitmap->width) + "x" +
                     std::to_string(bitmap->height) + " at " + std::to_string(*percent) +
-                    "% leaves nothing to scale to");
+                    "% gives an empty or oversized picture");
     }
     if (!writePngBitmap(args.positional()[1], *scaled, &error))
         return fail(error);
