@@ -1,0 +1,67 @@
+#include "converter/key_list.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
+#include "base/sjis.h"
+
+#ifndef MARLIT_DATA_DIR
+#define MARLIT_DATA_DIR "data"
+#endif
+
+namespace marlit {
+
+namespace {
+
+std::string_view trimBlanks(std::string_view s) {
+    auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+    while (!s.empty() && blank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && blank(s.back()))
+        s.remove_suffix(1);
+    return s;
+}
+
+}  // namespace
+
+KeyList KeyList::parse(std::string_view text) {
+    KeyList list;
+    while (!text.empty()) {
+        const size_t end = text.find('\n');
+        const std::string_view line = trimBlanks(text.substr(0, end));
+        text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
+        if (line.empty() || line.front() == '#')
+            continue;
+        list.names_.emplace_back(line);
+    }
+    return list;
+}
+
+std::optional<KeyList> KeyList::load(std::string_view path, std::string* error) {
+    // A host path (the converter's own data), not a path inside the game.
+    std::ifstream in{std::string(path), std::ios::binary};
+    if (!in) {
+        if (error)
+            *error = "cannot read the key picture list " + std::string(path);
+        return std::nullopt;
+    }
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return parse(text);
+}
+
+bool KeyList::contains(std::string_view fileName) const {
+    for (const std::string& name : names_) {
+        if (sameText(name, fileName))
+            return true;
+    }
+    return false;
+}
+
+std::string defaultKeyListPath() {
+    const char* dir = std::getenv("MARLIT_DATA_DIR");
+    std::string base = dir && *dir ? dir : MARLIT_DATA_DIR;
+    return base + "/key_pictures.txt";
+}
+
+}  // namespace marlit

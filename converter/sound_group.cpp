@@ -1,0 +1,71 @@
+#include "converter/sound_group.h"
+
+#include <optional>
+
+#include "base/encoding.h"
+#include "base/files.h"
+#include "converter/ordered_work.h"
+
+namespace marlit {
+
+namespace {
+
+std::string baseName(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Names on disk are UTF-8; the system's texts are Shift-JIS.
+std::string systemName(const std::string& hostName) {
+    return utf8ToSjis(hostName).value_or(hostName);
+}
+
+struct SoundResult {
+    std::optional<std::vector<uint8_t>> mp3;
+    std::string why;
+};
+
+}  // namespace
+
+std::string mp3FileName(const std::string& sourcePath) {
+    std::string name = baseName(sourcePath);
+    const size_t dot = name.find_last_of('.');
+    return (dot == std::string::npos ? name : name.substr(0, dot)) + ".mp3";
+}
+
+std::vector<ConvertFailure> convertSoundGroup(std::span<const std::string> sourcePaths,
+                                              const std::string& outputFolder,
+                                              const Mp3Settings& settings, int jobs,
+                                              ConvertProgress& progress) {
+    progress.total += static_cast<int>(sourcePaths.size());
+    std::vector<ConvertFailure> failures;
+    runOrdered<SoundResult>(
+        sourcePaths.size(), jobs,
+        [&](size_t i) {
+            const std::string& path = sourcePaths[i];
+            progress.setCurrentName(systemName(baseName(path)));
+            SoundResult result;
+            auto bytes = readHostFile(path);
+            if (!bytes) {
+                result.why = "the file cannot be read";
+                return result;
+            }
+            result.mp3 = ConvertSound(*bytes, settings, &result.why);
+            return result;
+        },
+        [&](size_t i, SoundResult&& result) {
+            const std::string& path = sourcePaths[i];
+            if (result.mp3) {
+                const std::string out = outputFolder + "/" + mp3FileName(path);
+                if (!writeHostFileAtomic(out, *result.mp3)) {
+                    result.why = "the MP3 file cannot be written";
+                    result.mp3.reset();
+                }
+            }
+            if (!result.mp3) failures.push_back({systemName(baseName(path)), result.why});
+            ++progress.done;
+        });
+    return failures;
+}
+
+}  // namespace marlit

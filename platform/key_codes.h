@@ -1,0 +1,19 @@
+// The key codes that the back ends report for the handheld's hardware keys.
+// They follow the window system's virtual-key numbering of the device, so a
+// key list with these codes reads like the one the device gave.
+#pragma once
+
+#include <cstdint>
+
+namespace marlit {
+
+constexpr int16_t kKeyCodeLeft = 0x25;
+constexpr int16_t kKeyCodeUp = 0x26;
+constexpr int16_t kKeyCodeRight = 0x27;
+constexpr int16_t kKeyCodeDown = 0x28;
+constexpr int16_t kKeyCodeStart = 0x0D;  // the centre (action) key
+constexpr int16_t kKeyCodeA = 0xC1;
+constexpr int16_t kKeyCodeB = 0xC2;
+constexpr int16_t kKeyCodeC = 0xC3;
+
+}  // namespace marlit

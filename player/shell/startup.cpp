@@ -1,0 +1,59 @@
+#include "player/shell/startup.h"
+
+#include <memory>
+
+#include "base/metrics.h"
+#include "player/shell/frame_tick.h"
+
+namespace marlit {
+
+namespace {
+
+constexpr uint32_t kFrameInterval = 16;
+
+// Game initialisation, the last step before the loop.
+void initialiseGame(GameContext& ctx) {
+    ctx.frameTimer.start(kFrameInterval);
+    ctx.dirtyRects->setBounds(ctx.display->width(), ctx.display->height());
+}
+
+}  // namespace
+
+int runPlayer(Platform& platform, const PlayerOptions& options) {
+    setScreenSize(320, 240);
+    if (options.vga)
+        setScreenSize(640, 480);
+
+    DisplayDevice& device = platform.display;
+    if (device.raiseRunningCopy(kProductCaption))
+        return 0;
+
+    auto ctx = std::make_unique<GameContext>(platform, options);
+    if (!device.createWindow(ctx->title))
+        return 0;
+    ctx->title = kProductCaption;
+    device.setTitle(ctx->title);
+    if (!device.setFullScreen()) {
+        platform.messageBox.show(kFullScreenFailedText, kErrorCaption);
+        return 0;
+    }
+    if (!device.openDisplay()) {
+        platform.messageBox.show(kDisplayFailedText, kErrorCaption);
+        return 0;
+    }
+    device.openInput();
+    ctx->display->properties = ctx->screen.readProperties();
+    // The MP3 decoder is loaded here, and the configuration-key cache
+    // cleared, when those parts land.
+    device.showWindow();
+    initialiseGame(*ctx);
+
+    int code = runMessageLoop(*ctx);
+
+    device.closeInput();
+    device.closeDisplay();
+    ctx.reset();
+    return code;
+}
+
+}  // namespace marlit
