@@ -1,36 +1,29 @@
-// What a conversion reports while it runs: the front end polls it from its
-// own thread.
+// What a conversion group reports while it runs. The counters belong to the
+// job and are polled by the front end from its own thread.
 #pragma once
 
 #include <atomic>
-#include <mutex>
+#include <functional>
 #include <string>
-#include <string_view>
 
 namespace marlit {
 
-struct ConvertProgress {
-    std::atomic<int> done{0};
-    std::atomic<int> total{0};
+struct GroupProgress {
+    std::atomic<int>& done;
+    std::atomic<int>& total;
+    // Told the name (UTF-8, without folder) of each item as its work
+    // starts, possibly from several threads at once; may be empty.
+    std::function<void(const std::string&)> setCurrentName;
 
-    // The file name (without folder) of the item being converted, Shift-JIS.
-    void setCurrentName(std::string_view name) {
-        std::lock_guard lock(mutex_);
-        currentName_ = name;
+    void started(const std::string& name) const {
+        if (setCurrentName)
+            setCurrentName(name);
     }
-    std::string currentName() const {
-        std::lock_guard lock(mutex_);
-        return currentName_;
-    }
-
-private:
-    mutable std::mutex mutex_;
-    std::string currentName_;
 };
 
 // A source item that could not be converted, and why.
 struct ConvertFailure {
-    std::string name;  // Shift-JIS
+    std::string name;  // UTF-8
     std::string reason;
 };
 

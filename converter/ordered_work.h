@@ -22,7 +22,8 @@ template <class Result>
 void runOrdered(size_t count, int jobs, const std::function<Result(size_t)>& produce,
                 const std::function<void(size_t, Result&&)>& consume) {
     if (jobs <= 1 || count <= 1) {
-        for (size_t i = 0; i < count; ++i) consume(i, produce(i));
+        for (size_t i = 0; i < count; ++i)
+            consume(i, produce(i));
         return;
     }
     const size_t window = 2 * static_cast<size_t>(jobs);
@@ -36,20 +37,23 @@ void runOrdered(size_t count, int jobs, const std::function<Result(size_t)>& pro
         std::unique_lock lock(mutex);
         for (;;) {
             changed.wait(lock, [&] { return next >= count || next < consumed + window; });
-            if (next >= count) return;
+            if (next >= count)
+                return;
             const size_t i = next++;
             lock.unlock();
             Result result = produce(i);
             lock.lock();
             const size_t slot = i - consumed;
-            if (pending.size() <= slot) pending.resize(slot + 1);
+            if (pending.size() <= slot)
+                pending.resize(slot + 1);
             pending[slot] = std::move(result);
             changed.notify_all();
         }
     };
     std::vector<std::thread> threads;
     const size_t threadCount = std::min(static_cast<size_t>(jobs), count);
-    for (size_t t = 0; t < threadCount; ++t) threads.emplace_back(worker);
+    for (size_t t = 0; t < threadCount; ++t)
+        threads.emplace_back(worker);
     for (size_t i = 0; i < count; ++i) {
         std::optional<Result> result;
         {
@@ -62,7 +66,8 @@ void runOrdered(size_t count, int jobs, const std::function<Result(size_t)>& pro
         }
         consume(i, std::move(*result));
     }
-    for (auto& t : threads) t.join();
+    for (auto& t : threads)
+        t.join();
 }
 
 }  // namespace marlit

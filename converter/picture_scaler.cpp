@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <type_traits>
 #include <vector>
 
 #include "converter/key_list.h"
@@ -10,9 +11,6 @@
 namespace marlit {
 
 namespace {
-
-// Scaled pictures beyond this are refused rather than allocated.
-constexpr uint64_t kMaxScaledBytes = 256u << 20;
 
 struct Tap {
     uint32_t index;
@@ -26,6 +24,7 @@ struct Tap {
 struct AxisPlan {
     std::vector<uint32_t> first;  // destination length + 1 offsets into taps
     std::vector<Tap> taps;
+    std::vector<uint32_t> totals;  // the sum of the weights of every box
 };
 
 AxisPlan planAxis(uint32_t src, uint32_t dst) {
@@ -39,15 +38,16 @@ AxisPlan planAxis(uint32_t src, uint32_t dst) {
         const uint64_t j = position >> 10;
         const uint64_t f = position & 1023;
         uint64_t remaining = e;
-        for (uint64_t t = 0; t < count; ++t) {
-            if (j + t >= src)
-                break;
+        uint32_t total = 0;
+        for (uint64_t t = 0; t < count && j + t < src; ++t) {
             const uint64_t weight = std::min<uint64_t>(t == 0 ? 1024 - f : 1024, remaining);
-            remaining -= weight;
             if (weight == 0)
                 break;
+            remaining -= weight;
             plan.taps.push_back({static_cast<uint32_t>(j + t), static_cast<uint32_t>(weight)});
+            total += static_cast<uint32_t>(weight);
         }
+        plan.totals.push_back(total);
     }
     plan.first.push_back(static_cast<uint32_t>(plan.taps.size()));
     return plan;
@@ -57,9 +57,33 @@ inline bool isKey(const uint8_t* p) {
     return p[0] == 255 && p[1] == 0 && p[2] == p[0];
 }
 
-inline uint8_t average(uint64_t sum, uint64_t total) {
-    return static_cast<uint8_t>(sum * 1024 / total);
+// sum * 1024 / total, truncated. Both fit a double exactly and the quotient
+// is at most 255, so the correctly rounded double quotient never reaches
+// the next integer unless the exact one does: the floor is the integer
+// division's.
+inline uint8_t average(uint32_t sum, uint32_t total) {
+    return static_cast<uint8_t>(
+        static_cast<uint32_t>(static_cast<double>(sum) * 1024.0 / static_cast<double>(total)));
 }
+
+// The same for a box's full total through its reciprocal, which costs far
+// less than dividing: the product may fall just below an exact integer
+// quotient, and one multiplication corrects that.
+struct Divider {
+    uint32_t total = 0;
+    double inverse = 0;
+    explicit Divider(uint32_t t) : total(t), inverse(t ? 1.0 / t : 0) {}
+
+    uint8_t operator()(uint32_t sum, uint32_t boxTotal) const {
+        if (boxTotal != total)
+            return average(sum, boxTotal);
+        const uint64_t s = uint64_t{sum} * 1024;
+        uint64_t q = static_cast<uint64_t>(static_cast<double>(s) * inverse);
+        if ((q + 1) * total <= s)
+            ++q;
+        return static_cast<uint8_t>(q);
+    }
+};
 
 // Every channel averaged with every weight. Each tap's product is divided
 // by 1024 on its own, as the scaler always has.
@@ -74,9 +98,18 @@ struct PlainRule {
             sum[c] += (w * p[c]) >> 10;
         total += w;
     }
-    void finish(uint8_t* out) const {
+    void finish(uint8_t* out, const Divider& d) const {
         for (int c = 0; c < C; ++c)
-            out[c] = total ? average(sum[c], total) : 0;
+            out[c] = total ? d(sum[c], total) : 0;
+    }
+};
+
+// The alpha variant's first pass: a key-coloured pixel that is not opaque
+// counts as (0, 0, 0, 0) with its full weight.
+struct ClearKeyRule : PlainRule<4> {
+    void add(const uint8_t* p, uint32_t w) {
+        static constexpr uint8_t kCleared[4] = {0, 0, 0, 0};
+        PlainRule<4>::add(isKey(p) && p[3] != 255 ? kCleared : p, w);
     }
 };
 
@@ -93,7 +126,7 @@ struct SkipKeyRule {
             sum[c] += (w * p[c]) >> 10;
         total += w;
     }
-    void finish(uint8_t* out) const {
+    void finish(uint8_t* out, const Divider& d) const {
         if (total == 0) {
             out[0] = 255;
             out[1] = 0;
@@ -101,7 +134,7 @@ struct SkipKeyRule {
             return;
         }
         for (int c = 0; c < 3; ++c)
-            out[c] = average(sum[c], total);
+            out[c] = d(sum[c], total);
     }
 };
 
@@ -119,50 +152,82 @@ struct KeyToAlphaRule {
             sum[c] += (w * p[c]) >> 10;
         sum[3] += (w * 255) >> 10;
     }
-    void finish(uint8_t* out) const {
+    void finish(uint8_t* out, const Divider& d) const {
         for (int c = 0; c < 4; ++c)
-            out[c] = total ? average(sum[c], total) : 0;
+            out[c] = total ? d(sum[c], total) : 0;
     }
 };
 
-// One pass along an axis. A line is a row (first pass) or a column (second
-// pass); strides are in bytes.
-struct PassGeometry {
-    int lines;
-    size_t srcLineStride, srcStep;
-    size_t dstLineStride, dstStep;
-};
-
+// First pass: along each row.
 template <class Rule>
-void runPass(const uint8_t* src, uint8_t* dst, const PassGeometry& g, const AxisPlan& plan) {
-    const size_t outCount = plan.first.size() - 1;
-    for (int line = 0; line < g.lines; ++line) {
-        const uint8_t* in = src + g.srcLineStride * line;
-        uint8_t* out = dst + g.dstLineStride * line;
-        for (size_t x = 0; x < outCount; ++x) {
+void scaleRows(const uint8_t* src, int srcWidth, int height, uint8_t* dst, const AxisPlan& plan) {
+    const size_t outWidth = plan.first.size() - 1;
+    std::vector<Divider> dividers;
+    for (uint32_t t : plan.totals)
+        dividers.emplace_back(t);
+    for (int y = 0; y < height; ++y) {
+        const uint8_t* in = src + size_t(srcWidth) * Rule::kIn * y;
+        uint8_t* out = dst + outWidth * Rule::kOut * y;
+        for (size_t x = 0; x < outWidth; ++x) {
             Rule rule;
             for (uint32_t t = plan.first[x]; t < plan.first[x + 1]; ++t) {
-                rule.add(in + g.srcStep * plan.taps[t].index, plan.taps[t].weight);
+                rule.add(in + size_t(Rule::kIn) * plan.taps[t].index, plan.taps[t].weight);
             }
-            rule.finish(out + g.dstStep * x);
+            rule.finish(out + Rule::kOut * x, dividers[x]);
         }
+    }
+}
+
+// Second pass: along each column, walking whole rows so that memory is read
+// in order; every column keeps its own sums.
+template <class Rule>
+void scaleColumns(const uint8_t* src, int width, uint8_t* dst, const AxisPlan& plan) {
+    const size_t outHeight = plan.first.size() - 1;
+    const size_t rowBytes = size_t(width) * Rule::kIn;
+    if constexpr (std::is_same_v<Rule, PlainRule<Rule::kIn>>) {
+        // Every byte of a row has the same weight: one flat loop per row.
+        std::vector<uint32_t> sums(rowBytes);
+        for (size_t y = 0; y < outHeight; ++y) {
+            std::fill(sums.begin(), sums.end(), 0);
+            for (uint32_t t = plan.first[y]; t < plan.first[y + 1]; ++t) {
+                const uint8_t* row = src + rowBytes * plan.taps[t].index;
+                const uint32_t weight = plan.taps[t].weight;
+                for (size_t i = 0; i < rowBytes; ++i)
+                    sums[i] += (weight * row[i]) >> 10;
+            }
+            uint8_t* out = dst + rowBytes * y;
+            const Divider divider(plan.totals[y]);
+            for (size_t i = 0; i < rowBytes; ++i) {
+                out[i] = divider.total ? divider(sums[i], divider.total) : 0;
+            }
+        }
+        return;
+    }
+    std::vector<Rule> rules(width);
+    for (size_t y = 0; y < outHeight; ++y) {
+        std::fill(rules.begin(), rules.end(), Rule{});
+        for (uint32_t t = plan.first[y]; t < plan.first[y + 1]; ++t) {
+            const uint8_t* row = src + rowBytes * plan.taps[t].index;
+            const uint32_t weight = plan.taps[t].weight;
+            for (int x = 0; x < width; ++x)
+                rules[x].add(row + Rule::kIn * x, weight);
+        }
+        uint8_t* out = dst + size_t(width) * Rule::kOut * y;
+        const Divider divider(plan.totals[y]);
+        for (int x = 0; x < width; ++x)
+            rules[x].finish(out + Rule::kOut * x, divider);
     }
 }
 
 template <class RowRule, class ColumnRule>
 Bitmap scaleTwoPasses(const Bitmap& in, int outWidth, int outHeight) {
     static_assert(RowRule::kOut == ColumnRule::kIn);
-    const int c0 = RowRule::kIn, c1 = RowRule::kOut, c2 = ColumnRule::kOut;
-    const AxisPlan across = planAxis(in.width, outWidth);
-    const AxisPlan down = planAxis(in.height, outHeight);
-    std::vector<uint8_t> mid(static_cast<size_t>(outWidth) * in.height * c1);
-    runPass<RowRule>(
-        in.pixels.data(), mid.data(),
-        {in.height, size_t(in.width) * c0, size_t(c0), size_t(outWidth) * c1, size_t(c1)}, across);
-    Bitmap out = makeBitmap(outWidth, outHeight, c2);
-    runPass<ColumnRule>(
-        mid.data(), out.pixels.data(),
-        {outWidth, size_t(c1), size_t(outWidth) * c1, size_t(c2), size_t(outWidth) * c2}, down);
+    std::vector<uint8_t> mid(static_cast<size_t>(outWidth) * in.height * RowRule::kOut);
+    scaleRows<RowRule>(in.pixels.data(), in.width, in.height, mid.data(),
+                       planAxis(in.width, outWidth));
+    Bitmap out = makeBitmap(outWidth, outHeight, ColumnRule::kOut);
+    scaleColumns<ColumnRule>(mid.data(), outWidth, out.pixels.data(),
+                             planAxis(in.height, outHeight));
     out.sourceWidth = in.width;
     out.sourceHeight = in.height;
     return out;
@@ -185,6 +250,15 @@ Bitmap withChannels(const Bitmap& in, int channels) {
     return out;
 }
 
+template <class RowRule, class ColumnRule>
+Bitmap scaleWith(const Bitmap& picture, int outWidth, int outHeight) {
+    if (picture.bytesPerPixel == RowRule::kIn) {
+        return scaleTwoPasses<RowRule, ColumnRule>(picture, outWidth, outHeight);
+    }
+    return scaleTwoPasses<RowRule, ColumnRule>(withChannels(picture, RowRule::kIn), outWidth,
+                                               outHeight);
+}
+
 }  // namespace
 
 ScaleVariant chooseScaleVariant(PixelKind kind, std::string_view fileName, const KeyList& keys) {
@@ -194,7 +268,7 @@ ScaleVariant chooseScaleVariant(PixelKind kind, std::string_view fileName, const
 }
 
 std::optional<Bitmap> ScalePicture(const Bitmap& picture, int percent, ScaleVariant variant) {
-    if (percent < 1 || percent > 1000)
+    if (percent < 1 || percent > 100)
         return std::nullopt;
     if (picture.bytesPerPixel != 3 && picture.bytesPerPixel != 4)
         return std::nullopt;
@@ -202,36 +276,18 @@ std::optional<Bitmap> ScalePicture(const Bitmap& picture, int percent, ScaleVari
         picture.pixels.size() < picture.stride() * picture.height) {
         return std::nullopt;
     }
-    const int64_t w = int64_t{picture.width} * percent / 100;
-    const int64_t h = int64_t{picture.height} * percent / 100;
+    const int w = static_cast<int>(int64_t{picture.width} * percent / 100);
+    const int h = static_cast<int>(int64_t{picture.height} * percent / 100);
     // A side that would come out empty has no step to divide by.
-    if (w == 0 || h == 0 || uint64_t(w) * uint64_t(h) * 4 > kMaxScaledBytes)
+    if (w == 0 || h == 0)
         return std::nullopt;
-    const int ow = static_cast<int>(w), oh = static_cast<int>(h);
-
     switch (variant) {
-        case ScaleVariant::Opaque: {
-            if (picture.bytesPerPixel == 3) {
-                return scaleTwoPasses<SkipKeyRule, SkipKeyRule>(picture, ow, oh);
-            }
-            return scaleTwoPasses<SkipKeyRule, SkipKeyRule>(withChannels(picture, 3), ow, oh);
-        }
-        case ScaleVariant::Key: {
-            if (picture.bytesPerPixel == 3) {
-                return scaleTwoPasses<KeyToAlphaRule, PlainRule<4>>(picture, ow, oh);
-            }
-            return scaleTwoPasses<KeyToAlphaRule, PlainRule<4>>(withChannels(picture, 3), ow, oh);
-        }
-        case ScaleVariant::Alpha: {
-            Bitmap cleared = withChannels(picture, 4);
-            for (size_t i = 0; i < cleared.pixels.size(); i += 4) {
-                uint8_t* p = &cleared.pixels[i];
-                if (isKey(p) && p[3] != 255)
-                    p[0] = p[1] = p[2] = p[3] = 0;
-            }
-            Bitmap out = scaleTwoPasses<PlainRule<4>, PlainRule<4>>(cleared, ow, oh);
-            return out;
-        }
+        case ScaleVariant::Opaque:
+            return scaleWith<SkipKeyRule, SkipKeyRule>(picture, w, h);
+        case ScaleVariant::Key:
+            return scaleWith<KeyToAlphaRule, PlainRule<4>>(picture, w, h);
+        case ScaleVariant::Alpha:
+            return scaleWith<ClearKeyRule, PlainRule<4>>(picture, w, h);
     }
     return std::nullopt;
 }

@@ -29,7 +29,8 @@ ScaleVariant chooseScaleVariant(PixelKind kind, std::string_view fileName, const
 // Scales to percent * size / 100 along both axes. Opaque and key take the
 // first three bytes of each pixel; alpha treats 3-byte input as opaque. The
 // result records the input's size as its source size. None when a side of
-// the result would be 0 or the percent is not in 1..1000.
+// the result would be 0 or the percent is not in 1..100 (the box filter
+// only shrinks: enlarging would need boxes narrower than a pixel).
 std::optional<Bitmap> ScalePicture(const Bitmap& picture, int percent, ScaleVariant variant);
 
 std::string_view variantName(ScaleVariant variant);

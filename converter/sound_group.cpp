@@ -2,7 +2,6 @@
 
 #include <optional>
 
-#include "base/encoding.h"
 #include "base/files.h"
 #include "converter/ordered_work.h"
 
@@ -13,11 +12,6 @@ namespace {
 std::string baseName(const std::string& path) {
     const size_t slash = path.find_last_of('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-// Names on disk are UTF-8; the system's texts are Shift-JIS.
-std::string systemName(const std::string& hostName) {
-    return utf8ToSjis(hostName).value_or(hostName);
 }
 
 struct SoundResult {
@@ -36,14 +30,14 @@ std::string mp3FileName(const std::string& sourcePath) {
 std::vector<ConvertFailure> convertSoundGroup(std::span<const std::string> sourcePaths,
                                               const std::string& outputFolder,
                                               const Mp3Settings& settings, int jobs,
-                                              ConvertProgress& progress) {
+                                              const GroupProgress& progress) {
     progress.total += static_cast<int>(sourcePaths.size());
     std::vector<ConvertFailure> failures;
     runOrdered<SoundResult>(
         sourcePaths.size(), jobs,
         [&](size_t i) {
             const std::string& path = sourcePaths[i];
-            progress.setCurrentName(systemName(baseName(path)));
+            progress.started(baseName(path));
             SoundResult result;
             auto bytes = readHostFile(path);
             if (!bytes) {
@@ -62,7 +56,8 @@ std::vector<ConvertFailure> convertSoundGroup(std::span<const std::string> sourc
                     result.mp3.reset();
                 }
             }
-            if (!result.mp3) failures.push_back({systemName(baseName(path)), result.why});
+            if (!result.mp3)
+                failures.push_back({baseName(path), result.why});
             ++progress.done;
         });
     return failures;

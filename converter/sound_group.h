@@ -19,11 +19,12 @@ std::string mp3FileName(const std::string& sourcePath);
 // settings, on up to `jobs` threads, writing outputFolder/NAME.mp3 for each
 // (sub-folders are not reproduced: a later file of the same name wins, as
 // the list order says whatever the job count). Adds the count to
-// progress.total at the start and 1 to progress.done per file. Returns the
-// files that could not be converted; nothing is written for them.
+// progress.total at the start and 1 to progress.done per file, in list
+// order. Returns the files that could not be converted; nothing is written
+// for them.
 std::vector<ConvertFailure> convertSoundGroup(std::span<const std::string> sourcePaths,
                                               const std::string& outputFolder,
                                               const Mp3Settings& settings, int jobs,
-                                              ConvertProgress& progress);
+                                              const GroupProgress& progress);
 
 }  // namespace marlit

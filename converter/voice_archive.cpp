@@ -22,7 +22,8 @@ struct VoiceArchive::File {
         auto* p = static_cast<uint8_t*>(buffer);
         while (size > 0) {
             const ssize_t n = ::pread(fd, p, size, static_cast<off_t>(offset));
-            if (n <= 0) return false;
+            if (n <= 0)
+                return false;
             p += n;
             size -= static_cast<size_t>(n);
             offset += static_cast<uint64_t>(n);
@@ -45,7 +46,8 @@ std::optional<VoiceArchive> VoiceArchive::parse(std::span<const uint8_t> head, u
     const uint32_t count = r.u32();
     const uint64_t tableEnd = 4 + uint64_t{kVoiceRecordSize} * count;
     if (!r.ok() || tableEnd > fileSize || tableEnd > head.size()) {
-        if (why) *why = "the voice archive's clip count does not fit the file";
+        if (why)
+            *why = "the voice archive's clip count does not fit the file";
         return std::nullopt;
     }
     VoiceArchive archive;
@@ -68,36 +70,43 @@ std::optional<VoiceArchive> VoiceArchive::parse(std::span<const uint8_t> head, u
 std::optional<VoiceArchive> VoiceArchive::open(const std::string& hostPath, std::string* why) {
     const int fd = ::open(hostPath.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-        if (why) *why = "the voice archive cannot be opened";
+        if (why)
+            *why = "the voice archive cannot be opened";
         return std::nullopt;
     }
     auto file = std::make_shared<File>(fd);
     const off_t size = ::lseek(fd, 0, SEEK_END);
     uint8_t countBytes[4];
     if (size < 4 || !file->read(countBytes, 4, 0)) {
-        if (why) *why = "the voice archive is too short";
+        if (why)
+            *why = "the voice archive is too short";
         return std::nullopt;
     }
     const uint64_t tableEnd = 4 + uint64_t{kVoiceRecordSize} * loadU32(countBytes);
     if (tableEnd > static_cast<uint64_t>(size)) {
-        if (why) *why = "the voice archive's clip count does not fit the file";
+        if (why)
+            *why = "the voice archive's clip count does not fit the file";
         return std::nullopt;
     }
     std::vector<uint8_t> head(static_cast<size_t>(tableEnd));
     if (!file->read(head.data(), head.size(), 0)) {
-        if (why) *why = "the voice archive cannot be read";
+        if (why)
+            *why = "the voice archive cannot be read";
         return std::nullopt;
     }
     auto archive = parse(head, static_cast<uint64_t>(size), why);
-    if (archive) archive->file_ = std::move(file);
+    if (archive)
+        archive->file_ = std::move(file);
     return archive;
 }
 
 std::optional<std::vector<uint8_t>> VoiceArchive::readClip(size_t index, size_t limit) const {
-    if (!file_ || index >= clips_.size() || !clips_[index].valid) return std::nullopt;
+    if (!file_ || index >= clips_.size() || !clips_[index].valid)
+        return std::nullopt;
     const VoiceClip& clip = clips_[index];
     std::vector<uint8_t> bytes(static_cast<size_t>(std::min<uint64_t>(clip.length, limit)));
-    if (!file_->read(bytes.data(), bytes.size(), clip.offset)) return std::nullopt;
+    if (!file_->read(bytes.data(), bytes.size(), clip.offset))
+        return std::nullopt;
     return bytes;
 }
 
@@ -106,14 +115,17 @@ bool hasPcmExtension(std::string_view name) {
     return dot && sameText(name.substr(*dot), ".pcm");
 }
 
-bool isOmakeClip(std::string_view name) { return name.starts_with("OMAKE"); }
+bool isOmakeClip(std::string_view name) {
+    return name.starts_with("OMAKE");
+}
 
 std::optional<std::string> voicePackName(std::string_view clipName) {
     auto dot = findLast(clipName, '.');
     std::string name = "VOICE\\";
     name += clipName.substr(0, dot.value_or(clipName.size()));
     name += ".mp3";
-    if (name.size() > kPackNameLimit) return std::nullopt;
+    if (name.size() > kPackNameLimit)
+        return std::nullopt;
     return name;
 }
 

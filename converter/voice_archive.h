@@ -32,7 +32,7 @@ inline constexpr size_t kVoiceNameSize = 60;
 inline constexpr size_t kVoiceRecordSize = 64;
 
 class VoiceArchive {
-public:
+  public:
     // The clip table from the archive's first bytes (which must hold the
     // whole table) and the archive's size. None (and why) when the count
     // does not fit the file.
@@ -49,7 +49,7 @@ public:
     // threads at once.
     std::optional<std::vector<uint8_t>> readClip(size_t index, size_t limit = SIZE_MAX) const;
 
-private:
+  private:
     struct File;
     std::shared_ptr<File> file_;
     std::vector<VoiceClip> clips_;

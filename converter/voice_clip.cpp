@@ -22,7 +22,8 @@ std::optional<std::vector<uint8_t>> inflatePayload(std::span<const uint8_t> comp
                                                    size_t limit, std::string* why) {
     z_stream z{};
     if (inflateInit(&z) != Z_OK) {
-        if (why) *why = "zlib could not start";
+        if (why)
+            *why = "zlib could not start";
         return std::nullopt;
     }
     std::vector<uint8_t> out(std::min<size_t>(limit, std::max<size_t>(compressed.size() * 4, 1)));
@@ -31,18 +32,22 @@ std::optional<std::vector<uint8_t>> inflatePayload(std::span<const uint8_t> comp
     size_t produced = 0;
     int status = Z_OK;
     while (produced < limit) {
-        if (produced == out.size()) out.resize(std::min(limit, out.size() * 2));
+        if (produced == out.size())
+            out.resize(std::min(limit, out.size() * 2));
         const size_t room = std::min<size_t>(out.size() - produced, UINT32_MAX);
         z.next_out = out.data() + produced;
         z.avail_out = static_cast<uInt>(room);
         status = inflate(&z, Z_NO_FLUSH);
         produced += room - z.avail_out;
-        if (status == Z_STREAM_END) break;
-        if (status != Z_OK) break;
+        if (status == Z_STREAM_END)
+            break;
+        if (status != Z_OK)
+            break;
     }
     inflateEnd(&z);
     if (status != Z_OK && status != Z_STREAM_END) {
-        if (why) *why = "the clip's payload does not inflate";
+        if (why)
+            *why = "the clip's payload does not inflate";
         return std::nullopt;
     }
     out.resize(produced);
@@ -52,22 +57,27 @@ std::optional<std::vector<uint8_t>> inflatePayload(std::span<const uint8_t> comp
 std::optional<PcmAudio> decodeCompressedTransform(const PcmSound& sound,
                                                   std::span<const uint8_t> bytes,
                                                   std::string* why) {
-    if (!plausibleFormat(sound, why)) return std::nullopt;
+    if (!plausibleFormat(sound, why))
+        return std::nullopt;
     if (bytes.size() < PcmSound::kHeaderSize + 4) {
-        if (why) *why = "the clip is shorter than its header";
+        if (why)
+            *why = "the clip is shorter than its header";
         return std::nullopt;
     }
     const uint32_t compressedSize = loadU32(bytes.data() + PcmSound::kHeaderSize);
     const auto compressed = bytes.subspan(PcmSound::kHeaderSize + 4);
     if (compressedSize > compressed.size()) {
-        if (why) *why = "the header claims more payload than the clip holds";
+        if (why)
+            *why = "the header claims more payload than the clip holds";
         return std::nullopt;
     }
     const size_t needed = transformBlocksFor(sound.pcmSize / 2) * kTransformBlockBytes;
     auto payload = inflatePayload(compressed.first(compressedSize), needed, why);
-    if (!payload) return std::nullopt;
+    if (!payload)
+        return std::nullopt;
     auto samples = DecodeTransformSound(*payload, sound.pcmSize, why);
-    if (!samples) return std::nullopt;
+    if (!samples)
+        return std::nullopt;
     PcmAudio audio;
     audio.format = sound.format();
     audio.samples = std::move(*samples);
@@ -78,10 +88,13 @@ std::optional<PcmAudio> decodeCompressedTransform(const PcmSound& sound,
 }  // namespace
 
 VoiceClipKind classifyVoiceClip(std::string_view name, std::span<const uint8_t> bytes) {
-    if (!hasPcmExtension(name)) return VoiceClipKind::Other;
-    if (isRiff(bytes)) return VoiceClipKind::Wave;
+    if (!hasPcmExtension(name))
+        return VoiceClipKind::Other;
+    if (isRiff(bytes))
+        return VoiceClipKind::Wave;
     auto header = readPcmSoundHeader(bytes);
-    if (!header) return VoiceClipKind::Other;
+    if (!header)
+        return VoiceClipKind::Other;
     return header->codec == PcmSound::kRawCodec ? VoiceClipKind::Pcm : VoiceClipKind::Transform;
 }
 
@@ -100,13 +113,16 @@ const char* voiceClipKindName(VoiceClipKind kind) {
 }
 
 std::optional<PcmAudio> decodeVoiceClip(std::span<const uint8_t> bytes, std::string* why) {
-    if (isRiff(bytes)) return decodeWave(bytes, why);
+    if (isRiff(bytes))
+        return decodeWave(bytes, why);
     auto header = readPcmSoundHeader(bytes);
     if (!header) {
-        if (why) *why = "the clip is shorter than its header";
+        if (why)
+            *why = "the clip is shorter than its header";
         return std::nullopt;
     }
-    if (header->codec == PcmSound::kRawCodec) return decodeRawSound(*header, bytes, why);
+    if (header->codec == PcmSound::kRawCodec)
+        return decodeRawSound(*header, bytes, why);
     return decodeCompressedTransform(*header, bytes, why);
 }
 

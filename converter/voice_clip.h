@@ -23,7 +23,6 @@ const char* voiceClipKindName(VoiceClipKind kind);
 // A clip's PCM at its own rate and channels. None (and why) for clips that
 // are too short, lie about their sizes, or carry a payload that does not
 // inflate.
-std::optional<PcmAudio> decodeVoiceClip(std::span<const uint8_t> bytes,
-                                        std::string* why = nullptr);
+std::optional<PcmAudio> decodeVoiceClip(std::span<const uint8_t> bytes, std::string* why = nullptr);
 
 }  // namespace marlit

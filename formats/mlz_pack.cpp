@@ -38,6 +38,7 @@ std::optional<MlzPack> parseMlzIndex(std::span<const uint8_t> bytes, uint64_t fi
     if (in.remaining() < uint64_t{kMlzRecordSize} * *count)
         return std::nullopt;
     uint64_t dataLength = fileLength - (kMlzHeaderSize + uint64_t{kMlzRecordSize} * *count);
+    uint64_t storedTotal = 0;
     pack.entries.resize(*count);
     for (MlzEntry& e : pack.entries) {
         e.name = in.fixedText(kMlzNameSize);
@@ -48,8 +49,11 @@ std::optional<MlzPack> parseMlzIndex(std::span<const uint8_t> bytes, uint64_t fi
         in.u32();
         if (uint64_t{e.dataOffset} + e.storedSize > dataLength)
             return std::nullopt;
+        storedTotal += e.storedSize;
     }
-    if (!in.ok())
+    // The data region holds exactly the stored bytes: an index with records
+    // too many or too few does not add up.
+    if (!in.ok() || storedTotal != dataLength)
         return std::nullopt;
     return pack;
 }

@@ -56,8 +56,8 @@ std::optional<uint32_t> parseMlzHeader(std::span<const uint8_t> header, uint64_t
 
 // The pack described by the header and index at the start of `bytes` (more
 // may follow), for a file of fileLength bytes. None when the header is bad,
-// the file size field differs from fileLength, or a record's data does not
-// lie inside the data region.
+// the file size field differs from fileLength, a record's data does not
+// lie inside the data region, or the stored sizes do not add up to it.
 std::optional<MlzPack> parseMlzIndex(std::span<const uint8_t> bytes, uint64_t fileLength);
 
 // The first record whose name equals `name` under the name equality.

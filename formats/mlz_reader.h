@@ -1,7 +1,8 @@
 // The player's pack reader. It keeps the index of the last pack it opened,
 // so repeated lookups in one pack read the file only for the entry data;
 // asking for another pack replaces the cached index. No file stays open
-// between calls.
+// between calls. Each user of packs keeps its own reader; one reader is not
+// shared between threads.
 #pragma once
 
 #include <cstdint>

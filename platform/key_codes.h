@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "platform/display_device.h"
+
 namespace marlit {
 
 constexpr int16_t kKeyCodeLeft = 0x25;
@@ -15,5 +17,19 @@ constexpr int16_t kKeyCodeStart = 0x0D;  // the centre (action) key
 constexpr int16_t kKeyCodeA = 0xC1;
 constexpr int16_t kKeyCodeB = 0xC2;
 constexpr int16_t kKeyCodeC = 0xC3;
+
+// The key list of the back ends: the hardware keys in landscape layout.
+inline KeyList standardKeyList() {
+    KeyList k;
+    k.vkUp = kKeyCodeUp;
+    k.vkDown = kKeyCodeDown;
+    k.vkLeft = kKeyCodeLeft;
+    k.vkRight = kKeyCodeRight;
+    k.vkA = kKeyCodeA;
+    k.vkB = kKeyCodeB;
+    k.vkC = kKeyCodeC;
+    k.vkStart = kKeyCodeStart;
+    return k;
+}
 
 }  // namespace marlit

@@ -16,13 +16,13 @@ namespace marlit {
 
 // Alpha picture: the source rectangle `src` of `pic` with its top-left at
 // (x, y) of `dst`.
-void blitAlpha(const Surface& dst, int x, int y, const PictureRef& pic, PixelRect src, int opacity,
+void blitAlpha(const Surface& dst, int x, int y, const PictureRef& pic, Rect src, int opacity,
                int brightness);
 
 // Additive picture: source channels (weighted by alpha and opacity) are added
 // to the destination, saturating at 255.
-void blitAdditive(const Surface& dst, int x, int y, const PictureRef& pic, PixelRect src,
-                  int opacity, int brightness);
+void blitAdditive(const Surface& dst, int x, int y, const PictureRef& pic, Rect src, int opacity,
+                  int brightness);
 
 // Fixed-point sampling of a rotated or scaled picture, 10 fraction bits: the
 // box pixel at column i, row j reads source offset (u >> 10, v >> 10) from the
@@ -38,23 +38,23 @@ struct Sampling {
 
 // Cuts `box` down to `clip`, advancing the start of `sampling` past the
 // skipped columns and rows. False when nothing is left.
-bool clipBox(PixelRect& box, Sampling& sampling, const PixelRect& clip);
+bool clipBox(Rect& box, Sampling& sampling, const Rect& clip);
 
 // Rotated and scaled alpha picture drawn into `box`; box pixels whose sample
 // falls outside `src` (or outside the picture) are left alone.
-void blitTransformed(const Surface& dst, PixelRect box, const PictureRef& pic, PixelRect src,
+void blitTransformed(const Surface& dst, Rect box, const PictureRef& pic, Rect src,
                      Sampling sampling, int opacity, int brightness);
 
 // Crossfade of two pictures at the same source rectangle and place: `first`
 // with weight opacity, `second` with 256 - opacity.
 void blitCrossfade(const Surface& dst, int x, int y, const PictureRef& first,
-                   const PictureRef& second, PixelRect src, int opacity, int brightness);
+                   const PictureRef& second, Rect src, int opacity, int brightness);
 
 // Colour rectangles; colour is 0x00RRGGBB.
-void fillColour(const Surface& dst, PixelRect rect, uint32_t colour, int opacity, int brightness);
-void fillAdditive(const Surface& dst, PixelRect rect, uint32_t colour, int opacity, int brightness);
+void fillColour(const Surface& dst, Rect rect, uint32_t colour, int opacity, int brightness);
+void fillAdditive(const Surface& dst, Rect rect, uint32_t colour, int opacity, int brightness);
 
 // Sets every pixel of `rect` to the colour, nothing else applied.
-void fillBackground(const Surface& dst, PixelRect rect, uint32_t colour);
+void fillBackground(const Surface& dst, Rect rect, uint32_t colour);
 
 }  // namespace marlit

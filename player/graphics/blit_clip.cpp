@@ -8,8 +8,8 @@ namespace marlit {
 
 namespace pixel {
 
-std::optional<BlitArea> clipBlit(const Surface& dst, int x, int y, const PictureRef& pic,
-                                 PixelRect src, const PixelRect& sourceBounds) {
+std::optional<BlitArea> clipBlit(const Surface& dst, int x, int y, const PictureRef& pic, Rect src,
+                                 const Rect& sourceBounds) {
     // 64-bit so that no position a caller passes can overflow here.
     int64_t dx = x, dy = y;
     int64_t left = src.left, top = src.top, right = src.right, bottom = src.bottom;
@@ -47,7 +47,7 @@ std::optional<BlitArea> clipBlit(const Surface& dst, int x, int y, const Picture
 
 }  // namespace pixel
 
-bool clipBox(PixelRect& box, Sampling& sampling, const PixelRect& clip) {
+bool clipBox(Rect& box, Sampling& sampling, const Rect& clip) {
     if (box.left < clip.left) {
         int64_t skipped = int64_t{clip.left} - box.left;
         sampling.uStart += skipped * sampling.uStepX;

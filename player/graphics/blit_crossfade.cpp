@@ -58,7 +58,7 @@ void walkTwo(const BlitArea& area, const uint8_t* second, int secondPitch, Op op
 }  // namespace
 
 void blitCrossfade(const Surface& dst, int x, int y, const PictureRef& first,
-                   const PictureRef& second, PixelRect src, int opacity, int brightness) {
+                   const PictureRef& second, Rect src, int opacity, int brightness) {
     int a = clampOpacity(opacity);
     int b = clampBrightness(brightness);
     if (a == kOpaque) {

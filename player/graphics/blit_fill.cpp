@@ -17,14 +17,14 @@ struct Colour {
             static_cast<int>((rgb >> 16) & 0xFF)} {}
 };
 
-bool clipRect(const Surface& dst, PixelRect& rect) {
+bool clipRect(const Surface& dst, Rect& rect) {
     if (!dst.pixels)
         return false;
     rect = intersect(rect, bounds(dst));
     return !isEmpty(rect);
 }
 
-void setColour(const Surface& dst, const PixelRect& rect, const int c[3]) {
+void setColour(const Surface& dst, const Rect& rect, const int c[3]) {
     uint8_t b = static_cast<uint8_t>(c[0]), g = static_cast<uint8_t>(c[1]),
             r = static_cast<uint8_t>(c[2]);
     walkRect(dst, rect, [b, g, r](uint8_t* d) {
@@ -36,7 +36,7 @@ void setColour(const Surface& dst, const PixelRect& rect, const int c[3]) {
 
 }  // namespace
 
-void fillColour(const Surface& dst, PixelRect rect, uint32_t colour, int opacity, int brightness) {
+void fillColour(const Surface& dst, Rect rect, uint32_t colour, int opacity, int brightness) {
     if (!clipRect(dst, rect))
         return;
     Colour col(colour);
@@ -63,8 +63,7 @@ void fillColour(const Surface& dst, PixelRect rect, uint32_t colour, int opacity
     }
 }
 
-void fillAdditive(const Surface& dst, PixelRect rect, uint32_t colour, int opacity,
-                  int brightness) {
+void fillAdditive(const Surface& dst, Rect rect, uint32_t colour, int opacity, int brightness) {
     if (!clipRect(dst, rect))
         return;
     Colour col(colour);
@@ -86,7 +85,7 @@ void fillAdditive(const Surface& dst, PixelRect rect, uint32_t colour, int opaci
     }
 }
 
-void fillBackground(const Surface& dst, PixelRect rect, uint32_t colour) {
+void fillBackground(const Surface& dst, Rect rect, uint32_t colour) {
     if (!clipRect(dst, rect))
         return;
     setColour(dst, rect, Colour(colour).c);

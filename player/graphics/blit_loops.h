@@ -33,8 +33,8 @@ inline int clampBrightness(int b) {
 // Clips the source rectangle to `sourceBounds` (the picture, or what two
 // pictures share) and the destination to the surface, moving one with the
 // other. None when nothing remains.
-std::optional<BlitArea> clipBlit(const Surface& dst, int x, int y, const PictureRef& pic,
-                                 PixelRect src, const PixelRect& sourceBounds);
+std::optional<BlitArea> clipBlit(const Surface& dst, int x, int y, const PictureRef& pic, Rect src,
+                                 const Rect& sourceBounds);
 
 // op(d, s) for every pixel of the area.
 template <class Op>
@@ -56,7 +56,7 @@ inline void walk(const BlitArea& a, Op op) {
 
 // op(d) for every pixel of a clipped rectangle of the surface.
 template <class Op>
-inline void walkRect(const Surface& dst, const PixelRect& r, Op op) {
+inline void walkRect(const Surface& dst, const Rect& r, Op op) {
     uint8_t* dRow = dst.pixels + static_cast<size_t>(r.top) * dst.pitch + r.left * 3;
     for (int j = r.top; j < r.bottom; ++j) {
         uint8_t* d = dRow;

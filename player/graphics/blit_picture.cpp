@@ -104,7 +104,7 @@ void additive(const BlitArea& area, int opacity, Then then) {
 
 }  // namespace
 
-void blitAlpha(const Surface& dst, int x, int y, const PictureRef& pic, PixelRect src, int opacity,
+void blitAlpha(const Surface& dst, int x, int y, const PictureRef& pic, Rect src, int opacity,
                int brightness) {
     auto area = clipBlit(dst, x, y, pic, src, bounds(pic));
     if (!area)
@@ -118,8 +118,8 @@ void blitAlpha(const Surface& dst, int x, int y, const PictureRef& pic, PixelRec
     withAlphaOp(a, b, true, [&](auto op) { walk(*area, op); });
 }
 
-void blitAdditive(const Surface& dst, int x, int y, const PictureRef& pic, PixelRect src,
-                  int opacity, int brightness) {
+void blitAdditive(const Surface& dst, int x, int y, const PictureRef& pic, Rect src, int opacity,
+                  int brightness) {
     auto area = clipBlit(dst, x, y, pic, src, bounds(pic));
     if (!area)
         return;

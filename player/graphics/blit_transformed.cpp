@@ -11,8 +11,8 @@ using namespace pixel;
 namespace {
 
 template <class Op>
-void sample(const Surface& dst, const PixelRect& box, const PictureRef& pic,
-            const PixelRect& usable, const Sampling& s, Op op) {
+void sample(const Surface& dst, const Rect& box, const PictureRef& pic, const Rect& usable,
+            const Sampling& s, Op op) {
     const int64_t pitch = int64_t{pic.width} * 4;
     uint8_t* dRow = dst.pixels + static_cast<size_t>(box.top) * dst.pitch + box.left * 3;
     int64_t uRow = s.uStart, vRow = s.vStart;
@@ -36,13 +36,13 @@ void sample(const Surface& dst, const PixelRect& box, const PictureRef& pic,
 
 }  // namespace
 
-void blitTransformed(const Surface& dst, PixelRect box, const PictureRef& pic, PixelRect src,
+void blitTransformed(const Surface& dst, Rect box, const PictureRef& pic, Rect src,
                      Sampling sampling, int opacity, int brightness) {
     if (!dst.pixels || !pic.pixels || !clipBox(box, sampling, bounds(dst)))
         return;
     // Samples may come only from the source rectangle, and only where it lies
     // on the picture.
-    PixelRect usable = intersect(src, bounds(pic));
+    Rect usable = intersect(src, bounds(pic));
     if (isEmpty(usable))
         return;
     // Adding whole pixels before the shift moves the offsets from the source

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "player/shell/rect.h"
+
 namespace marlit {
 
 // A borrowed working picture.
@@ -22,36 +24,24 @@ struct Surface {
     int pitch = 0;  // bytes from one row to the next
 };
 
-// Left and top inclusive, right and bottom exclusive.
-struct PixelRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-
-    int width() const { return right - left; }
-    int height() const { return bottom - top; }
-    bool operator==(const PixelRect&) const = default;
-};
-
-inline bool isEmpty(const PixelRect& r) {
+inline bool isEmpty(const Rect& r) {
     return r.right <= r.left || r.bottom <= r.top;
 }
 
-inline PixelRect intersect(const PixelRect& a, const PixelRect& b) {
+inline Rect intersect(const Rect& a, const Rect& b) {
     return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
             std::min(a.bottom, b.bottom)};
 }
 
-inline PixelRect unite(const PixelRect& a, const PixelRect& b) {
+inline Rect unite(const Rect& a, const Rect& b) {
     return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
             std::max(a.bottom, b.bottom)};
 }
 
-inline PixelRect bounds(const Surface& s) {
+inline Rect bounds(const Surface& s) {
     return {0, 0, s.width, s.height};
 }
-inline PixelRect bounds(const PictureRef& p) {
+inline Rect bounds(const PictureRef& p) {
     return {0, 0, p.width, p.height};
 }
 

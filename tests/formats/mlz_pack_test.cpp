@@ -247,50 +247,46 @@ TEST(MlzReader, ReadsWhatTheFormatAllows) {
     HandPack cut;
     cut.expanded = 5;
     EXPECT_EQ(readHand(cut), Bytes(5, 'Q'));
-    // A name filling its 64 bytes without a NUL is those 64 bytes.
+    // A name filling its 64 bytes without a NUL is those 64 bytes, also
+    // when its last byte is a lead byte.
     HandPack full;
     full.name = std::string(64, 'k');
     EXPECT_EQ(readHand(full, std::string(64, 'K')), Bytes(18, 'Q'));
+    full.name = std::string(63, 'k') + "\x82";
+    EXPECT_EQ(readHand(full, std::string(63, 'K') + "\x82"), Bytes(18, 'Q'));
+    EXPECT_FALSE(readHand(full, std::string(63, 'K') + "\x83"));
 }
 
 TEST(MlzReader, RefusesPacksThatLie) {
-    auto refused = [](const HandPack& p) { return !readHand(p).has_value(); };
-    HandPack p;
-    p.version = '4';
-    EXPECT_TRUE(refused(p));
-    p = {};
-    p.count = 2;  // the index would run past the data
-    EXPECT_TRUE(refused(p));
-    p = {};
-    p.count = 0x40000000;
-    EXPECT_TRUE(refused(p));
-    p = {};
-    p.count = 0;
-    EXPECT_TRUE(refused(p));
-    p = {};
-    p.offset = 1;  // data past the end of the file
-    EXPECT_TRUE(refused(p));
-    p = {};
-    p.stored = 0xFFFFFFFF;
-    EXPECT_TRUE(refused(p));
-    p = {};
-    p.offset = 0xFFFFFFFE;  // offset plus size wraps in 32 bits
-    p.stored = 4;
-    EXPECT_TRUE(refused(p));
-    p = {};
-    p.sizeField = 16 + 84 + 3;  // cut short after writing
-    EXPECT_TRUE(refused(p));
-    p = {};
-    p.expanded = kMlzMaxExpandedSize + 1;
-    EXPECT_TRUE(refused(p));
-    p = {};
-    p.method = 2;
-    EXPECT_TRUE(refused(p));
+    const std::vector<std::pair<const char*, void (*)(HandPack&)>> lies = {
+        {"magic", [](HandPack& p) { p.version = '4'; }},
+        {"index runs past the data", [](HandPack& p) { p.count = 2; }},
+        {"huge count", [](HandPack& p) { p.count = 0x40000000; }},
+        {"no records", [](HandPack& p) { p.count = 0; }},
+        {"data past the end", [](HandPack& p) { p.offset = 1; }},
+        {"huge stored size", [](HandPack& p) { p.stored = 0xFFFFFFFF; }},
+        {"offset plus size wraps", [](HandPack& p) { p.offset = 0xFFFFFFFE; }},
+        {"cut short after writing", [](HandPack& p) { p.sizeField = 16 + 84 + 3; }},
+        {"expands too far", [](HandPack& p) { p.expanded = kMlzMaxExpandedSize + 1; }},
+        {"unknown method", [](HandPack& p) { p.method = 2; }},
+    };
+    for (const auto& [what, lie] : lies) {
+        HandPack p;
+        lie(p);
+        EXPECT_FALSE(readHand(p)) << what;
+    }
 
-    // Every truncation of a real pack is refused.
+    // Every truncation of a real pack is refused, and so are counts one off.
     test::TempDir dir;
     writeSample(dir.file("whole.mlz"), 7);
     Bytes whole = fileBytes(dir.file("whole.mlz"));
+    for (uint8_t count : {6, 8}) {
+        Bytes liar = whole;
+        liar[4] = count;
+        putFile(dir.file("liar.mlz"), liar);
+        MlzReader reader;
+        EXPECT_EQ(reader.OpenIndex(dir.file("liar.mlz")), nullptr) << int{count};
+    }
     for (size_t n = 0; n < whole.size(); n += 13) {
         putFile(dir.file("cut.mlz"), Bytes(whole.begin(), whole.begin() + n));
         MlzReader reader;

@@ -39,7 +39,8 @@ ProgramResult runProgram(const std::string& program, const std::vector<std::stri
                                      0644);
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(program.c_str()));
-    for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    for (const auto& a : args)
+        argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
     ProgramResult result;
     pid_t pid;

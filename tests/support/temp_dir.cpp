@@ -8,7 +8,8 @@ namespace marlit::test {
 
 TempDir::TempDir() {
     std::string pattern = (std::filesystem::temp_directory_path() / "marlit-test-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
+    if (::mkdtemp(pattern.data()) == nullptr)
+        std::abort();
     path_ = pattern;
 }
 

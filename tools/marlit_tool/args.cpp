@@ -39,13 +39,15 @@ Args::Args(std::span<const std::string> args, std::set<std::string> valueOptions
 
 std::optional<std::string> Args::value(const std::string& name) const {
     auto it = values_.find(name);
-    if (it == values_.end()) return std::nullopt;
+    if (it == values_.end())
+        return std::nullopt;
     return it->second;
 }
 
 std::optional<long> Args::integer(const std::string& name, long lo, long hi, bool& ok) const {
     auto v = value(name);
-    if (!v) return std::nullopt;
+    if (!v)
+        return std::nullopt;
     auto n = parseInteger(*v);
     if (!n || *n < lo || *n > hi) {
         ok = false;
@@ -55,11 +57,13 @@ std::optional<long> Args::integer(const std::string& name, long lo, long hi, boo
 }
 
 std::optional<long long> parseInteger(const std::string& text) {
-    if (text.empty()) return std::nullopt;
+    if (text.empty())
+        return std::nullopt;
     errno = 0;
     char* end = nullptr;
     long long v = std::strtoll(text.c_str(), &end, 10);
-    if (errno != 0 || end == text.c_str() || *end != '\0') return std::nullopt;
+    if (errno != 0 || end == text.c_str() || *end != '\0')
+        return std::nullopt;
     return v;
 }
 

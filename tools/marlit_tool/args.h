@@ -12,7 +12,7 @@
 namespace marlit::tool {
 
 class Args {
-public:
+  public:
     // valueOptions take a value ("--quality 2" or "--quality=2"); flags do not.
     Args(std::span<const std::string> args, std::set<std::string> valueOptions,
          std::set<std::string> flags);
@@ -26,7 +26,7 @@ public:
     // error (through ok) when it is not such a number.
     std::optional<long> integer(const std::string& name, long lo, long hi, bool& ok) const;
 
-private:
+  private:
     std::vector<std::string> positional_;
     std::set<std::string> flags_;
     std::map<std::string, std::string> values_;

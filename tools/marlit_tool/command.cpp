@@ -12,7 +12,9 @@ std::vector<Command>& registry() {
 }
 }  // namespace
 
-void registerCommand(const Command& command) { registry().push_back(command); }
+void registerCommand(const Command& command) {
+    registry().push_back(command);
+}
 
 std::vector<Command> commands() {
     auto all = registry();

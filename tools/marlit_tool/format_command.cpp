@@ -15,7 +15,8 @@ namespace {
 bool toWordsOf(const std::string& arg, std::deque<std::string>& texts,
                std::vector<FormatWord>& words) {
     auto number = [](const std::string& s, long long& out, bool allowHex) {
-        if (s.empty()) return false;
+        if (s.empty())
+            return false;
         errno = 0;
         char* end = nullptr;
         out = std::strtoll(s.c_str(), &end, allowHex ? 0 : 10);
@@ -31,14 +32,17 @@ bool toWordsOf(const std::string& arg, std::deque<std::string>& texts,
         errno = 0;
         char* end = nullptr;
         double d = std::strtod(text.c_str(), &end);
-        if (text.empty() || *end != '\0') return false;
+        if (text.empty() || *end != '\0')
+            return false;
         FormatArg arg(d);
-        for (const auto& w : arg.words()) words.push_back(w);
+        for (const auto& w : arg.words())
+            words.push_back(w);
         return true;
     }
     if (arg.rfind("t:", 0) == 0) {
         std::string text = arg.substr(2);
-        if (text.empty()) return false;
+        if (text.empty())
+            return false;
         errno = 0;
         char* end = nullptr;
         unsigned long long v;
@@ -48,9 +52,11 @@ bool toWordsOf(const std::string& arg, std::deque<std::string>& texts,
         } else {
             v = std::strtoull(text.c_str(), &end, 0);
         }
-        if (errno != 0 || *end != '\0') return false;
+        if (errno != 0 || *end != '\0')
+            return false;
         FormatArg arg(Wide64{v});
-        for (const auto& w : arg.words()) words.push_back(w);
+        for (const auto& w : arg.words())
+            words.push_back(w);
         return true;
     }
     long long v;
@@ -74,7 +80,8 @@ const Command kFormat{
     "The text is written as raw bytes (Shift-JIS), then a newline.\n"
     "Example: marlit-tool format \"save%z3.dat\" 1   prints save001.dat\n",
     [](std::span<const std::string> args) -> int {
-        if (args.empty()) return usageError(kFormat, "missing FORMAT");
+        if (args.empty())
+            return usageError(kFormat, "missing FORMAT");
         std::deque<std::string> texts;
         std::vector<FormatWord> words;
         for (size_t i = 1; i < args.size(); ++i) {

@@ -34,9 +34,9 @@ int runScale(std::span<const std::string> raw) {
     if (args.positional().size() != 2)
         return usageError(kScale, "expected IN.png and OUT.png");
     bool ok = true;
-    const auto percent = args.integer("percent", 1, 1000, ok);
+    const auto percent = args.integer("percent", 1, 100, ok);
     if (!ok || !percent)
-        return usageError(kScale, "--percent must be 1 to 1000");
+        return usageError(kScale, "--percent must be 1 to 100");
     const auto name = args.value("variant");
     const auto variant = name ? variantFromName(*name) : std::nullopt;
     if (!variant)

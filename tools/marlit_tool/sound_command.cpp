@@ -21,14 +21,18 @@ const Command kDecode{
     "file. OUT is a 16-bit PCM WAVE file at IN's own rate and channel count.\n",
     [](std::span<const std::string> argv) -> int {
         Args args(argv, {}, {});
-        if (!args.error().empty()) return usageError(kDecode, args.error());
-        if (args.positional().size() != 2) return usageError(kDecode, "needs IN and OUT.wav");
+        if (!args.error().empty())
+            return usageError(kDecode, args.error());
+        if (args.positional().size() != 2)
+            return usageError(kDecode, "needs IN and OUT.wav");
         const std::string& in = args.positional()[0];
         auto bytes = readHostFile(in);
-        if (!bytes) return fail("cannot read " + in);
+        if (!bytes)
+            return fail("cannot read " + in);
         std::string why;
         auto audio = decodeSound(*bytes, &why);
-        if (!audio) return fail(in + ": " + why);
+        if (!audio)
+            return fail(in + ": " + why);
         if (!writeHostFileAtomic(args.positional()[1], writeWave(*audio))) {
             return fail("cannot write " + args.positional()[1]);
         }
@@ -52,18 +56,23 @@ const Command kMp3{
     "                      112 128 160 kbit/s\n",
     [](std::span<const std::string> argv) -> int {
         Args args(argv, {"bitrate-index", "rate-index"}, {"mono", "voice"});
-        if (!args.error().empty()) return usageError(kMp3, args.error());
-        if (args.positional().size() != 2) return usageError(kMp3, "needs IN and OUT.mp3");
+        if (!args.error().empty())
+            return usageError(kMp3, args.error());
+        if (args.positional().size() != 2)
+            return usageError(kMp3, "needs IN and OUT.mp3");
         Mp3Settings settings;
         std::string error;
-        if (!readMp3Options(args, settings, error)) return usageError(kMp3, error);
+        if (!readMp3Options(args, settings, error))
+            return usageError(kMp3, error);
         settings.stereo = !args.flag("mono") && !args.flag("voice");
         const std::string& in = args.positional()[0];
         auto bytes = readHostFile(in);
-        if (!bytes) return fail("cannot read " + in);
+        if (!bytes)
+            return fail("cannot read " + in);
         std::string why;
         auto mp3 = ConvertSound(*bytes, settings, &why);
-        if (!mp3) return fail(in + ": " + why);
+        if (!mp3)
+            return fail(in + ": " + why);
         if (!writeHostFileAtomic(args.positional()[1], *mp3)) {
             return fail("cannot write " + args.positional()[1]);
         }

@@ -208,13 +208,13 @@ TEST(Blit, TransformedLeavesPixelsOutsideTheSourceAlone) {
 }
 
 TEST(Blit, ClipBoxAdvancesTheSampling) {
-    PixelRect box{-3, -2, 10, 10};
+    Rect box{-3, -2, 10, 10};
     Sampling s{100, 200, 10, 20, 30, 40};
     ASSERT_TRUE(clipBox(box, s, {0, 0, 8, 6}));
-    EXPECT_EQ(box, (PixelRect{0, 0, 8, 6}));
+    EXPECT_EQ(box, (Rect{0, 0, 8, 6}));
     EXPECT_EQ(s.uStart, 100 + 3 * 10 + 2 * 30);
     EXPECT_EQ(s.vStart, 200 + 3 * 20 + 2 * 40);
-    PixelRect outside{20, 20, 30, 30};
+    Rect outside{20, 20, 30, 30};
     EXPECT_FALSE(clipBox(outside, s, {0, 0, 8, 6}));
 }
 

@@ -29,7 +29,7 @@ struct TestPicture {
         p[3] = static_cast<uint8_t>(alpha);
     }
     PictureRef view() const { return {pixels.data(), width, height}; }
-    PixelRect whole() const { return {0, 0, width, height}; }
+    Rect whole() const { return {0, 0, width, height}; }
 };
 
 struct TestSurface {

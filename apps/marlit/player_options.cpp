@@ -1,0 +1,121 @@
+#include "apps/marlit/player_options.h"
+
+#include "tools/marlit_tool/args.h"
+
+namespace marlit::app {
+
+namespace {
+
+std::optional<std::vector<uint64_t>> frameList(const std::string& text) {
+    std::vector<uint64_t> list;
+    size_t pos = 0;
+    while (pos <= text.size()) {
+        size_t comma = text.find(',', pos);
+        if (comma == std::string::npos)
+            comma = text.size();
+        auto n = tool::parseInteger(text.substr(pos, comma - pos));
+        if (!n || *n < 1 || static_cast<uint64_t>(*n) > kMaxFrames)
+            return std::nullopt;
+        list.push_back(static_cast<uint64_t>(*n));
+        pos = comma + 1;
+    }
+    return list;
+}
+
+}  // namespace
+
+std::optional<PlayerCommandLine> parseCommandLine(const std::vector<std::string>& args,
+                                                  std::string* error) {
+    tool::Args a(args,
+                 {"dir", "input", "frames", "shots", "shot-every", "shot-at", "scale", "filter"},
+                 {"headless", "device-shots", "test-pattern", "fullscreen", "help"});
+    auto fail = [error](std::string text) -> std::optional<PlayerCommandLine> {
+        *error = std::move(text);
+        return std::nullopt;
+    };
+    if (!a.error().empty())
+        return fail(a.error());
+    if (!a.positional().empty())
+        return fail("unexpected argument '" + a.positional()[0] + "'");
+
+    PlayerCommandLine c;
+    c.help = a.flag("help");
+    c.headless = a.flag("headless");
+    c.deviceShots = a.flag("device-shots");
+    c.testPattern = a.flag("test-pattern");
+    c.fullscreen = a.flag("fullscreen");
+    c.dir = a.value("dir").value_or("");
+    c.input = a.value("input").value_or("");
+    c.shots = a.value("shots").value_or("");
+    bool ok = true;
+    if (auto n = a.integer("frames", 1, static_cast<long>(kMaxFrames), ok)) {
+        c.frames = static_cast<uint64_t>(*n);
+    }
+    if (!ok)
+        return fail("--frames takes a number of frames from 1 to " + std::to_string(kMaxFrames));
+    c.shotEvery = static_cast<uint64_t>(
+        a.integer("shot-every", 1, static_cast<long>(kMaxFrames), ok).value_or(0));
+    if (!ok)
+        return fail("--shot-every takes a number of frames from 1 on");
+    c.scale = static_cast<int>(a.integer("scale", 1, 16, ok).value_or(0));
+    if (!ok)
+        return fail("--scale takes a whole number from 1 to 16");
+    if (auto at = a.value("shot-at")) {
+        auto list = frameList(*at);
+        if (!list)
+            return fail("--shot-at takes frame numbers separated by commas");
+        c.shotAt = *list;
+    }
+    if (auto filter = a.value("filter")) {
+        if (*filter != "nearest" && *filter != "linear")
+            return fail("--filter is nearest or linear");
+        c.linearFilter = *filter == "linear";
+    }
+    if (c.help)
+        return c;
+
+    if (!c.input.empty() && !c.headless)
+        return fail("--input needs --headless");
+    bool choosesShots = c.shotEvery != 0 || !c.shotAt.empty() || c.deviceShots;
+    if (choosesShots && c.shots.empty())
+        return fail("--shot-every, --shot-at and --device-shots need --shots DIR");
+    if (!c.shots.empty() && c.shotEvery == 0 && c.shotAt.empty()) {
+        if (!c.frames)
+            return fail(
+                "--shots needs --shot-every, --shot-at or --frames (a shot of the last frame)");
+        c.shotAt.push_back(*c.frames);
+    }
+    return c;
+}
+
+std::string usageText(const char* program) {
+    std::string p(program);
+    return "usage: " + p +
+           " [OPTION...]\n"
+           "Plays the game converted into the program folder.\n\n"
+           "  --dir DIR          the program folder: marlitpc.cfg and the data folder \"1\"\n"
+           "                     are there (default: the folder of this program)\n"
+           "  --headless         no window and no sound device; a virtual clock that moves\n"
+           "                     only while the player waits, so runs are repeatable\n"
+           "  --input FILE       scripted input for --headless, one event per line:\n"
+           "                       TIME key down|up NAME, TIME press NAME, TIME tap X Y,\n"
+           "                       TIME drag X Y, TIME release, TIME command ID, TIME quit\n"
+           "                     (TIME in ms; NAME up, down, left, right, start, a, b, c;\n"
+           "                     X, Y in screen pixels)\n"
+           "  --frames N         end after N frames (a frame is 16 ms)\n"
+           "  --shots DIR        write the screen as DIR/frame_NNNNNN.png\n"
+           "  --shot-every K     ... every K-th frame\n"
+           "  --shot-at F1,F2    ... at these frames (default with --frames: the last)\n"
+           "  --device-shots     also write the device frame buffer, DIR/device_NNNNNN.png\n"
+           "  --test-pattern     draw the display check pattern (bars, gradients, grid,\n"
+           "                     the keys pressed and the stylus) every frame\n"
+           "  --scale N          window scale (default: the largest that fits)\n"
+           "  --fullscreen       take the whole screen\n"
+           "  --filter MODE      nearest (default) or linear scaling\n"
+           "  --help             this text\n\n"
+           "Keys: arrows, Enter or Space (centre), Z (A), X or Escape (B, the menu), C;\n"
+           "a game controller's D-pad, A, B, X and Start; the mouse is the stylus.\n"
+           "A headless run needs --frames or an input that quits.\n";
+}
+
+}  // namespace marlit::app

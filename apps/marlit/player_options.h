@@ -1,0 +1,37 @@
+// The command line of marlit and marlit_vga.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace marlit::app {
+
+struct PlayerCommandLine {
+    std::string dir;  // empty: the folder of the program
+    bool headless = false;
+    std::string input;
+    std::optional<uint64_t> frames;
+    std::string shots;
+    uint64_t shotEvery = 0;
+    std::vector<uint64_t> shotAt;
+    bool deviceShots = false;
+    bool testPattern = false;
+    int scale = 0;
+    bool fullscreen = false;
+    bool linearFilter = false;
+    bool help = false;
+};
+
+constexpr uint64_t kMaxFrames = 100'000'000;  // the virtual clock spans 49 days
+
+// Parses the arguments (without the program name); none with `error` set on
+// a usage error.
+std::optional<PlayerCommandLine> parseCommandLine(const std::vector<std::string>& args,
+                                                  std::string* error);
+
+// The --help text.
+std::string usageText(const char* program);
+
+}  // namespace marlit::app

@@ -1,0 +1,38 @@
+#include "apps/marlit/program_folder.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "base/encoding.h"
+
+namespace marlit::app {
+
+std::string executableFolder() {
+    std::error_code ec;
+    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec)
+        return ".";
+    return exe.parent_path().string();
+}
+
+std::optional<std::string> systemFolder(const std::string& hostFolder, std::string* error) {
+    std::error_code ec;
+    std::filesystem::path p = std::filesystem::canonical(hostFolder, ec);
+    if (ec || !std::filesystem::is_directory(p, ec)) {
+        *error = hostFolder + ": no such folder";
+        return std::nullopt;
+    }
+    auto sjis = utf8ToSjis(p.string());
+    if (!sjis) {
+        *error = p.string() + ": the folder's name cannot be written in Shift-JIS";
+        return std::nullopt;
+    }
+    std::string out;
+    for (char c : *sjis)
+        out.push_back(c == '/' ? '\\' : c);
+    if (out.empty() || out.back() != '\\')
+        out.push_back('\\');
+    return out;
+}
+
+}  // namespace marlit::app

@@ -1,0 +1,116 @@
+// Reading an .rbp file into a working picture.
+#include <algorithm>
+
+#include "formats/jbp_stream.h"
+#include "formats/rbp_codec.h"
+#include "formats/rbp_image.h"
+
+namespace marlit {
+namespace {
+
+inline void putColour(uint8_t* px, uint16_t v) {
+    px[0] = blue565(v);
+    px[1] = green565(v);
+    px[2] = red565(v);
+}
+
+// The alpha byte of kinds 1 and 11: version '1' files store 6-bit alpha.
+inline uint8_t widenAlpha(uint8_t a, bool sixBit) {
+    if (a == 0)
+        return 0;
+    // 4a + 3 passes 255 from a = 64 on; such bytes mean opaque.
+    if (sixBit)
+        return static_cast<uint8_t>(std::min(a * 4 + 3, 255));
+    return static_cast<uint8_t>(a | 3);
+}
+
+bool readUncompressed(const RbpHeader& h, std::span<const uint8_t> payload, bool colourKey,
+                      WorkingPicture& pic) {
+    const bool withAlpha = h.kind != kRbpOpaque;
+    const size_t step = withAlpha ? 3 : 2;
+    const size_t count = pic.pixels.size() / 4;
+    if (payload.size() / step < count)
+        return false;
+    const bool sixBit = h.version == '1';
+    const uint8_t* in = payload.data();
+    uint8_t* px = pic.pixels.data();
+    for (size_t i = 0; i < count; ++i, in += step, px += 4) {
+        uint16_t v = static_cast<uint16_t>(in[0] | (in[1] << 8));
+        putColour(px, v);
+        if (withAlpha) {
+            px[3] = widenAlpha(in[2], sixBit);
+        } else {
+            px[3] = colourKey && v == kRgb565Key ? 0 : 255;
+        }
+    }
+    return true;
+}
+
+bool readJbp(const RbpHeader& h, std::span<const uint8_t> payload, WorkingPicture& pic) {
+    if (h.jbpSize > payload.size())
+        return false;
+    auto stream = payload.first(h.jbpSize);
+    // A stream smaller than the picture would leave pixels undecoded.
+    auto jh = parseJbpHeader(stream);
+    if (!jh || jh->width < h.width || jh->height < h.height)
+        return false;
+    const size_t count = pic.pixels.size() / 4;
+    std::span<const uint8_t> alpha;
+    if (h.kind == kRbpJbpAlpha) {
+        alpha = payload.subspan(h.jbpSize);
+        if (alpha.size() < count)
+            return false;
+    }
+    auto decoded = DecodeJbp(stream);
+    if (!decoded)
+        return false;
+    uint8_t* px = pic.pixels.data();
+    for (int y = 0; y < pic.height; ++y) {
+        const uint16_t* row =
+            decoded->pixels.data() + static_cast<size_t>(y) * decoded->paddedWidth;
+        for (int x = 0; x < pic.width; ++x, px += 4) {
+            putColour(px, row[x]);
+            px[3] = alpha.empty() ? 255 : alpha[static_cast<size_t>(y) * pic.width + x];
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+std::optional<WorkingPicture> decodeRbp(std::span<const uint8_t> file, bool colourKey) {
+    auto h = parseRbpHeader(file);
+    if (!h || h->payloadOffset > file.size())
+        return std::nullopt;
+    const uint64_t count = uint64_t{h->width} * h->height;
+    if (count > kWorkingPictureMaxPixels)
+        return std::nullopt;
+    WorkingPicture pic;
+    pic.width = static_cast<int>(h->width);
+    pic.height = static_cast<int>(h->height);
+    pic.sourceWidth = h->sourceWidth;
+    pic.sourceHeight = h->sourceHeight;
+    pic.marker = colourKey ? kWorkingPictureKeyed : 0;
+    // Zeros, so that a kind this reader does not know gives a clear picture.
+    pic.pixels.assign(count * 4, 0);
+    auto payload = file.subspan(h->payloadOffset);
+    bool ok = true;
+    switch (h->kind) {
+        case kRbpAlpha:
+        case kRbpAlphaOld:
+        case kRbpOpaque:
+            ok = readUncompressed(*h, payload, colourKey, pic);
+            break;
+        case kRbpJbp:
+        case kRbpJbpAlpha:
+            ok = readJbp(*h, payload, pic);
+            break;
+        default:
+            break;
+    }
+    if (!ok)
+        return std::nullopt;
+    return pic;
+}
+
+}  // namespace marlit

@@ -1,0 +1,35 @@
+// The headless back end as one bundle: virtual clock, windowless display,
+// scripted input, a fixed calendar and a full battery.
+#pragma once
+
+#include <vector>
+
+#include "platform/headless/headless_display.h"
+#include "platform/headless/headless_events.h"
+#include "platform/headless/virtual_clock.h"
+#include "platform/platform.h"
+
+namespace marlit {
+
+class HeadlessPlatform {
+  public:
+    // A landscape screen of this size; the script's events are delivered on
+    // the virtual clock.
+    HeadlessPlatform(int screenWidth, int screenHeight, std::vector<ScriptedEvent> script = {});
+
+    Platform& platform() { return platform_; }
+    VirtualClock& clock() { return clock_; }
+    HeadlessDisplay& display() { return display_; }
+    HeadlessEvents& events() { return events_; }
+
+  private:
+    VirtualClock clock_;
+    HeadlessDisplay display_;
+    HeadlessEvents events_;
+    VirtualLocalTime localTime_;
+    FullBattery battery_;
+    StderrMessageBox messageBox_;
+    Platform platform_;
+};
+
+}  // namespace marlit

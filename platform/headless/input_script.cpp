@@ -1,0 +1,199 @@
+#include "platform/headless/input_script.h"
+
+#include <algorithm>
+#include <charconv>
+#include <fstream>
+
+#include "platform/key_codes.h"
+
+namespace marlit {
+
+namespace {
+
+constexpr uint32_t kMaxTime = 0x7FFFFFFF;
+
+struct KeyName {
+    std::string_view name;
+    int16_t code;
+};
+constexpr KeyName kKeys[] = {{"up", kKeyCodeUp},       {"down", kKeyCodeDown},
+                             {"left", kKeyCodeLeft},   {"right", kKeyCodeRight},
+                             {"start", kKeyCodeStart}, {"a", kKeyCodeA},
+                             {"b", kKeyCodeB},         {"c", kKeyCodeC}};
+
+std::vector<std::string_view> splitWords(std::string_view line) {
+    std::vector<std::string_view> words;
+    size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && (line[i] == ' ' || line[i] == '\t'))
+            ++i;
+        size_t start = i;
+        while (i < line.size() && line[i] != ' ' && line[i] != '\t')
+            ++i;
+        if (i > start)
+            words.push_back(line.substr(start, i - start));
+    }
+    return words;
+}
+
+std::optional<uint32_t> number(std::string_view word, uint32_t max) {
+    uint32_t v = 0;
+    auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), v);
+    if (ec != std::errc() || end != word.data() + word.size() || v > max)
+        return std::nullopt;
+    return v;
+}
+
+class LineParser {
+  public:
+    LineParser(const ScriptScreen& screen, std::vector<ScriptedEvent>& out)
+        : screen_(screen), out_(out) {}
+
+    // Empty on success, else what is wrong.
+    std::string parse(const std::vector<std::string_view>& w) {
+        auto time = number(w[0], kMaxTime);
+        if (!time)
+            return "bad time '" + std::string(w[0]) + "'";
+        if (*time < lastTime_)
+            return "time goes backwards";
+        lastTime_ = *time;
+        std::string_view verb = w.size() > 1 ? w[1] : std::string_view();
+        size_t args = w.size() - 2;
+        if (verb == "key" && args == 2 && (w[2] == "down" || w[2] == "up")) {
+            auto code = key(w[3]);
+            if (!code)
+                return "unknown key '" + std::string(w[3]) + "'";
+            add(*time, w[2] == "down" ? EventType::KeyDown : EventType::KeyUp, *code);
+        } else if (verb == "press" && args == 1) {
+            auto code = key(w[2]);
+            if (!code)
+                return "unknown key '" + std::string(w[2]) + "'";
+            add(*time, EventType::KeyDown, *code);
+            add(*time + kPressLength, EventType::KeyUp, *code);
+        } else if ((verb == "tap" || verb == "drag") && args == 2) {
+            auto x = number(w[2], static_cast<uint32_t>(screen_.width - 1));
+            auto y = number(w[3], static_cast<uint32_t>(screen_.height - 1));
+            if (!x || !y) {
+                return "position outside the " + std::to_string(screen_.width) + "x" +
+                       std::to_string(screen_.height) + " screen";
+            }
+            toDevice(static_cast<int>(*x), static_cast<int>(*y));
+            add(*time, verb == "tap" ? EventType::StylusDown : EventType::StylusMove, 0);
+        } else if (verb == "release" && args == 0) {
+            add(*time, EventType::StylusUp, 0);
+        } else if (verb == "command" && args == 1) {
+            auto id = number(w[2], 0xFFFF);
+            if (!id)
+                return "bad command id '" + std::string(w[2]) + "'";
+            add(*time, EventType::Command, static_cast<int32_t>(*id));
+        } else if (verb == "quit" && args == 0) {
+            add(*time, EventType::Close, 0);
+        } else {
+            return "not an event: expected key down|up NAME, press NAME, tap X Y, drag X Y, "
+                   "release, command ID or quit";
+        }
+        return {};
+    }
+
+  private:
+    static std::optional<int16_t> key(std::string_view name) {
+        for (const KeyName& k : kKeys) {
+            if (k.name == name)
+                return k.code;
+        }
+        return std::nullopt;
+    }
+
+    // Landscape (x, y) to the portrait device: device x runs along the
+    // picture's y, device y along the picture's x from its far end.
+    void toDevice(int x, int y) {
+        deviceX_ = y;
+        deviceY_ = screen_.width - 1 - x;
+        if (screen_.halfStylus) {
+            deviceX_ /= 2;
+            deviceY_ /= 2;
+        }
+    }
+
+    void add(uint32_t time, EventType type, int32_t value) {
+        ScriptedEvent e;
+        e.time = time;
+        e.event.type = type;
+        e.event.value = value;
+        e.event.x = deviceX_;
+        e.event.y = deviceY_;
+        out_.push_back(e);
+    }
+
+    const ScriptScreen& screen_;
+    std::vector<ScriptedEvent>& out_;
+    uint32_t lastTime_ = 0;
+    int32_t deviceX_ = 0;
+    int32_t deviceY_ = 0;
+};
+
+}  // namespace
+
+std::optional<std::vector<ScriptedEvent>> parseInputScript(std::string_view text,
+                                                           const ScriptScreen& screen,
+                                                           std::string* error) {
+    std::vector<ScriptedEvent> events;
+    LineParser parser(screen, events);
+    size_t lineNo = 0;
+    while (!text.empty()) {
+        ++lineNo;
+        size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        std::vector<std::string_view> words = splitWords(line);
+        if (words.empty() || words[0][0] == '#')
+            continue;
+        std::string problem = parser.parse(words);
+        if (!problem.empty()) {
+            if (error)
+                *error = "line " + std::to_string(lineNo) + ": " + problem;
+            return std::nullopt;
+        }
+    }
+    // A press's key up may belong after later lines; equal times keep
+    // their order.
+    std::stable_sort(
+        events.begin(), events.end(),
+        [](const ScriptedEvent& a, const ScriptedEvent& b) { return a.time < b.time; });
+    return events;
+}
+
+std::optional<std::vector<ScriptedEvent>> loadInputScript(const std::string& path,
+                                                          const ScriptScreen& screen,
+                                                          std::string* error) {
+    // A path from the command line is a host path, not a system path.
+    std::ifstream in(path, std::ios::binary);
+    std::string text;
+    if (in) {
+        in.seekg(0, std::ios::end);
+        std::streamoff size = in.tellg();
+        in.seekg(0);
+        if (size < 0 || static_cast<uint64_t>(size) > kMaxScriptBytes) {
+            if (error)
+                *error =
+                    path + ": not a file of at most " + std::to_string(kMaxScriptBytes) + " bytes";
+            return std::nullopt;
+        }
+        text.resize(static_cast<size_t>(size));
+        in.read(text.data(), size);
+    }
+    if (!in) {
+        if (error)
+            *error = path + ": cannot read the file";
+        return std::nullopt;
+    }
+    std::string message;
+    auto events = parseInputScript(text, screen, &message);
+    if (!events && error)
+        *error = path + ": " + message;
+    return events;
+}
+
+}  // namespace marlit

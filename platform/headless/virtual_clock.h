@@ -1,0 +1,57 @@
+// The headless back end's time: a millisecond clock that moves only when the
+// player sleeps, so runs are deterministic and as fast as the CPU allows.
+// While one exists it is the tick source of base/clock.h. Only one may exist
+// at a time.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/clock.h"
+#include "platform/local_time.h"
+#include "platform/message_box.h"
+#include "platform/power_status.h"
+
+namespace marlit {
+
+class VirtualClock : public Clock {
+  public:
+    explicit VirtualClock(uint32_t start = 0);
+    ~VirtualClock() override;
+    VirtualClock(const VirtualClock&) = delete;
+    VirtualClock& operator=(const VirtualClock&) = delete;
+
+    uint32_t ticks() override;
+    void sleep(uint32_t ms) override;
+
+    uint32_t start() const { return start_; }
+    // Milliseconds since the clock was made.
+    uint32_t elapsed();
+
+  private:
+    uint32_t start_;
+};
+
+// A fixed calendar moved on by the virtual clock: the run begins on
+// 2005-04-01 (a Friday) at 12:00:00.
+class VirtualLocalTime : public LocalTime {
+  public:
+    explicit VirtualLocalTime(VirtualClock& clock) : clock_(clock) {}
+    DateTime now() override;
+
+  private:
+    VirtualClock& clock_;
+};
+
+// A battery that is always full.
+class FullBattery : public PowerStatus {
+  public:
+    int batteryLifePercent() override { return 100; }
+};
+
+// Messages go to stderr as "caption: text".
+class StderrMessageBox : public MessageBox {
+  public:
+    void show(std::string_view text, std::string_view caption) override;
+};
+
+}  // namespace marlit

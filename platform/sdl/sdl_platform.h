@@ -1,0 +1,37 @@
+// The SDL back end as one bundle: SDL is started with it and shut down
+// after everything of it is gone.
+#pragma once
+
+#include "platform/platform.h"
+#include "platform/sdl/sdl_display.h"
+#include "platform/sdl/sdl_events.h"
+#include "platform/sdl/sdl_system.h"
+
+namespace marlit {
+
+class SdlPlatform {
+  public:
+    explicit SdlPlatform(const SdlDisplayOptions& options);
+    ~SdlPlatform();
+    SdlPlatform(const SdlPlatform&) = delete;
+    SdlPlatform& operator=(const SdlPlatform&) = delete;
+
+    Platform& platform() { return platform_; }
+    SdlDisplay& display() { return display_; }
+
+  private:
+    // First member: SDL is up before the others are made and down after.
+    struct Session {
+        Session();
+        ~Session();
+    } session_;
+    SdlDisplay display_;
+    SdlEvents events_;
+    SteadyClock clock_;
+    SystemLocalTime localTime_;
+    SdlPowerStatus power_;
+    SdlMessageBox messageBox_;
+    Platform platform_;
+};
+
+}  // namespace marlit

@@ -1,0 +1,121 @@
+// Set-up, ending and the whole-picture programs (opacity and brightness
+// fades); the tile and row programs are in transition_tiles.cpp.
+#include "player/graphics/transition.h"
+
+#include <algorithm>
+
+#include "player/graphics/sprite.h"
+#include "player/graphics/sprite_update.h"
+#include "player/graphics/transition_tiles.h"
+
+namespace marlit {
+
+namespace {
+
+int base(int effect) {
+    return effect & 127;
+}
+
+// Tile grids are kept to at most this many tiles a side: a tiny tile size
+// over a large picture would give a command per pixel.
+constexpr int kMaxTilesPerSide = 64;
+
+int tileSizeFor(const TransitionSpec& spec, const Rect& source) {
+    const int longest = std::max(source.width(), source.height());
+    const int least = (longest + kMaxTilesPerSide - 1) / kMaxTilesPerSide;
+    return std::max({spec.tileSize, least, 1});
+}
+
+// elapsed × 256 ÷ duration, the share of the duration passed in 256ths.
+int share(int64_t elapsed, int duration) {
+    return static_cast<int>(elapsed * 256 / duration);
+}
+
+void endTransition(Sprite& s, int32_t& globalBrightness) {
+    const Transition& t = *s.transition;
+    const int effect = t.spec.effect;
+    if (effect == 63) {
+        globalBrightness = 256;
+        // Left as it is, the brightness command would keep the last step's
+        // level; it goes back to neutral with the global brightness.
+        s.command.brightness = 256;
+        s.command.fill = 0;
+    } else if (effect == 191) {
+        globalBrightness = t.spec.white ? 512 : 0;
+    }
+    if (t.disappearing) {
+        s.finished = true;
+    } else {
+        s.command.opacity = t.savedOpacity;
+    }
+    s.chain.clear();
+    s.transition.reset();
+    s.recordMove();
+}
+
+}  // namespace
+
+bool knownEffect(int effect) {
+    const int b = base(effect);
+    const bool disappearing = (effect & 128) != 0;
+    if (effect < 0 || effect > 255)
+        return false;
+    if (b == 1 || b == 63 || (b >= 5 && b <= 6) || (b >= 9 && b <= 14) || (b >= 16 && b <= 23)) {
+        return true;
+    }
+    if (effect == 60 || effect == 48 || effect == 49)
+        return true;
+    return disappearing && b == 112;  // 240, the scatter
+}
+
+bool startTransition(Sprite& s, const TransitionSpec& spec, uint32_t now) {
+    if (!knownEffect(spec.effect))
+        return false;
+    auto t = std::make_unique<Transition>();
+    t->spec = spec;
+    t->spec.spread = std::max(spec.spread, 1);
+    t->spec.steps = std::max(spec.steps, 1);
+    t->start = now;
+    t->disappearing = (spec.effect & 128) != 0;
+    t->savedOpacity = s.command.opacity;
+    s.chain.clear();
+    if (isTileEffect(spec.effect)) {
+        t->spec.tileSize = tileSizeFor(spec, s.command.source);
+        const int size = t->spec.tileSize;
+        t->columns = (s.command.source.width() + size - 1) / size;
+        t->rows = (s.command.source.height() + size - 1) / size;
+    }
+    s.transition = std::move(t);
+    if (spec.effect == 240)
+        startScatter(s);
+    return true;
+}
+
+void stepTransition(Sprite& s, uint32_t now, int32_t& globalBrightness) {
+    Transition& t = *s.transition;
+    const int64_t elapsed = std::max<int32_t>(static_cast<int32_t>(now - t.start), 0);
+    const int duration = t.spec.duration;
+    if (elapsed >= duration) {
+        endTransition(s, globalBrightness);
+        return;
+    }
+    const int effect = t.spec.effect;
+    const int passed = share(elapsed, duration);
+    if (effect == 1 || effect == 60) {
+        s.command.opacity = std::clamp(passed, 0, 256);
+    } else if (effect == 129) {
+        s.command.opacity = std::clamp(256 - passed, 0, 256);
+    } else if (effect == 63) {
+        s.command.brightness = t.spec.white ? std::max(512 - passed, 256) : std::min(passed, 256);
+        s.command.fill = t.spec.fill;
+    } else if (effect == 191) {
+        s.command.brightness =
+            t.spec.white ? std::min(256 + passed, 512) : std::max(256 - passed, 0);
+        s.command.fill = t.spec.fill;
+    } else {
+        stepTiles(s, elapsed);
+    }
+    s.recordMove();
+}
+
+}  // namespace marlit

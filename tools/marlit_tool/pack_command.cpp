@@ -1,0 +1,262 @@
+// marlit-tool pack: lists, extracts and creates pack archives (.mlz).
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+
+#include "base/encoding.h"
+#include "base/sjis.h"
+#include "formats/mlz_pack_writer.h"
+#include "formats/mlz_reader.h"
+#include "tools/marlit_tool/args.h"
+#include "tools/marlit_tool/command.h"
+#include "tools/marlit_tool/host_files.h"
+
+namespace marlit::tool {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Opens the pack named on the command line; prints why not.
+const MlzPack* openPack(MlzReader& reader, const std::string& hostPack, std::string& systemPack) {
+    auto path = systemPathOf(hostPack);
+    if (!path) {
+        fail("cannot name " + hostPack + " in Shift-JIS");
+        return nullptr;
+    }
+    systemPack = *path;
+    std::error_code ec;
+    if (!fs::is_regular_file(hostPack, ec)) {
+        fail("no pack file " + hostPack);
+        return nullptr;
+    }
+    const MlzPack* pack = reader.OpenIndex(systemPack);
+    if (!pack)
+        fail(hostPack + " is not a readable pack (bad header, truncated, or lying index)");
+    return pack;
+}
+
+// The parts of an entry name as host path components, or none when the
+// name would leave the folder it is extracted to: absolute, with a drive,
+// with "." or ".." or an empty part. "\" inside double-byte characters is
+// not a separator.
+std::optional<std::vector<std::string>> safeParts(const std::string& name) {
+    std::vector<std::string> parts(1);
+    for (size_t i = 0; i < name.size(); ++i) {
+        char c = name[i];
+        if (isLeadByte(c) && i + 1 < name.size()) {
+            parts.back() += name.substr(i++, 2);
+        } else if (c == '\\' || c == '/') {
+            parts.emplace_back();
+        } else {
+            parts.back() += c;
+        }
+    }
+    if (parts.size() >= 1 && parts[0].size() == 2 && parts[0][1] == ':')
+        return std::nullopt;
+    for (auto& p : parts) {
+        if (p.empty() || p == "." || p == "..")
+            return std::nullopt;
+        p = sjisToUtf8(p);
+    }
+    return parts;
+}
+
+bool isInside(const fs::path& path, const fs::path& root) {
+    std::error_code ec;
+    fs::path a = fs::weakly_canonical(path, ec);
+    fs::path b = fs::weakly_canonical(root, ec);
+    if (ec)
+        return false;
+    auto [end, _] = std::mismatch(b.begin(), b.end(), a.begin(), a.end());
+    return end == b.end();
+}
+
+const Command kList{
+    "pack",
+    "list",
+    "pack list PACK",
+    "list the records of a pack",
+    "One line per record, tab-separated: index, name (UTF-8), stored size,\n"
+    "expanded size, method (0 stored, 1 LZSS), data offset.\n",
+    [](std::span<const std::string> args) -> int {
+        if (args.size() != 1)
+            return usageError(kList, "expected PACK");
+        MlzReader reader;
+        std::string sys;
+        const MlzPack* pack = openPack(reader, args[0], sys);
+        if (!pack)
+            return 1;
+        for (size_t i = 0; i < pack->entries.size(); ++i) {
+            const MlzEntry& e = pack->entries[i];
+            std::printf("%zu\t%s\t%u\t%u\t%u\t%u\n", i, sjisToUtf8(e.name).c_str(), e.storedSize,
+                        e.expandedSize, e.method, e.dataOffset);
+        }
+        return 0;
+    },
+};
+
+const Command kExtract{
+    "pack",
+    "extract",
+    "pack extract PACK NAME OUT",
+    "write one entry's expanded bytes to a file",
+    "NAME is given in UTF-8 or as stored (Shift-JIS); letters a-z match\n"
+    "either case, double-byte characters only themselves. The first record\n"
+    "of that name is taken.\n",
+    [](std::span<const std::string> args) -> int {
+        if (args.size() != 3)
+            return usageError(kExtract, "expected PACK NAME OUT");
+        MlzReader reader;
+        std::string sys;
+        const MlzPack* pack = openPack(reader, args[0], sys);
+        if (!pack)
+            return 1;
+        const MlzEntry* entry = nullptr;
+        if (auto sjis = utf8ToSjis(args[1]))
+            entry = findMlzEntry(*pack, *sjis);
+        if (!entry)
+            entry = findMlzEntry(*pack, args[1]);
+        if (!entry)
+            return fail("no entry " + args[1] + " in " + args[0]);
+        auto data = reader.readEntry(sys, *entry);
+        if (!data)
+            return fail("entry " + args[1] + " cannot be read");
+        if (!writeHostFile(args[2], *data))
+            return fail("cannot write " + args[2]);
+        return 0;
+    },
+};
+
+const Command kExtractAll{
+    "pack",
+    "extract-all",
+    "pack extract-all PACK DIR",
+    "write every entry under a folder",
+    "Each entry goes to DIR plus its name, \"\\\" becoming folders. Names that\n"
+    "would leave DIR (absolute, with a drive, \"..\") are refused and not\n"
+    "written; records without a name are skipped, and so are later records\n"
+    "of a name already written (lookups find the first). Exit 1 when any\n"
+    "entry was refused or failed.\n",
+    [](std::span<const std::string> args) -> int {
+        if (args.size() != 2)
+            return usageError(kExtractAll, "expected PACK DIR");
+        MlzReader reader;
+        std::string sys;
+        const MlzPack* found = openPack(reader, args[0], sys);
+        if (!found)
+            return 1;
+        const std::vector<MlzEntry> entries = found->entries;
+        fs::path root(args[1]);
+        std::error_code ec;
+        fs::create_directories(root, ec);
+        if (!fs::is_directory(root, ec))
+            return fail("cannot create folder " + args[1]);
+        int status = 0;
+        for (size_t i = 0; i < entries.size(); ++i) {
+            const MlzEntry& e = entries[i];
+            std::string shown = sjisToUtf8(e.name);
+            if (e.name.empty())
+                continue;
+            bool earlier = std::any_of(entries.begin(), entries.begin() + i,
+                                       [&](const MlzEntry& o) { return sameText(o.name, e.name); });
+            if (earlier)
+                continue;
+            auto parts = safeParts(e.name);
+            if (!parts) {
+                status = fail("refused entry " + shown + ": it would leave " + args[1]);
+                continue;
+            }
+            fs::path out = root;
+            for (const auto& p : *parts)
+                out /= p;
+            fs::create_directories(out.parent_path(), ec);
+            if (!isInside(out, root)) {
+                status = fail("refused entry " + shown + ": it would leave " + args[1]);
+                continue;
+            }
+            auto data = reader.readEntry(sys, e);
+            if (!data) {
+                status = fail("entry " + shown + " cannot be read");
+                continue;
+            }
+            if (!writeHostFile(out.string(), *data))
+                status = fail("cannot write " + out.string());
+        }
+        return status;
+    },
+};
+
+const Command kCreate{
+    "pack",
+    "create",
+    "pack create PACK DIR [--method 0|1]",
+    "make a pack of every file under a folder",
+    "Names are the paths relative to DIR with \"\\\" separators, in Shift-JIS,\n"
+    "at most 63 bytes, in sorted (byte) order. --method 1 (default) stores\n"
+    "LZSS-compressed entries, --method 0 stores them as they are.\n",
+    [](std::span<const std::string> args) -> int {
+        Args parsed(args, {"method"}, {});
+        if (!parsed.error().empty())
+            return usageError(kCreate, parsed.error());
+        if (parsed.positional().size() != 2)
+            return usageError(kCreate, "expected PACK DIR");
+        bool ok = true;
+        long method = parsed.integer("method", 0, 1, ok).value_or(kMlzLzss);
+        if (!ok)
+            return usageError(kCreate, "--method takes 0 or 1");
+        const std::string& packPath = parsed.positional()[0];
+        fs::path root(parsed.positional()[1]);
+        std::error_code ec;
+        if (!fs::is_directory(root, ec))
+            return fail("no folder " + root.string());
+
+        std::vector<std::pair<std::string, fs::path>> files;
+        for (auto it = fs::recursive_directory_iterator(root, ec);
+             !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
+            std::error_code other;
+            if (!it->is_regular_file(other) || fs::equivalent(it->path(), packPath, other)) {
+                continue;
+            }
+            std::string name;
+            for (const auto& part : fs::relative(it->path(), root)) {
+                auto sjis = utf8ToSjis(part.string());
+                if (!sjis)
+                    return fail("cannot name " + it->path().string() + " in Shift-JIS");
+                name += (name.empty() ? "" : "\\") + *sjis;
+            }
+            if (name.size() >= kMlzNameSize) {
+                return fail("name longer than 63 bytes: " + it->path().string());
+            }
+            files.emplace_back(name, it->path());
+        }
+        if (ec)
+            return fail("cannot list " + root.string() + ": " + ec.message());
+        std::sort(files.begin(), files.end());
+
+        auto sys = systemPathOf(packPath);
+        if (!sys)
+            return fail("cannot name " + packPath + " in Shift-JIS");
+        MlzPackWriter writer;
+        if (!writer.open(*sys, files.size()))
+            return fail("cannot create " + packPath);
+        for (const auto& [name, path] : files) {
+            auto data = readHostFile(path.string());
+            if (!data)
+                return fail("cannot read " + path.string());
+            if (!writer.add(name, *data, static_cast<uint32_t>(method))) {
+                return fail("cannot add " + path.string() + " (write failed or pack over 4 GiB)");
+            }
+        }
+        if (!writer.finish())
+            return fail("cannot write " + packPath);
+        return 0;
+    },
+};
+
+const Registrar kRegisterList(kList);
+const Registrar kRegisterExtract(kExtract);
+const Registrar kRegisterExtractAll(kExtractAll);
+const Registrar kRegisterCreate(kCreate);
+
+}  // namespace
+}  // namespace marlit::tool
