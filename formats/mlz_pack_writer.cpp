@@ -32,6 +32,15 @@ MlzPackWriter::~MlzPackWriter() = default;
 
 bool MlzPackWriter::open(std::string_view path, size_t expectedCount) {
     file_ = AtomicFile::create(path);
+    return start(expectedCount);
+}
+
+bool MlzPackWriter::openHost(const std::string& hostPath, size_t expectedCount) {
+    file_ = AtomicFile::createHost(hostPath);
+    return start(expectedCount);
+}
+
+bool MlzPackWriter::start(size_t expectedCount) {
     entries_.clear();
     dataSize_ = 0;
     failed_ = !file_;
@@ -66,6 +75,17 @@ bool MlzPackWriter::add(std::string_view name, std::span<const uint8_t> bytes, u
 
 bool MlzPackWriter::addEmpty(std::string_view name) {
     return add(name, {}, kMlzStored);
+}
+
+bool MlzPackWriter::addCompressed(std::string_view name, std::span<const uint8_t> stored,
+                                  uint32_t expandedSize) {
+    if (stored.empty() != (expandedSize == 0))
+        return false;
+    MlzEntry entry;
+    entry.name = std::string(name);
+    entry.method = kMlzLzss;
+    entry.expandedSize = expandedSize;
+    return append(std::move(entry), stored);
 }
 
 bool MlzPackWriter::append(MlzEntry entry, std::span<const uint8_t> data) {

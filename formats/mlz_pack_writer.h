@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -30,6 +31,9 @@ class MlzPackWriter {
     // exactly that many are added; any count works. False when the file
     // cannot be created.
     bool open(std::string_view path, size_t expectedCount = 0);
+    // The same for a host path (UTF-8, "/"), as the converter's output
+    // folder comes from the user.
+    bool openHost(const std::string& hostPath, size_t expectedCount = 0);
 
     // Appends an entry: method 1 compresses with LZSS, method 0 stores the
     // bytes as they are; empty bytes give sizes 0. False (and nothing
@@ -38,6 +42,10 @@ class MlzPackWriter {
     bool add(std::string_view name, std::span<const uint8_t> bytes, uint32_t method = kMlzLzss);
     // A record with sizes 0, method 0: a name that yields an empty buffer.
     bool addEmpty(std::string_view name);
+    // Appends an entry already compressed with LZSS (method 1), so that
+    // compressing can run on other threads while records go in in order.
+    bool addCompressed(std::string_view name, std::span<const uint8_t> stored,
+                       uint32_t expandedSize);
 
     // Writes the final header and index and puts the pack in place. False
     // when anything failed since open; then no pack is written.
@@ -46,6 +54,7 @@ class MlzPackWriter {
     const std::vector<MlzEntry>& entries() const { return entries_; }
 
   private:
+    bool start(size_t expectedCount);
     bool append(MlzEntry entry, std::span<const uint8_t> data);
     bool moveData(uint64_t from, uint64_t to);
 
