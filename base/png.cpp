@@ -17,7 +17,7 @@ void setError(std::string* error, std::string text) {
 }  // namespace
 
 std::optional<PngImage> readPng(std::string_view path, std::string* error) {
-    auto bytes = readWhole(path);
+    auto bytes = readHostFile(std::string(path));
     if (!bytes) {
         setError(error, "cannot read " + std::string(path));
         return std::nullopt;
@@ -79,7 +79,7 @@ bool writePng(std::string_view path, const PngImage& image, std::string* error) 
         setError(error, "cannot encode the picture as PNG");
         return false;
     }
-    if (!writeWholeAtomic(path, *bytes)) {
+    if (!writeHostFileAtomic(std::string(path), *bytes)) {
         setError(error, "cannot write " + std::string(path));
         return false;
     }

@@ -1,5 +1,6 @@
 // PNG files for the tools, the tests and the headless frame dumps: 8-bit RGB
-// or RGBA, rows top to bottom without padding.
+// or RGBA, rows top to bottom without padding. Paths are host paths (UTF-8),
+// as users give them.
 #pragma once
 
 #include <cstdint>

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "formats/picture_view.h"
+
 namespace marlit {
 
 // Which scaler variant a decoded picture needs: only pictures that carry
@@ -27,6 +29,10 @@ struct Bitmap {
     size_t stride() const { return static_cast<size_t>(width) * bytesPerPixel; }
     uint8_t* row(int y) { return pixels.data() + stride() * y; }
     const uint8_t* row(int y) const { return pixels.data() + stride() * y; }
+    // The picture as the encoders take it (EncodeRbp).
+    PictureView view() const {
+        return {width, height, bytesPerPixel, pixels, sourceWidth, sourceHeight};
+    }
 };
 
 // A zeroed bitmap of the size; its source size is its own size.

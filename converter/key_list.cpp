@@ -3,9 +3,8 @@
 #include <filesystem>
 
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 
+#include "base/files.h"
 #include "base/sjis.h"
 
 #ifndef MARLIT_DATA_DIR
@@ -42,14 +41,13 @@ KeyList KeyList::parse(std::string_view text) {
 
 std::optional<KeyList> KeyList::load(std::string_view path, std::string* error) {
     // A host path (the converter's own data), not a path inside the game.
-    std::ifstream in{std::string(path), std::ios::binary};
-    if (!in) {
+    auto bytes = readHostFile(std::string(path));
+    if (!bytes) {
         if (error)
             *error = "cannot read the key picture list " + std::string(path);
         return std::nullopt;
     }
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    return parse(text);
+    return parse({reinterpret_cast<const char*>(bytes->data()), bytes->size()});
 }
 
 bool KeyList::contains(std::string_view fileName) const {

@@ -31,16 +31,15 @@ MlzPackWriter::MlzPackWriter() = default;
 MlzPackWriter::~MlzPackWriter() = default;
 
 bool MlzPackWriter::open(std::string_view path, size_t expectedCount) {
-    file_ = AtomicFile::create(path);
-    return start(expectedCount);
+    return start(AtomicFile::create(path), expectedCount);
 }
 
 bool MlzPackWriter::openHost(const std::string& hostPath, size_t expectedCount) {
-    file_ = AtomicFile::createHost(hostPath);
-    return start(expectedCount);
+    return start(AtomicFile::createHost(hostPath), expectedCount);
 }
 
-bool MlzPackWriter::start(size_t expectedCount) {
+bool MlzPackWriter::start(std::unique_ptr<AtomicFile> file, size_t expectedCount) {
+    file_ = std::move(file);
     entries_.clear();
     dataSize_ = 0;
     failed_ = !file_;
@@ -79,7 +78,7 @@ bool MlzPackWriter::addEmpty(std::string_view name) {
 
 bool MlzPackWriter::addCompressed(std::string_view name, std::span<const uint8_t> stored,
                                   uint32_t expandedSize) {
-    if (stored.empty() != (expandedSize == 0))
+    if (stored.empty() != (expandedSize == 0) || expandedSize > kMlzMaxExpandedSize)
         return false;
     MlzEntry entry;
     entry.name = std::string(name);

@@ -31,8 +31,7 @@ class MlzPackWriter {
     // exactly that many are added; any count works. False when the file
     // cannot be created.
     bool open(std::string_view path, size_t expectedCount = 0);
-    // The same for a host path (UTF-8, "/"), as the converter's output
-    // folder comes from the user.
+    // The same for a host path (UTF-8, "/"), as a user names it.
     bool openHost(const std::string& hostPath, size_t expectedCount = 0);
 
     // Appends an entry: method 1 compresses with LZSS, method 0 stores the
@@ -54,7 +53,7 @@ class MlzPackWriter {
     const std::vector<MlzEntry>& entries() const { return entries_; }
 
   private:
-    bool start(size_t expectedCount);
+    bool start(std::unique_ptr<AtomicFile> file, size_t expectedCount);
     bool append(MlzEntry entry, std::span<const uint8_t> data);
     bool moveData(uint64_t from, uint64_t to);
 

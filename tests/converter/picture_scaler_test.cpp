@@ -42,6 +42,7 @@ TEST(ScalePicture, ScreenSizesFromTheGameGeometry) {
             EXPECT_EQ(out->bytesPerPixel, v == ScaleVariant::Opaque ? 3 : 4);
             EXPECT_EQ(out->sourceWidth, 800);
             EXPECT_EQ(out->sourceHeight, 600);
+            EXPECT_TRUE(out->view().valid());
             // The boxes tile the source: a flat picture stays flat.
             EXPECT_EQ(pixelAt(*out, w - 1, h - 1)[0], 200);
             EXPECT_EQ(pixelAt(*out, w / 2, 0)[2], 48);

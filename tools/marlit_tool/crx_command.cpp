@@ -47,7 +47,7 @@ int runDecode(std::span<const std::string> raw) {
     if (args.positional().size() != 2)
         return usageError(kDecode, "expected IN.crx and OUT.png");
     const std::string& in = args.positional()[0];
-    auto bytes = readWhole(in);
+    auto bytes = readHostFile(in);
     if (!bytes)
         return fail("cannot read " + in);
     std::string error;
@@ -123,7 +123,7 @@ int runEncode(std::span<const std::string> raw) {
     auto file = crx::writeCrx(picture, options, &error);
     if (!file)
         return fail(in + ": " + error);
-    if (!writeWholeAtomic(args.positional()[1], *file)) {
+    if (!writeHostFileAtomic(args.positional()[1], *file)) {
         return fail("cannot write " + args.positional()[1]);
     }
     return 0;

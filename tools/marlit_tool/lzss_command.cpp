@@ -1,11 +1,11 @@
 // marlit-tool lzss: the packs' LZSS stream on its own.
 #include <cstdio>
 
+#include "base/files.h"
 #include "formats/lzss.h"
 #include "formats/mlz_pack.h"
 #include "tools/marlit_tool/args.h"
 #include "tools/marlit_tool/command.h"
-#include "tools/marlit_tool/host_files.h"
 
 namespace marlit::tool {
 namespace {
@@ -24,7 +24,7 @@ const Command kCompress{
         if (!data)
             return fail("cannot read " + args[0]);
         auto packed = lzssCompress(*data);
-        if (!writeHostFile(args[1], packed))
+        if (!writeHostFileAtomic(args[1], packed))
             return fail("cannot write " + args[1]);
         return 0;
     },
@@ -53,7 +53,7 @@ const Command kExpand{
             std::fprintf(stderr, "marlit-tool: the stream gave %zu of %zu bytes; zeros follow\n",
                          produced, out.size());
         }
-        if (!writeHostFile(args[1], out))
+        if (!writeHostFileAtomic(args[1], out))
             return fail("cannot write " + args[1]);
         return 0;
     },

@@ -4,12 +4,12 @@
 #include <filesystem>
 
 #include "base/encoding.h"
+#include "base/files.h"
 #include "base/sjis.h"
 #include "formats/mlz_pack_writer.h"
 #include "formats/mlz_reader.h"
 #include "tools/marlit_tool/args.h"
 #include "tools/marlit_tool/command.h"
-#include "tools/marlit_tool/host_files.h"
 
 namespace marlit::tool {
 namespace {
@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 
 // Opens the pack named on the command line; prints why not.
 const MlzPack* openPack(MlzReader& reader, const std::string& hostPack, std::string& systemPack) {
-    auto path = systemPathOf(hostPack);
+    auto path = utf8ToSjis(hostPack);
     if (!path) {
         fail("cannot name " + hostPack + " in Shift-JIS");
         return nullptr;
@@ -121,7 +121,7 @@ const Command kExtract{
         auto data = reader.readEntry(sys, *entry);
         if (!data)
             return fail("entry " + args[1] + " cannot be read");
-        if (!writeHostFile(args[2], *data))
+        if (!writeHostFileAtomic(args[2], *data))
             return fail("cannot write " + args[2]);
         return 0;
     },
@@ -179,7 +179,7 @@ const Command kExtractAll{
                 status = fail("entry " + shown + " cannot be read");
                 continue;
             }
-            if (!writeHostFile(out.string(), *data))
+            if (!writeHostFileAtomic(out.string(), *data))
                 status = fail("cannot write " + out.string());
         }
         return status;
@@ -233,11 +233,8 @@ const Command kCreate{
             return fail("cannot list " + root.string() + ": " + ec.message());
         std::sort(files.begin(), files.end());
 
-        auto sys = systemPathOf(packPath);
-        if (!sys)
-            return fail("cannot name " + packPath + " in Shift-JIS");
         MlzPackWriter writer;
-        if (!writer.open(*sys, files.size()))
+        if (!writer.openHost(packPath, files.size()))
             return fail("cannot create " + packPath);
         for (const auto& [name, path] : files) {
             auto data = readHostFile(path.string());
