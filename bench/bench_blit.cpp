@@ -7,10 +7,12 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <random>
 #include <vector>
 
 #include "player/graphics/blit.h"
+#include "player/graphics/compositor.h"
 
 namespace marlit {
 namespace {
@@ -112,12 +114,77 @@ void BM_AlphaRandomOpacityBrightness(benchmark::State& state) {
     runAlpha(state, Alpha::kRandom, 200, 180);
 }
 
+// A typical frame composed in full: a background, two characters with soft
+// alpha edges and the message window's panel at opacity 96, all scaled from
+// the 800 x 600 design space.
+std::unique_ptr<WorkingPicture> solid(int w, int h, uint8_t level, bool softEdges) {
+    auto p = std::make_unique<WorkingPicture>();
+    p->width = w;
+    p->height = h;
+    p->pixels.resize(static_cast<size_t>(w) * h * 4);
+    const int ramp = w / 10;
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            uint8_t* px = &p->pixels[(static_cast<size_t>(y) * w + x) * 4];
+            px[0] = static_cast<uint8_t>(level + x);
+            px[1] = static_cast<uint8_t>(level + y);
+            px[2] = level;
+            int alpha = 255;
+            if (softEdges) {
+                // A figure in the middle half with soft sides.
+                const int in = std::min(x - w / 4, 3 * w / 4 - 1 - x);
+                alpha = in < 0 ? 0 : in >= ramp ? 255 : 1 + in * 254 / ramp;
+            }
+            px[3] = static_cast<uint8_t>(alpha);
+        }
+    }
+    return p;
+}
+
+void BM_ComposeFrame(benchmark::State& state) {
+    const int w = static_cast<int>(state.range(0)), h = w * 3 / 4;
+    auto scale = [w](int c) { return c * w / 800; };
+    Compositor compositor;
+    MarkDirty ignore = [](const Rect&) {};
+    compositor.pictures.put(0, solid(w, h, 40, false));
+    compositor.pictures.put(1, solid(scale(400), h, 120, true));
+    compositor.pictures.put(2, solid(scale(760), scale(214), 200, false));
+    auto show = [&](int slot, int picture, int x, int y, int layer, int opacity) {
+        Sprite* s = compositor.create(slot, ignore);
+        const WorkingPicture* p = compositor.pictures.get(picture);
+        s->command.picture = picture;
+        s->command.source = {0, 0, p->width, p->height};
+        s->command.opacity = opacity;
+        s->width = p->width;
+        s->height = p->height;
+        s->x = x * 1000;
+        s->y = y * 1000;
+        s->layer = layer;
+    };
+    show(28, 0, 0, 0, 32, 256);
+    show(24, 1, scale(0), 0, 28, 256);
+    show(25, 1, scale(400), 0, 28, 256);
+    show(1, 2, scale(20), scale(384), 3, 96);
+    std::vector<uint8_t> screen(static_cast<size_t>(w) * h * 3);
+    const Surface dst{screen.data(), w, h, w * 3};
+    const Rect whole{0, 0, w, h};
+    ScreenLook look;
+    for (auto _ : state) {
+        compositor.resetDrawLists();
+        compositor.updateSprites(look.brightness);
+        compositor.compose(dst, {&whole, 1}, look);
+        benchmark::DoNotOptimize(screen.data());
+        benchmark::ClobberMemory();
+    }
+}
+
 BENCHMARK(BM_MemcpyScreen)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_AlphaOpaque)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_AlphaCharacter)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_AlphaRandom)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_AlphaCharacterOpacityBrightness)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_AlphaRandomOpacityBrightness)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ComposeFrame)->Arg(640)->Arg(320)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace marlit

@@ -31,12 +31,9 @@ struct DeltaState {
 
 std::optional<std::vector<uint8_t>> DecodeDeltaSound(std::span<const uint8_t> sound,
                                                      std::string* why) {
-    auto header = readPcmSoundHeader(sound);
-    if (!header) {
-        if (why)
-            *why = "the file is shorter than its header";
+    auto header = readPcmSoundHeader(sound, why);
+    if (!header)
         return std::nullopt;
-    }
     if (!plausibleFormat(*header, why))
         return std::nullopt;
     const auto deltas = sound.subspan(PcmSound::kHeaderSize);

@@ -11,9 +11,12 @@ bool isRiff(std::span<const uint8_t> bytes) {
     return bytes.size() >= 4 && std::memcmp(bytes.data(), "RIFF", 4) == 0;
 }
 
-std::optional<PcmSound> readPcmSoundHeader(std::span<const uint8_t> bytes) {
-    if (bytes.size() < PcmSound::kHeaderSize)
+std::optional<PcmSound> readPcmSoundHeader(std::span<const uint8_t> bytes, std::string* why) {
+    if (bytes.size() < PcmSound::kHeaderSize) {
+        if (why)
+            *why = "the file is shorter than its header";
         return std::nullopt;
+    }
     ByteReader r(bytes);
     PcmSound s;
     r.skip(4);
@@ -40,6 +43,26 @@ bool plausibleFormat(const PcmSound& sound, std::string* why) {
         return false;
     }
     return true;
+}
+
+std::optional<std::span<const uint8_t>> transformPayload(const PcmSound& sound,
+                                                         std::span<const uint8_t> bytes,
+                                                         std::string* why) {
+    if (!plausibleFormat(sound, why))
+        return std::nullopt;
+    if (bytes.size() < PcmSound::kHeaderSize + 4) {
+        if (why)
+            *why = "the file is shorter than its header";
+        return std::nullopt;
+    }
+    const uint32_t size = loadU32(bytes.data() + PcmSound::kHeaderSize);
+    const auto payload = bytes.subspan(PcmSound::kHeaderSize + 4);
+    if (size > payload.size()) {
+        if (why)
+            *why = "the header claims more payload than the file holds";
+        return std::nullopt;
+    }
+    return payload.first(size);
 }
 
 std::optional<PcmAudio> decodeRawSound(const PcmSound& sound, std::span<const uint8_t> bytes,

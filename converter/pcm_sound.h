@@ -41,11 +41,20 @@ struct PcmSound {
 // True when the bytes begin with "RIFF".
 bool isRiff(std::span<const uint8_t> bytes);
 
-// The header of a sound file; none when the bytes are too short for it.
-std::optional<PcmSound> readPcmSoundHeader(std::span<const uint8_t> bytes);
+// The header of a sound file; none (and why) when the bytes are too short
+// for it.
+std::optional<PcmSound> readPcmSoundHeader(std::span<const uint8_t> bytes,
+                                           std::string* why = nullptr);
 
 // Checks what the decoders rely on: one or two channels and a usable rate.
 bool plausibleFormat(const PcmSound& sound, std::string* why);
+
+// The coded payload of a transform sound: its size at offset 28, its bytes
+// from 32. None (and why) when the format is unusable or the file holds
+// fewer bytes than the size says.
+std::optional<std::span<const uint8_t>> transformPayload(const PcmSound& sound,
+                                                         std::span<const uint8_t> bytes,
+                                                         std::string* why = nullptr);
 
 // A raw sound's PCM: PCM size bytes after the header, cut to whole frames.
 // None (and why) when the file holds fewer bytes than the header claims.

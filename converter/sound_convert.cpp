@@ -2,7 +2,6 @@
 
 #include <array>
 
-#include "base/bytes.h"
 #include "converter/delta_sound.h"
 #include "converter/pcm_sound.h"
 #include "converter/platform/mp3_encoder.h"
@@ -17,32 +16,6 @@ namespace {
 constexpr std::array<int, kBitRateCount> kStereoBitRates = {16,  32,  48,  64,  80,  96, 112,
                                                             128, 160, 192, 224, 256, 320};
 constexpr std::array<uint32_t, kRateCount> kSampleRates = {22050, 44100};
-
-std::optional<PcmAudio> decodeTransform(const PcmSound& sound, std::span<const uint8_t> bytes,
-                                        std::string* why) {
-    if (!plausibleFormat(sound, why))
-        return std::nullopt;
-    if (bytes.size() < PcmSound::kHeaderSize + 4) {
-        if (why)
-            *why = "the file is shorter than its header";
-        return std::nullopt;
-    }
-    const uint32_t payloadSize = loadU32(bytes.data() + PcmSound::kHeaderSize);
-    const auto payload = bytes.subspan(PcmSound::kHeaderSize + 4);
-    if (payloadSize > payload.size()) {
-        if (why)
-            *why = "the header claims more payload than the file holds";
-        return std::nullopt;
-    }
-    auto samples = DecodeTransformSound(payload.first(payloadSize), sound.pcmSize, why);
-    if (!samples)
-        return std::nullopt;
-    PcmAudio audio;
-    audio.format = sound.format();
-    audio.samples = std::move(*samples);
-    audio.samples.resize(audio.frames() * audio.format.channels);
-    return audio;
-}
 
 }  // namespace
 
@@ -62,12 +35,9 @@ uint32_t mp3SampleRate(int rateIndex) {
 std::optional<PcmAudio> decodeSound(std::span<const uint8_t> bytes, std::string* why) {
     if (isRiff(bytes))
         return decodeWave(bytes, why);
-    auto header = readPcmSoundHeader(bytes);
-    if (!header) {
-        if (why)
-            *why = "the file is shorter than its header";
+    auto header = readPcmSoundHeader(bytes, why);
+    if (!header)
         return std::nullopt;
-    }
     if (header->codec == PcmSound::kDeltaCodec) {
         auto wave = DecodeDeltaSound(bytes, why);
         if (!wave)
@@ -76,7 +46,10 @@ std::optional<PcmAudio> decodeSound(std::span<const uint8_t> bytes, std::string*
     }
     if (header->codec == PcmSound::kRawCodec)
         return decodeRawSound(*header, bytes, why);
-    return decodeTransform(*header, bytes, why);
+    auto payload = transformPayload(*header, bytes, why);
+    if (!payload)
+        return std::nullopt;
+    return decodeTransformAudio(*header, *payload, why);
 }
 
 std::optional<std::vector<uint8_t>> encodeSound(const PcmAudio& audio, const Mp3Settings& settings,

@@ -93,4 +93,16 @@ std::optional<std::vector<int16_t>> DecodeTransformSound(std::span<const uint8_t
     return out;
 }
 
+std::optional<PcmAudio> decodeTransformAudio(const PcmSound& sound,
+                                             std::span<const uint8_t> payload, std::string* why) {
+    auto samples = DecodeTransformSound(payload, sound.pcmSize, why);
+    if (!samples)
+        return std::nullopt;
+    PcmAudio audio;
+    audio.format = sound.format();
+    audio.samples = std::move(*samples);
+    audio.samples.resize(audio.frames() * audio.format.channels);
+    return audio;
+}
+
 }  // namespace marlit

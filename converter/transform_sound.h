@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "converter/pcm_sound.h"
+
 namespace marlit {
 
 inline constexpr size_t kTransformBlockBytes = 8192;
@@ -27,5 +29,11 @@ size_t transformBlocksFor(size_t samples);
 std::optional<std::vector<int16_t>> DecodeTransformSound(std::span<const uint8_t> payload,
                                                          uint32_t pcmSize,
                                                          std::string* why = nullptr);
+
+// DecodeTransformSound with the sound's PCM size, as audio in the sound's
+// format (whole frames).
+std::optional<PcmAudio> decodeTransformAudio(const PcmSound& sound,
+                                             std::span<const uint8_t> payload,
+                                             std::string* why = nullptr);
 
 }  // namespace marlit

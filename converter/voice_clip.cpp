@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "base/bytes.h"
 #include "converter/pcm_sound.h"
 #include "converter/transform_sound.h"
 #include "converter/voice_archive.h"
@@ -14,6 +13,11 @@
 namespace marlit {
 
 namespace {
+
+// A clip's payload is inflated whole before decoding; a PCM size that asks
+// for more than this (some 12 minutes at 44100 Hz) is taken for a lie
+// rather than allowed to inflate a small stream into gigabytes.
+constexpr size_t kMaxVoicePayload = 64u << 20;
 
 // Inflates a zlib stream into a buffer that grows with the data, up to
 // `limit` bytes: what the PCM size needs is all that is kept. None when the
@@ -57,32 +61,19 @@ std::optional<std::vector<uint8_t>> inflatePayload(std::span<const uint8_t> comp
 std::optional<PcmAudio> decodeCompressedTransform(const PcmSound& sound,
                                                   std::span<const uint8_t> bytes,
                                                   std::string* why) {
-    if (!plausibleFormat(sound, why))
+    auto compressed = transformPayload(sound, bytes, why);
+    if (!compressed)
         return std::nullopt;
-    if (bytes.size() < PcmSound::kHeaderSize + 4) {
-        if (why)
-            *why = "the clip is shorter than its header";
-        return std::nullopt;
-    }
-    const uint32_t compressedSize = loadU32(bytes.data() + PcmSound::kHeaderSize);
-    const auto compressed = bytes.subspan(PcmSound::kHeaderSize + 4);
-    if (compressedSize > compressed.size()) {
-        if (why)
-            *why = "the header claims more payload than the clip holds";
-        return std::nullopt;
-    }
     const size_t needed = transformBlocksFor(sound.pcmSize / 2) * kTransformBlockBytes;
-    auto payload = inflatePayload(compressed.first(compressedSize), needed, why);
+    if (needed > kMaxVoicePayload) {
+        if (why)
+            *why = "the clip's PCM size is too large for a voice";
+        return std::nullopt;
+    }
+    auto payload = inflatePayload(*compressed, needed, why);
     if (!payload)
         return std::nullopt;
-    auto samples = DecodeTransformSound(*payload, sound.pcmSize, why);
-    if (!samples)
-        return std::nullopt;
-    PcmAudio audio;
-    audio.format = sound.format();
-    audio.samples = std::move(*samples);
-    audio.samples.resize(audio.frames() * audio.format.channels);
-    return audio;
+    return decodeTransformAudio(sound, *payload, why);
 }
 
 }  // namespace
@@ -115,12 +106,9 @@ const char* voiceClipKindName(VoiceClipKind kind) {
 std::optional<PcmAudio> decodeVoiceClip(std::span<const uint8_t> bytes, std::string* why) {
     if (isRiff(bytes))
         return decodeWave(bytes, why);
-    auto header = readPcmSoundHeader(bytes);
-    if (!header) {
-        if (why)
-            *why = "the clip is shorter than its header";
+    auto header = readPcmSoundHeader(bytes, why);
+    if (!header)
         return std::nullopt;
-    }
     if (header->codec == PcmSound::kRawCodec)
         return decodeRawSound(*header, bytes, why);
     return decodeCompressedTransform(*header, bytes, why);

@@ -59,10 +59,8 @@ bool WriteVoicePack(const std::string& archivePath, const std::string& outputFol
         return false;
     }
     const std::string packPath = outputFolder + "/" + kVoicePackName;
-    // The pack writer takes the system's Shift-JIS paths.
-    auto systemPath = utf8ToSjis(packPath);
     MlzPackWriter writer;
-    if (!systemPath || !writer.open(*systemPath, archive->clips().size())) {
+    if (!writer.openHost(packPath, archive->clips().size())) {
         failures.push_back({packPath, "the voice pack cannot be created"});
         return false;
     }

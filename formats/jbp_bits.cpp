@@ -25,7 +25,18 @@ void appendMirrored(std::vector<uint8_t>& out, std::span<const uint8_t> in) {
     }
 }
 
-void HuffmanDecoder::build(const HuffmanTree& tree) {
+namespace {
+
+int32_t valueOf(uint32_t bits, int s) {
+    if (s == 0)
+        return 0;
+    int32_t b = static_cast<int32_t>(bits);
+    return b < (1 << (s - 1)) ? b - (1 << s) + 1 : b;
+}
+
+}  // namespace
+
+void HuffmanDecoder::build(const HuffmanTree& tree, bool dc) {
     children_ = tree.children;
     symbols_ = tree.symbols;
     struct Step {
@@ -33,32 +44,39 @@ void HuffmanDecoder::build(const HuffmanTree& tree) {
         uint32_t code;
         int length;
     };
-    Step stack[2 * kLookupBits + 2];
+    Step stack[kLookupBits + 2];
     int top = 0;
     stack[top++] = {tree.root(), 0, 0};
     while (top > 0) {
         Step s = stack[--top];
-        if (s.node < symbols_ || s.length == kLookupBits) {
-            // Every lookup value that starts with this code leads here.
-            uint32_t entry = s.node < symbols_ ? static_cast<uint32_t>(s.node) |
-                                                     (static_cast<uint32_t>(s.length) << 16)
-                                               : static_cast<uint32_t>(s.node);
-            int free = kLookupBits - s.length;
-            uint32_t first = s.code << free;
-            for (uint32_t i = 0; i < (1u << free); ++i)
-                table_[first + i] = entry;
+        if (s.node >= symbols_ && s.length < kLookupBits) {
+            const auto& c = children_[s.node - symbols_];
+            stack[top++] = {c[1], (s.code << 1) | 1, s.length + 1};
+            stack[top++] = {c[0], s.code << 1, s.length + 1};
             continue;
         }
-        const auto& c = children_[s.node - symbols_];
-        stack[top++] = {c[1], (s.code << 1) | 1, s.length + 1};
-        stack[top++] = {c[0], s.code << 1, s.length + 1};
+        // Every lookup value that starts with this code leads here.
+        const int free = kLookupBits - s.length;
+        const uint32_t first = s.code << free;
+        if (s.node >= symbols_) {
+            table_[first] = static_cast<uint32_t>(s.node);  // length 0: walk on
+            continue;
+        }
+        const int symbol = s.node;
+        const bool valued = dc || (symbol != 0 && symbol < 0xF0);
+        const int size = dc ? symbol : symbol & 0x0F;
+        for (uint32_t i = 0; i < (1u << free); ++i) {
+            uint32_t e = static_cast<uint32_t>(symbol);
+            if (valued && size <= free) {
+                uint32_t extra = size == 0 ? 0 : i >> (free - size);
+                e |= static_cast<uint32_t>(s.length + size) << 9 | kWithValue |
+                     static_cast<uint32_t>(valueOf(extra, size)) << 16;
+            } else {
+                e |= static_cast<uint32_t>(s.length) << 9;
+            }
+            table_[first + i] = e;
+        }
     }
-}
-
-int HuffmanDecoder::walk(BitReader& in, int node) const {
-    while (node >= symbols_)
-        node = children_[node - symbols_][in.bit()];
-    return node;
 }
 
 }  // namespace marlit::jbp

@@ -44,6 +44,10 @@ class BitReader {
         p_ += (63 - count_) >> 3;
         count_ |= 56;
     }
+    inline void refillBelow(int n) {
+        if (count_ < n)
+            refill();
+    }
     inline uint32_t peek(int n) const { return static_cast<uint32_t>(buffer_ >> (64 - n)); }
     inline void consume(int n) {
         buffer_ <<= n;
@@ -79,30 +83,42 @@ class BitReader {
 };
 
 // Decodes symbols by looking up the next kLookupBits bits; longer codes
-// continue bit by bit through the tree.
+// continue bit by bit through the tree. Where a code and the extra bits of
+// its value both fit the lookup, the entry carries the value as well.
 class HuffmanDecoder {
   public:
     static constexpr int kLookupBits = 10;
+    static constexpr uint32_t kWithValue = 1u << 14;
 
-    void build(const HuffmanTree& tree);
+    // dc: the symbols are sizes of extra bits (DC); otherwise AC symbols,
+    // whose low nibble is the size, 0x00 and 0xF0-0xFF having no value.
+    void build(const HuffmanTree& tree, bool dc);
 
-    // The next symbol; the reader must have been refilled.
-    inline int decode(BitReader& in) const {
-        uint32_t e = table_[in.peek(kLookupBits)];
-        int length = static_cast<int>(e >> 16);
+    // The entry for the next bits; the reader must hold at least 25 bits.
+    inline uint32_t entry(const BitReader& in) const { return table_[in.peek(kLookupBits)]; }
+    // For an entry with kWithValue: the bits taken, the symbol, the value.
+    static inline int entryLength(uint32_t e) { return static_cast<int>((e >> 9) & 31); }
+    static inline int entrySymbol(uint32_t e) { return static_cast<int>(e & 0x1FF); }
+    static inline int32_t entryValue(uint32_t e) { return static_cast<int32_t>(e) >> 16; }
+
+    // The symbol of an entry without a value, taking its code's bits.
+    inline int symbol(BitReader& in, uint32_t e) const {
+        int length = entryLength(e);
         if (length != 0) [[likely]] {
             in.consume(length);
-            return static_cast<int>(e & 0xFFFF);
+            return entrySymbol(e);
         }
         in.consume(kLookupBits);
-        return walk(in, static_cast<int>(e & 0xFFFF));
+        int node = entrySymbol(e);
+        while (node >= symbols_)
+            node = children_[node - symbols_][in.bit()];
+        return node;
     }
 
   private:
-    int walk(BitReader& in, int node) const;
-
-    // Low 16 bits: the symbol, or the tree node reached after kLookupBits
-    // bits; high 16 bits: the code length, 0 for a longer code.
+    // Bits 0-8: the symbol, or the tree node reached after kLookupBits
+    // bits; 9-13: the bits to take, 0 for a longer code; 14: kWithValue;
+    // 16-31: the value.
     std::array<uint32_t, 1 << kLookupBits> table_{};
     std::vector<std::array<uint16_t, 2>> children_;
     int symbols_ = 0;

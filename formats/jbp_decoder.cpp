@@ -6,6 +6,7 @@
 
 #include "base/bytes.h"
 #include "formats/jbp_bits.h"
+#include "formats/jbp_colour.h"
 #include "formats/jbp_huffman.h"
 #include "formats/jbp_idct.h"
 #include "formats/jbp_stream.h"
@@ -33,6 +34,8 @@ std::optional<JbpHeader> parseJbpHeader(std::span<const uint8_t> stream) {
 struct JbpDecoder::State {
     jbp::ClampTables clamp;
     std::array<std::array<uint8_t, 64>, 2> quant{};
+    alignas(32) int32_t quant32[2][64] = {};  // the same, widened for the vector transform
+    const bool avx2 = jbp::hasAvx2();
     bool haveQuant = false;
     jbp::HuffmanDecoder dcCodes, acCodes;
     std::vector<uint8_t> streams;  // both bit streams, mirrored and padded
@@ -46,16 +49,25 @@ struct JbpDecoder::State {
     bool decodeDc(jbp::BitReader& in, size_t blocks);
     template <typename T>
     void finishMacroblock(const uint64_t* nonzero, uint16_t* out, int pitch);
+    void finishTameMacroblock(const uint64_t* nonzero, uint16_t* out, int pitch);
 };
 
 bool JbpDecoder::State::decodeDc(jbp::BitReader& in, size_t blocks) {
     dc.resize(blocks);
     uint32_t previous = 0;  // wraps rather than overflows on hostile input
     for (size_t b = 0; b < blocks; ++b) {
-        in.refill();
-        int s = dcCodes.decode(in);
-        if (s != 0)
-            previous += static_cast<uint32_t>(in.value(s));
+        in.refillBelow(25);
+        uint32_t e = dcCodes.entry(in);
+        int32_t v;
+        if (e & jbp::HuffmanDecoder::kWithValue) {
+            in.consume(jbp::HuffmanDecoder::entryLength(e));
+            v = jbp::HuffmanDecoder::entryValue(e);
+        } else {
+            int s = dcCodes.symbol(in, e);
+            in.refillBelow(15);
+            v = s != 0 ? in.value(s) : 0;
+        }
+        previous += static_cast<uint32_t>(v);
         dc[b] = static_cast<int32_t>(previous);
     }
     return in.finish();
@@ -68,6 +80,24 @@ void JbpDecoder::State::finishMacroblock(const uint64_t* nonzero, uint16_t* out,
         jbp::inverseDct<T>(levels[b], nonzero[b], quant[b < 4 ? 0 : 1].data(), samples[b]);
     }
     jbp::macroblockToRgb565<T>(samples, clamp, out, pitch);
+}
+
+void JbpDecoder::State::finishTameMacroblock(const uint64_t* nonzero, uint16_t* out, int pitch) {
+    alignas(64) int32_t samples[6][64];
+    for (int b = 0; b < 6; ++b) {
+        const int table = b < 4 ? 0 : 1;
+        if ((nonzero[b] & ~uint64_t{1}) == 0) {
+            // A flat block needs no transform.
+            std::fill_n(samples[b], 64, (levels[b][0] * quant32[table][0]) >> 3);
+        } else if (avx2) {
+            jbp::inverseDctAvx2(levels[b], quant32[table], samples[b]);
+        } else {
+            jbp::inverseDct<int32_t>(levels[b], nonzero[b], quant[table].data(), samples[b]);
+        }
+    }
+    if (!jbp::macroblockToRgb565Fast(samples, out, pitch)) {
+        jbp::macroblockToRgb565<int32_t>(samples, clamp, out, pitch);
+    }
 }
 
 std::optional<JbpHeader> JbpDecoder::State::decode(std::span<const uint8_t> stream, uint16_t* out,
@@ -105,6 +135,8 @@ std::optional<JbpHeader> JbpDecoder::State::decode(std::span<const uint8_t> stre
             return std::nullopt;
         std::copy_n(stream.data() + at, 64, quant[0].begin());
         std::copy_n(stream.data() + at + 64, 64, quant[1].begin());
+        for (int t = 0; t < 2; ++t)
+            std::copy_n(quant[t].begin(), 64, quant32[t]);
         haveQuant = true;
         at += 128;
     }
@@ -116,8 +148,8 @@ std::optional<JbpHeader> JbpDecoder::State::decode(std::span<const uint8_t> stre
     auto acTree = buildHuffmanTree(ac->counts);
     if (!dcTree || !acTree)
         return std::nullopt;
-    dcCodes.build(*dcTree);
-    acCodes.build(*acTree);
+    dcCodes.build(*dcTree, true);
+    acCodes.build(*acTree, false);
 
     streams.clear();
     jbp::appendMirrored(streams, stream.subspan(at, header->dcSize));
@@ -146,21 +178,30 @@ std::optional<JbpHeader> JbpDecoder::State::decode(std::span<const uint8_t> stre
                 uint64_t mask = 0;
                 int32_t acMax = 0;
                 for (int k = 1; k < 64;) {
-                    in.refill();
-                    int symbol = acCodes.decode(in);
-                    if (symbol == 0)
-                        break;
-                    if (symbol >= 0xF0) {
-                        k += (symbol & 0x0F) + 15;
-                        continue;
+                    in.refillBelow(25);
+                    const uint32_t e = acCodes.entry(in);
+                    int32_t v;
+                    if (e & jbp::HuffmanDecoder::kWithValue) [[likely]] {
+                        in.consume(jbp::HuffmanDecoder::entryLength(e));
+                        k += jbp::HuffmanDecoder::entrySymbol(e) >> 4;
+                        v = jbp::HuffmanDecoder::entryValue(e);
+                    } else {
+                        const int symbol = acCodes.symbol(in, e);
+                        if (symbol == 0)
+                            break;
+                        if (symbol >= 0xF0) {
+                            k += (symbol & 0x0F) + 15;
+                            continue;
+                        }
+                        k += symbol >> 4;
+                        const int s = symbol & 0x0F;
+                        in.refillBelow(15);
+                        v = s != 0 ? in.value(s) : 0;
                     }
-                    k += symbol >> 4;
-                    int s = symbol & 0x0F;
-                    int32_t v = s != 0 ? in.value(s) : 0;
                     // A level past the end of the block is read and dropped.
                     if (k > 63)
                         break;
-                    int pos = kZigzag[k++];
+                    const int pos = kZigzag[k++];
                     block[pos] = v;
                     mask |= uint64_t{1} << pos;
                     acMax = std::max(acMax, std::abs(v) * q[pos]);
@@ -170,7 +211,7 @@ std::optional<JbpHeader> JbpDecoder::State::decode(std::span<const uint8_t> stre
             }
             uint16_t* dst = out + my * 16 * pw + mx * 16;
             if (tame) [[likely]] {
-                finishMacroblock<int32_t>(nonzero, dst, pw);
+                finishTameMacroblock(nonzero, dst, pw);
             } else {
                 finishMacroblock<int64_t>(nonzero, dst, pw);
             }

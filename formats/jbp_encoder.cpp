@@ -187,9 +187,11 @@ std::optional<std::vector<uint8_t>> EncodeJbp(const PictureView& picture, int qu
     if (quality != 100 && quality != 90 && quality != 80)
         return std::nullopt;
     auto jpeg = baselineJpeg(picture, quality);
-    if (!jpeg) return std::nullopt;
+    if (!jpeg)
+        return std::nullopt;
     auto coefficients = jpegCoefficients(*jpeg);
-    if (!coefficients) return std::nullopt;
+    if (!coefficients)
+        return std::nullopt;
     coefficients->quality = static_cast<uint32_t>(quality);
     return writeJbpStream(*coefficients);
 }

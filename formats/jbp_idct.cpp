@@ -86,58 +86,7 @@ void inverseDct(const int32_t* levels, uint64_t nonzero, const uint8_t* quant, T
         transform<T, 3>(work + r * 8, out + r * 8, 1, 1);
 }
 
-ClampTables::ClampTables() {
-    for (int i = 0; i < 768; ++i) {
-        int v = std::clamp(i - 256, 0, 255);
-        red[i] = static_cast<uint16_t>((v & 0xF8) << 8);
-        green[i] = static_cast<uint16_t>((v & 0xFC) << 3);
-        blue[i] = static_cast<uint16_t>(v >> 3);
-    }
-}
-
-namespace {
-
-// Values beyond the tables clamp like the tables' own ends.
-template <typename T>
-inline int index(T v) {
-    return static_cast<int>(std::clamp<T>(v, -256, 511)) + 256;
-}
-
-}  // namespace
-
-template <typename T>
-void macroblockToRgb565(const T (*samples)[64], const ClampTables& t, uint16_t* out, int pitch) {
-    const T* cbBlock = samples[4];
-    const T* crBlock = samples[5];
-    for (int cy = 0; cy < 8; ++cy) {
-        for (int half = 0; half < 2; ++half) {
-            const T* yRow = samples[(cy >= 4) * 2 + half];
-            int yBase = (cy & 3) * 16;
-            for (int cx = 0; cx < 4; ++cx) {
-                int64_t cb = cbBlock[cy * 8 + half * 4 + cx];
-                int64_t cr = crBlock[cy * 8 + half * 4 + cx];
-                T blue = static_cast<T>((cb * 116129) >> 16) + 128;
-                T red = static_cast<T>((cr * 91881) >> 16) + 128;
-                T green = 128 - static_cast<T>((cb * 22553 + cr * 46801) >> 16);
-                for (int dy = 0; dy < 2; ++dy) {
-                    uint16_t* o = out + (cy * 2 + dy) * pitch + half * 8 + cx * 2;
-                    for (int dx = 0; dx < 2; ++dx) {
-                        T y = yRow[yBase + dy * 8 + cx * 2 + dx];
-                        o[dx] = static_cast<uint16_t>(t.red[index<T>(y + red)] |
-                                                      t.green[index<T>(y + green)] |
-                                                      t.blue[index<T>(y + blue)]);
-                    }
-                }
-            }
-        }
-    }
-}
-
 template void inverseDct<int32_t>(const int32_t*, uint64_t, const uint8_t*, int32_t*);
 template void inverseDct<int64_t>(const int32_t*, uint64_t, const uint8_t*, int64_t*);
-template void macroblockToRgb565<int32_t>(const int32_t (*)[64], const ClampTables&, uint16_t*,
-                                          int);
-template void macroblockToRgb565<int64_t>(const int64_t (*)[64], const ClampTables&, uint16_t*,
-                                          int);
 
 }  // namespace marlit::jbp

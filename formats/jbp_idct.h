@@ -1,4 +1,4 @@
-// The inverse DCT and colour conversion of the JbpStream decoder.
+// The inverse DCT of the JbpStream decoder.
 //
 // The transform is the separable Loeffler-Ligtenberg-Moschytz integer one
 // with 16-bit fractional constants, every product shifted right by 16 on
@@ -9,7 +9,6 @@
 // gets the same result either way.
 #pragma once
 
-#include <array>
 #include <cstdint>
 
 namespace marlit::jbp {
@@ -26,18 +25,12 @@ inline constexpr int64_t kTameDc = int64_t{1} << 28;
 template <typename T>
 void inverseDct(const int32_t* levels, uint64_t nonzero, const uint8_t* quant, T* out);
 
-// The three field tables of RGB565 for values -256..511, indexed by value +
-// 256: red (v & 0xF8) << 8, green (v & 0xFC) << 3, blue v >> 3, with values
-// outside 0..255 clamped.
-struct ClampTables {
-    ClampTables();
-    std::array<uint16_t, 768> red, green, blue;
-};
-
-// One macroblock of samples (four luminance blocks, Cb, Cr) to RGB565 at
-// out with a pitch in words.
-template <typename T>
-void macroblockToRgb565(const T (*samples)[64], const ClampTables& tables, uint16_t* out,
-                        int pitch);
+// The same for 32-bit blocks with AVX2; the same results as
+// inverseDct<int32_t>. Only where hasAvx2() says so.
+void inverseDctAvx2(const int32_t* levels, const int32_t* quant, int32_t* out);
+// True when the processor has AVX2 and it has not been turned off (for
+// comparing the two transforms).
+bool hasAvx2();
+void allowAvx2(bool allowed);
 
 }  // namespace marlit::jbp

@@ -23,14 +23,19 @@ void onError(j_common_ptr cinfo) {
 }
 void onMessage(j_common_ptr, int) {}
 
+jpeg_error_mgr* errorsByJump(ErrorManager& err) {
+    jpeg_std_error(&err.mgr);
+    err.mgr.error_exit = onError;
+    err.mgr.emit_message = onMessage;
+    return &err.mgr;
+}
+
 // libjpeg reports errors by a long jump, so these functions keep no object
 // with a destructor alive across it: results go into the caller's objects.
 bool compress(const PictureView& p, int quality, unsigned char** jpeg, unsigned long* size) {
     jpeg_compress_struct cinfo;
     ErrorManager err;
-    cinfo.err = jpeg_std_error(&err.mgr);
-    err.mgr.error_exit = onError;
-    err.mgr.emit_message = onMessage;
+    cinfo.err = errorsByJump(err);
     if (setjmp(err.jump)) {
         jpeg_destroy_compress(&cinfo);
         return false;
@@ -64,9 +69,7 @@ bool compress(const PictureView& p, int quality, unsigned char** jpeg, unsigned 
 bool readCoefficients(const unsigned char* jpeg, unsigned long size, JbpCoefficients* out) {
     jpeg_decompress_struct cinfo;
     ErrorManager err;
-    cinfo.err = jpeg_std_error(&err.mgr);
-    err.mgr.error_exit = onError;
-    err.mgr.emit_message = onMessage;
+    cinfo.err = errorsByJump(err);
     if (setjmp(err.jump)) {
         jpeg_destroy_decompress(&cinfo);
         return false;
@@ -132,20 +135,24 @@ bool readCoefficients(const unsigned char* jpeg, unsigned long size, JbpCoeffici
 }  // namespace
 
 std::optional<std::vector<uint8_t>> baselineJpeg(const PictureView& picture, int quality) {
-    if (!picture.valid() || quality < 1 || quality > 100) return std::nullopt;
+    if (!picture.valid() || quality < 1 || quality > 100)
+        return std::nullopt;
     unsigned char* jpeg = nullptr;
     unsigned long size = 0;
     std::vector<uint8_t> out;
     bool ok = compress(picture, quality, &jpeg, &size);
-    if (ok) out.assign(jpeg, jpeg + size);
+    if (ok)
+        out.assign(jpeg, jpeg + size);
     std::free(jpeg);
-    if (!ok) return std::nullopt;
+    if (!ok)
+        return std::nullopt;
     return out;
 }
 
 std::optional<JbpCoefficients> jpegCoefficients(std::span<const uint8_t> jpeg) {
     JbpCoefficients c;
-    if (!readCoefficients(jpeg.data(), jpeg.size(), &c)) return std::nullopt;
+    if (!readCoefficients(jpeg.data(), jpeg.size(), &c))
+        return std::nullopt;
     return c;
 }
 

@@ -46,7 +46,7 @@ struct WorkingPicture {
 
 inline constexpr uint32_t kWorkingPictureKeyed = 1u << 31;
 // Pictures with more pixels than this are refused.
-inline constexpr uint64_t kWorkingPictureMaxPixels = 1u << 26;
+inline constexpr uint64_t kWorkingPictureMaxPixels = 1u << 24;
 
 // The working picture of an .rbp file's bytes. With colourKey, kind-13
 // pixels 0xF81F become transparent. None for a file that is cut short or

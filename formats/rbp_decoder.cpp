@@ -28,9 +28,10 @@ bool readUncompressed(const RbpHeader& h, std::span<const uint8_t> payload, bool
                       WorkingPicture& pic) {
     const bool withAlpha = h.kind != kRbpOpaque;
     const size_t step = withAlpha ? 3 : 2;
-    const size_t count = pic.pixels.size() / 4;
+    const size_t count = static_cast<size_t>(pic.width) * pic.height;
     if (payload.size() / step < count)
         return false;
+    pic.pixels.resize(count * 4);
     const bool sixBit = h.version == '1';
     const uint8_t* in = payload.data();
     uint8_t* px = pic.pixels.data();
@@ -54,7 +55,7 @@ bool readJbp(const RbpHeader& h, std::span<const uint8_t> payload, WorkingPictur
     auto jh = parseJbpHeader(stream);
     if (!jh || jh->width < h.width || jh->height < h.height)
         return false;
-    const size_t count = pic.pixels.size() / 4;
+    const size_t count = static_cast<size_t>(pic.width) * pic.height;
     std::span<const uint8_t> alpha;
     if (h.kind == kRbpJbpAlpha) {
         alpha = payload.subspan(h.jbpSize);
@@ -64,6 +65,7 @@ bool readJbp(const RbpHeader& h, std::span<const uint8_t> payload, WorkingPictur
     auto decoded = DecodeJbp(stream);
     if (!decoded)
         return false;
+    pic.pixels.resize(count * 4);
     uint8_t* px = pic.pixels.data();
     for (int y = 0; y < pic.height; ++y) {
         const uint16_t* row =
@@ -91,8 +93,8 @@ std::optional<WorkingPicture> decodeRbp(std::span<const uint8_t> file, bool colo
     pic.sourceWidth = h->sourceWidth;
     pic.sourceHeight = h->sourceHeight;
     pic.marker = colourKey ? kWorkingPictureKeyed : 0;
-    // Zeros, so that a kind this reader does not know gives a clear picture.
-    pic.pixels.assign(count * 4, 0);
+    // Each reader allocates the pixels only once the data has proved to
+    // hold them, so a few bytes cannot ask for a large picture.
     auto payload = file.subspan(h->payloadOffset);
     bool ok = true;
     switch (h->kind) {
@@ -106,6 +108,8 @@ std::optional<WorkingPicture> decodeRbp(std::span<const uint8_t> file, bool colo
             ok = readJbp(*h, payload, pic);
             break;
         default:
+            // Zeros: a kind this reader does not know gives a clear picture.
+            pic.pixels.assign(count * 4, 0);
             break;
     }
     if (!ok)

@@ -8,6 +8,7 @@
 #include "platform/local_time.h"
 #include "platform/message_box.h"
 #include "platform/power_status.h"
+#include "platform/wave_out.h"
 
 namespace marlit {
 
@@ -18,7 +19,8 @@ struct Platform {
     LocalTime& localTime;
     PowerStatus& power;
     MessageBox& messageBox;
-    // The wave output joins here with the sound back ends.
+    // The sound device; it may fail to open, and the player then runs silent.
+    WaveOut& waveOut;
 };
 
 }  // namespace marlit

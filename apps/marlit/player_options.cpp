@@ -27,7 +27,8 @@ std::optional<std::vector<uint64_t>> frameList(const std::string& text) {
 std::optional<PlayerCommandLine> parseCommandLine(const std::vector<std::string>& args,
                                                   std::string* error) {
     tool::Args a(args,
-                 {"dir", "input", "frames", "shots", "shot-every", "shot-at", "scale", "filter"},
+                 {"dir", "input", "frames", "shots", "shot-every", "shot-at", "scale", "filter",
+                  "audio-out", "play-music", "play-voice"},
                  {"headless", "device-shots", "test-pattern", "fullscreen", "help"});
     auto fail = [error](std::string text) -> std::optional<PlayerCommandLine> {
         *error = std::move(text);
@@ -47,6 +48,9 @@ std::optional<PlayerCommandLine> parseCommandLine(const std::vector<std::string>
     c.dir = a.value("dir").value_or("");
     c.input = a.value("input").value_or("");
     c.shots = a.value("shots").value_or("");
+    c.audioOut = a.value("audio-out").value_or("");
+    c.playMusic = a.value("play-music").value_or("");
+    c.playVoice = a.value("play-voice").value_or("");
     bool ok = true;
     if (auto n = a.integer("frames", 1, static_cast<long>(kMaxFrames), ok)) {
         c.frames = static_cast<uint64_t>(*n);
@@ -76,6 +80,10 @@ std::optional<PlayerCommandLine> parseCommandLine(const std::vector<std::string>
 
     if (!c.input.empty() && !c.headless)
         return fail("--input needs --headless");
+    if (!c.audioOut.empty() && !c.headless)
+        return fail("--audio-out needs --headless");
+    if (!c.playMusic.empty() && !c.playVoice.empty())
+        return fail("--play-music and --play-voice go one at a time");
     bool choosesShots = c.shotEvery != 0 || !c.shotAt.empty() || c.deviceShots;
     if (choosesShots && c.shots.empty())
         return fail("--shot-every, --shot-at and --device-shots need --shots DIR");
@@ -109,13 +117,18 @@ std::string usageText(const char* program) {
            "  --device-shots     also write the device frame buffer, DIR/device_NNNNNN.png\n"
            "  --test-pattern     draw the display check pattern (bars, gradients, grid,\n"
            "                     the keys pressed and the stylus) every frame\n"
+           "  --audio-out FILE   with --headless, write all the sound played to FILE (WAV)\n"
+           "  --play-music NAME  play NAME from the music folder (e.g. 01.mp3) with music\n"
+           "                     on at full volume, then end\n"
+           "  --play-voice NAME  the same for a clip of the voice pack\n"
            "  --scale N          window scale (default: the largest that fits)\n"
            "  --fullscreen       take the whole screen\n"
            "  --filter MODE      nearest (default) or linear scaling\n"
            "  --help             this text\n\n"
            "Keys: arrows, Enter or Space (centre), Z (A), X or Escape (B, the menu), C;\n"
            "a game controller's D-pad, A, B, X and Start; the mouse is the stylus.\n"
-           "A headless run needs --frames or an input that quits.\n";
+           "A headless run needs --frames, --play-music, --play-voice or an input that\n"
+           "quits.\n";
 }
 
 }  // namespace marlit::app

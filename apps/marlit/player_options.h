@@ -21,6 +21,9 @@ struct PlayerCommandLine {
     int scale = 0;
     bool fullscreen = false;
     bool linearFilter = false;
+    std::string audioOut;   // headless: record the sound to this WAV file
+    std::string playMusic;  // play this piece, then end
+    std::string playVoice;  // play this voice clip, then end
     bool help = false;
 };
 

@@ -8,6 +8,7 @@
 #include "apps/marlit/frame_recorder.h"
 #include "apps/marlit/player_options.h"
 #include "apps/marlit/program_folder.h"
+#include "apps/marlit/sound_check.h"
 #include "platform/headless/headless_platform.h"
 #include "platform/headless/input_script.h"
 #include "platform/sdl/sdl_platform.h"
@@ -48,10 +49,16 @@ RecorderOptions recorderOptions(const PlayerCommandLine& c) {
 template <typename Backend>
 int play(Backend& backend, PlayerOptions options, const PlayerCommandLine& c) {
     FrameRecorder recorder(recorderOptions(c), backend.display().frameBuffer());
-    options.afterTick = [&recorder](GameContext& ctx) { recorder.afterTick(ctx); };
+    SoundCheck sound(c.playMusic, c.playVoice);
+    options.afterTick = [&recorder, &sound](GameContext& ctx) {
+        recorder.afterTick(ctx);
+        sound.afterTick(ctx);
+    };
     int code = runPlayer(backend.platform(), options);
     if (!recorder.error().empty())
         return failure(recorder.error());
+    if (!sound.error().empty())
+        return failure(sound.error());
     return code;
 }
 
@@ -95,13 +102,18 @@ int runMarlit(int argc, char** argv, bool vga) {
                 return failure(error);
             script = std::move(*loaded);
         }
-        if (!c->frames && !quits(script)) {
+        bool playsOne = !c->playMusic.empty() || !c->playVoice.empty();
+        if (!c->frames && !playsOne && !quits(script)) {
             std::fprintf(stderr,
-                         "marlit: a headless run needs --frames N or an input that quits\n");
+                         "marlit: a headless run needs --frames N, --play-music, --play-voice or "
+                         "an input that quits\n");
             return 2;
         }
-        HeadlessPlatform backend(width, height, std::move(script));
-        return play(backend, options, *c);
+        HeadlessPlatform backend(width, height, std::move(script), c->audioOut);
+        int code = play(backend, options, *c);
+        if (code == 0 && !backend.waveOut().recordingOk())
+            return failure(c->audioOut + ": cannot write the sound");
+        return code;
     }
 
     SdlDisplayOptions display;

@@ -2,10 +2,12 @@
 // scripted input, a fixed calendar and a full battery.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "platform/headless/headless_display.h"
 #include "platform/headless/headless_events.h"
+#include "platform/headless/headless_wave_out.h"
 #include "platform/headless/virtual_clock.h"
 #include "platform/platform.h"
 
@@ -14,13 +16,16 @@ namespace marlit {
 class HeadlessPlatform {
   public:
     // A landscape screen of this size; the script's events are delivered on
-    // the virtual clock.
-    HeadlessPlatform(int screenWidth, int screenHeight, std::vector<ScriptedEvent> script = {});
+    // the virtual clock, and the sound device plays in step with it,
+    // recording to `audioOut` (a host path) when one is given.
+    HeadlessPlatform(int screenWidth, int screenHeight, std::vector<ScriptedEvent> script = {},
+                     std::string audioOut = {});
 
     Platform& platform() { return platform_; }
     VirtualClock& clock() { return clock_; }
     HeadlessDisplay& display() { return display_; }
     HeadlessEvents& events() { return events_; }
+    HeadlessWaveOut& waveOut() { return waveOut_; }
 
   private:
     VirtualClock clock_;
@@ -29,6 +34,7 @@ class HeadlessPlatform {
     VirtualLocalTime localTime_;
     FullBattery battery_;
     StderrMessageBox messageBox_;
+    HeadlessWaveOut waveOut_;
     Platform platform_;
 };
 

@@ -37,6 +37,8 @@ uint32_t VirtualClock::ticks() {
 
 void VirtualClock::sleep(uint32_t ms) {
     gTime.fetch_add(ms, std::memory_order_relaxed);
+    if (listener_)
+        listener_(ms);
 }
 
 uint32_t VirtualClock::elapsed() {

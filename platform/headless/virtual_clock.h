@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "platform/clock.h"
 #include "platform/local_time.h"
@@ -24,11 +25,14 @@ class VirtualClock : public Clock {
     void sleep(uint32_t ms) override;
 
     uint32_t start() const { return start_; }
+    // Called after every sleep with its length, on the sleeping thread.
+    void onSleep(std::function<void(uint32_t ms)> listener) { listener_ = std::move(listener); }
     // Milliseconds since the clock was made.
     uint32_t elapsed();
 
   private:
     uint32_t start_;
+    std::function<void(uint32_t)> listener_;
 };
 
 // A fixed calendar moved on by the virtual clock: the run begins on

@@ -54,8 +54,13 @@ bool SdlDisplay::createWindow(std::string_view title) {
         }
     }
     std::string name(title);
+    // A full screen window is made so from the start: switching later needs
+    // a window manager's help, which a bare X server does not give.
+    uint32_t flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE;
+    if (options_.fullscreen)
+        flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
     window_ = SDL_CreateWindow(name.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                               w * scale_, h * scale_, SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
+                               w * scale_, h * scale_, flags);
     if (!window_) {
         report("cannot open a window");
         return false;
@@ -76,7 +81,7 @@ void SdlDisplay::setTitle(std::string_view caption) {
 bool SdlDisplay::setFullScreen() {
     if (!options_.fullscreen)
         return true;
-    return window_ && SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
+    return window_ && (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
 }
 
 void SdlDisplay::showWindow() {

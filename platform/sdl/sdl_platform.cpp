@@ -17,8 +17,8 @@ SdlPlatform::Session::~Session() {
 }
 
 SdlPlatform::SdlPlatform(const SdlDisplayOptions& options)
-    : display_(options), events_(display_), platform_{display_,   events_, clock_,
-                                                      localTime_, power_,  messageBox_} {}
+    : display_(options), events_(display_), platform_{display_, events_,     clock_,  localTime_,
+                                                      power_,   messageBox_, waveOut_} {}
 
 SdlPlatform::~SdlPlatform() = default;
 

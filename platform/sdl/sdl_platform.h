@@ -6,6 +6,7 @@
 #include "platform/sdl/sdl_display.h"
 #include "platform/sdl/sdl_events.h"
 #include "platform/sdl/sdl_system.h"
+#include "platform/sdl/sdl_wave_out.h"
 
 namespace marlit {
 
@@ -31,6 +32,7 @@ class SdlPlatform {
     SystemLocalTime localTime_;
     SdlPowerStatus power_;
     SdlMessageBox messageBox_;
+    SdlWaveOut waveOut_;
     Platform platform_;
 };
 

@@ -87,6 +87,8 @@ void Compositor::markMoved(const MarkDirty& mark) {
 
 void Compositor::compose(const Surface& backBuffer, std::span<const Rect> rects, ScreenLook& look) {
     composeFrame(backBuffer, lists_.head(), rects, pictures, look);
+    if (overlay && !rects.empty())
+        overlay(backBuffer, rects);
 }
 
 }  // namespace marlit

@@ -28,6 +28,10 @@ class Compositor {
 
     PictureSlots pictures;
 
+    // Drawn over the layers in every composed frame (the message window's
+    // text), given the rectangles that were recomposed.
+    std::function<void(const Surface&, std::span<const Rect>)> overlay;
+
     // The sprite in a slot; null for an empty or out-of-range slot.
     Sprite* sprite(int slot) { return validSprite(slot) ? sprites_[slot].get() : nullptr; }
     // A fresh sprite with the defaults in a slot, replacing (and marking the

@@ -3,13 +3,13 @@
 namespace marlit {
 
 PictureRef PictureSlots::view(int slot) const {
-    const SlotPicture* p = get(slot);
+    const WorkingPicture* p = get(slot);
     if (!p)
         return {};
     return {p->pixels.data(), p->width, p->height};
 }
 
-bool PictureSlots::put(int slot, std::unique_ptr<SlotPicture> picture) {
+bool PictureSlots::put(int slot, std::unique_ptr<WorkingPicture> picture) {
     if (!valid(slot) || !picture || picture->width <= 0 || picture->height <= 0 ||
         picture->pixels.size() / 4 / static_cast<size_t>(picture->width) <
             static_cast<size_t>(picture->height)) {

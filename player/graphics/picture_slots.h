@@ -4,21 +4,11 @@
 #include <array>
 #include <cstdint>
 #include <memory>
-#include <string>
-#include <vector>
 
+#include "formats/rbp_codec.h"
 #include "player/graphics/pixel_views.h"
 
 namespace marlit {
-
-// A working picture: blue, green, red, alpha per pixel, rows without
-// padding; the name it was loaded by.
-struct SlotPicture {
-    int width = 0;
-    int height = 0;
-    std::string name;
-    std::vector<uint8_t> pixels;
-};
 
 class PictureSlots {
   public:
@@ -27,19 +17,19 @@ class PictureSlots {
     static bool valid(int slot) { return slot >= 0 && slot < kCount; }
 
     // The picture in a slot; null for an empty or out-of-range slot.
-    const SlotPicture* get(int slot) const { return valid(slot) ? slots_[slot].get() : nullptr; }
+    const WorkingPicture* get(int slot) const { return valid(slot) ? slots_[slot].get() : nullptr; }
     // An empty view for an empty or out-of-range slot.
     PictureRef view(int slot) const;
 
     // Puts a picture into a slot, freeing what was there. False (and the
     // picture dropped) for an out-of-range slot or pixels that do not cover
     // the size.
-    bool put(int slot, std::unique_ptr<SlotPicture> picture);
+    bool put(int slot, std::unique_ptr<WorkingPicture> picture);
     void free(int slot);
     void freeAll();
 
   private:
-    std::array<std::unique_ptr<SlotPicture>, kCount> slots_;
+    std::array<std::unique_ptr<WorkingPicture>, kCount> slots_;
 };
 
 }  // namespace marlit

@@ -4,6 +4,9 @@
 
 #include "base/clock.h"
 #include "base/metrics.h"
+#include "formats/mlz_reader.h"
+#include "player/graphics/compositor.h"
+#include "player/graphics/compositor_stages.h"
 #include "player/shell/test_pattern.h"
 
 namespace marlit {
@@ -33,8 +36,13 @@ GameContext::GameContext(Platform& platform, const PlayerOptions& options)
     keyList = platform.display.defaultKeys();
     keyMap.fill(keyList);
     input = InputState{};
+    compositor = std::make_unique<Compositor>();
     display = std::make_unique<Display>(screenWidth(), screenHeight());
+    soundMixer = std::make_unique<SoundMixer>(
+        &platform.waveOut, options.vga ? SoundMixer::kVgaBufferSize : SoundMixer::kBufferSize);
+    musicPlayer = std::make_unique<MusicPlayer>(*soundMixer);
     dirtyRects = std::make_unique<DirtyRectList>();
+    pictureReader = std::make_unique<MlzReader>();
     brightness = 256;
     clearBackground = 1;
     shakeX = 0;
@@ -48,6 +56,7 @@ GameContext::GameContext(Platform& platform, const PlayerOptions& options)
     // Scenario level: the game begins at the opening.
     scenario = ScenarioState{};
 
+    stages = makeCompositorStages();
     if (options.testPattern)
         testPattern = std::make_unique<TestPattern>();
     afterTick = options.afterTick;
@@ -55,8 +64,12 @@ GameContext::GameContext(Platform& platform, const PlayerOptions& options)
 
 GameContext::~GameContext() {
     stages.reset();
+    compositor.reset();
     overlayMenu.reset();
     dirtyRects.reset();
+    pictureReader.reset();
+    musicPlayer.reset();
+    soundMixer.reset();
     display.reset();
     keyMap.reset();
 }

@@ -21,9 +21,13 @@
 #include "player/shell/popup_layer.h"
 #include "player/shell/scenario_state.h"
 #include "player/shell/settings.h"
+#include "player/sound/music_player.h"
+#include "player/sound/sound_mixer.h"
 
 namespace marlit {
 
+class Compositor;
+class MlzReader;
 class TestPattern;
 
 // The window title that a second copy looks for, and the title the window
@@ -76,17 +80,21 @@ class GameContext {
 
     // --- engine core, in order of creation ---
     std::unique_ptr<Display> display;
-    // The SoundMixer and the MusicPlayer join here with the sound system:
-    // the MusicPlayer is created right after the Display and the SoundMixer
-    // after it; both are destroyed after the MlzReader (mixer first).
+    // The sound: the mixer on the platform's wave output, and the music
+    // player on its slot 0. Both are destroyed after the MlzReader (the
+    // music player first, as it drives the mixer).
+    std::unique_ptr<SoundMixer> soundMixer;
+    std::unique_ptr<MusicPlayer> musicPlayer;
     DataPaths paths;
     InputState input;
     KeyMap keyMap;
-    // The 67 picture slots, the 259 sprite slots, the 128 draw lists and
-    // the message window belong to the compositor and the scenario's text.
+    // The 67 picture slots, the 259 sprite slots and the 128 draw lists;
+    // the message window belongs to the scenario's text.
+    std::unique_ptr<Compositor> compositor;
     std::unique_ptr<DirtyRectList> dirtyRects;
     std::unique_ptr<PopupLayer> overlayMenu;
-    // The picture loader's MlzReader is created after the DirtyRectList.
+    // The picture loader's pack reader.
+    std::unique_ptr<MlzReader> pictureReader;
     int32_t running = 1;
     uint32_t tickTime = 0;  // the time of this tick
     Settings settings;

@@ -4,6 +4,7 @@
 
 #include "base/metrics.h"
 #include "player/shell/frame_tick.h"
+#include "player/sound/game_sound.h"
 
 namespace marlit {
 
@@ -15,6 +16,7 @@ constexpr uint32_t kFrameInterval = 16;
 void initialiseGame(GameContext& ctx) {
     ctx.frameTimer.start(kFrameInterval);
     ctx.dirtyRects->setBounds(ctx.display->width(), ctx.display->height());
+    applySoundSettings(ctx);
 }
 
 }  // namespace

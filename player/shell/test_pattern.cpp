@@ -75,7 +75,7 @@ void TestPattern::drawFrame(GameContext& ctx) {
     for (int i = 0; i < kKeyBoxes; ++i) {
         int32_t& counter = in.press[kBoxKeys[i]];
         if (counter >= 1) {
-            litUntil_[static_cast<size_t>(i)] = ctx.framesRun + kLitFrames;
+            lastPressed_ = i;
             counter = 0;
         }
     }
@@ -104,8 +104,7 @@ void TestPattern::drawFrame(GameContext& ctx) {
     }
     for (int i = 0; i < kKeyBoxes; ++i) {
         Rect box = keyBox(i, w, h);
-        bool lit = ctx.framesRun < litUntil_[static_cast<size_t>(i)];
-        c.fill(box, lit ? Rgb{255, 255, 0} : Rgb{32, 32, 32});
+        c.fill(box, i == lastPressed_ ? Rgb{255, 255, 0} : Rgb{32, 32, 32});
         c.frame(box, {255, 255, 255});
     }
     c.frame({0, 0, w, h}, {255, 255, 255});

@@ -15,7 +15,6 @@
 // (up, down, left, right; start, A, B, C).
 #pragma once
 
-#include <array>
 #include <cstdint>
 
 #include "player/shell/rect.h"
@@ -27,7 +26,6 @@ class GameContext;
 class TestPattern {
   public:
     static constexpr int kKeyBoxes = 8;
-    static constexpr uint64_t kLitFrames = 30;
 
     // Consumes this frame's presses, draws the picture and marks the whole
     // screen dirty.
@@ -37,7 +35,7 @@ class TestPattern {
     static Rect keyBox(int index, int width, int height);
 
   private:
-    std::array<uint64_t, kKeyBoxes> litUntil_{};
+    int lastPressed_ = -1;
     bool touched_ = false;
     int touchX_ = 0;
     int touchY_ = 0;

@@ -13,8 +13,8 @@ constexpr uint32_t kDrainMs = 1000;
 
 }  // namespace
 
-SoundMixer::SoundMixer(std::unique_ptr<WaveOut> device, uint32_t bufferSize)
-    : device_(std::move(device)), bufferSize_(bufferSize) {
+SoundMixer::SoundMixer(WaveOut* device, uint32_t bufferSize)
+    : device_(device), bufferSize_(bufferSize) {
     for (int i = 0; i < kBuffers; ++i) {
         buffers_[i].assign(bufferSize_ / 2, 0);
         headers_[i].data = reinterpret_cast<uint8_t*>(buffers_[i].data());
@@ -27,7 +27,7 @@ SoundMixer::SoundMixer(std::unique_ptr<WaveOut> device, uint32_t bufferSize)
     format.sampleRate = kDeviceRate;
     format.bytesPerSecond = kDeviceRate * 4;
     if (!device_->open(format, [this](WaveBuffer* buffer) { refill(buffer); })) {
-        device_.reset();
+        device_ = nullptr;
         return;
     }
     // Silence is queued at once: the refill cycle runs from here to

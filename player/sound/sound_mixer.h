@@ -28,10 +28,11 @@ class SoundMixer {
     static constexpr uint32_t kVgaBufferSize = 12288;
     static constexpr int kBuffers = 3;
 
-    // Opens the device and sets the silent buffers circulating. Without a
-    // device, or when it does not open, the mixer stays silent: no channel
-    // opens and every slot stays empty.
-    SoundMixer(std::unique_ptr<WaveOut> device, uint32_t bufferSize = kBufferSize);
+    // Opens the device and sets the silent buffers circulating; the device
+    // is borrowed and closed again when the mixer goes. Without a device, or
+    // when it does not open, the mixer stays silent: no channel opens and
+    // every slot stays empty.
+    explicit SoundMixer(WaveOut* device, uint32_t bufferSize = kBufferSize);
     ~SoundMixer();
     SoundMixer(const SoundMixer&) = delete;
     SoundMixer& operator=(const SoundMixer&) = delete;
@@ -82,7 +83,7 @@ class SoundMixer {
                  bool loop, bool playNow);
 
     MlzReader packReader_;
-    std::unique_ptr<WaveOut> device_;
+    WaveOut* device_ = nullptr;
     std::array<WaveBuffer, kBuffers> headers_{};
     std::array<std::vector<int16_t>, kBuffers> buffers_;
     uint32_t bufferSize_;

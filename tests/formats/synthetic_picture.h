@@ -34,7 +34,8 @@ inline std::vector<uint8_t> syntheticPicture(int width, int height, int channels
             p[0] = static_cast<uint8_t>(std::clamp(static_cast<int>(b) + noise(), 0, 255));
             p[1] = static_cast<uint8_t>(std::clamp(static_cast<int>(g) + noise(), 0, 255));
             p[2] = static_cast<uint8_t>(std::clamp(static_cast<int>(r) + noise(), 0, 255));
-            if (channels == 4) p[3] = static_cast<uint8_t>(std::lround(255 * disc));
+            if (channels == 4)
+                p[3] = static_cast<uint8_t>(std::lround(255 * disc));
         }
     }
     return px;

@@ -1,93 +1,48 @@
 #include "tests/support/played_sound.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <fstream>
 #include <numbers>
 
-#include "base/bytes.h"
 #include "tests/support/run_program.h"
 
 namespace marlit::test {
 
-std::vector<int16_t> Pcm::left(size_t begin, size_t count) const {
+std::vector<int16_t> leftChannel(const Pcm& pcm, size_t begin, size_t count) {
     std::vector<int16_t> out;
-    size_t end = std::min(frames(), begin + count);
+    size_t end = std::min(pcm.frames(), begin + count);
     for (size_t i = begin; i < end; ++i)
-        out.push_back(samples[i * static_cast<size_t>(channels)]);
+        out.push_back(pcm.samples[i * pcm.channels]);
     return out;
 }
 
+std::vector<int16_t> leftChannel(const Pcm& pcm) {
+    return leftChannel(pcm, 0, pcm.frames());
+}
+
 Pcm sineWave(int rate, int channels, double seconds, double hz, int amplitude) {
-    Pcm pcm{rate, channels, {}};
-    auto frames = static_cast<size_t>(seconds * rate);
-    pcm.samples.reserve(frames * static_cast<size_t>(channels));
-    for (size_t i = 0; i < frames; ++i) {
-        double v = amplitude * std::sin(2 * std::numbers::pi * hz * static_cast<double>(i) / rate);
-        for (int c = 0; c < channels; ++c)
-            pcm.samples.push_back(static_cast<int16_t>(std::lround(v)));
-    }
-    return pcm;
+    auto r = static_cast<uint32_t>(rate);
+    auto c = static_cast<uint16_t>(channels);
+    return Pcm{r, c, sine(r, c, seconds, hz, amplitude)};
+}
+
+Pcm monoSound(const std::vector<int16_t>& samples, int rate) {
+    return Pcm{static_cast<uint32_t>(rate), 1, samples};
 }
 
 bool writeWav(const std::string& path, const Pcm& pcm) {
-    ByteWriter w;
-    auto data = static_cast<uint32_t>(pcm.samples.size() * 2);
-    w.bytes("RIFF", 4);
-    w.u32(data + 36);
-    w.bytes("WAVEfmt ", 8);
-    w.u32(16);
-    w.u16(1);
-    w.u16(static_cast<uint16_t>(pcm.channels));
-    w.u32(static_cast<uint32_t>(pcm.rate));
-    w.u32(static_cast<uint32_t>(pcm.rate * pcm.channels * 2));
-    w.u16(static_cast<uint16_t>(pcm.channels * 2));
-    w.u16(16);
-    w.bytes("data", 4);
-    w.u32(data);
-    for (int16_t s : pcm.samples)
-        w.i16(s);
+    std::vector<uint8_t> file = waveFile(pcm.rate, pcm.channels, 16, toBytes(pcm.samples));
     std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(w.buffer().data()),
-              static_cast<std::streamsize>(w.size()));
+    out.write(reinterpret_cast<const char*>(file.data()),
+              static_cast<std::streamsize>(file.size()));
     return static_cast<bool>(out);
 }
 
 std::optional<Pcm> readWav(const std::string& path) {
     std::string bytes = readFileText(path);
-    ByteReader r(bytes.data(), bytes.size());
-    if (bytes.size() < 12 || bytes.compare(0, 4, "RIFF") != 0 || bytes.compare(8, 4, "WAVE") != 0) {
-        return std::nullopt;
-    }
-    r.skip(12);
-    Pcm pcm;
-    bool haveFormat = false;
-    while (r.ok() && r.remaining() >= 8) {
-        auto id = r.bytes(4);
-        uint32_t size = r.u32();
-        if (!r.ok())
-            break;
-        if (std::memcmp(id.data(), "fmt ", 4) == 0 && size >= 16) {
-            size_t at = r.position();
-            uint16_t tag = r.u16();
-            pcm.channels = r.u16();
-            pcm.rate = static_cast<int>(r.u32());
-            r.skip(6);
-            uint16_t bits = r.u16();
-            if (tag != 1 || bits != 16)
-                return std::nullopt;
-            haveFormat = r.seek(at + size);
-        } else if (std::memcmp(id.data(), "data", 4) == 0 && haveFormat) {
-            size = std::min<uint32_t>(size, static_cast<uint32_t>(r.remaining()));
-            pcm.samples.resize(size / 2);
-            for (auto& s : pcm.samples)
-                s = r.i16();
-            return pcm;
-        } else {
-            r.skip(size);
-        }
-    }
-    return std::nullopt;
+    return readWave({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()});
 }
 
 std::string encodeMp3(const std::string& dir, const std::string& name, const Pcm& pcm,
@@ -107,7 +62,7 @@ std::string encodeMp3(const std::string& dir, const std::string& name, const Pcm
 Pcm decodeMp3(const std::string& path, int rate, int channels) {
     ProgramResult result =
         runProgram("/usr/bin/mpg123", {"-q", "--no-gapless", "--no-infoframe", "-s", path});
-    Pcm pcm{rate, channels, {}};
+    Pcm pcm{static_cast<uint32_t>(rate), static_cast<uint16_t>(channels), {}};
     pcm.samples.resize(result.out.size() / 2);
     std::memcpy(pcm.samples.data(), result.out.data(), pcm.samples.size() * 2);
     return pcm;
@@ -139,21 +94,6 @@ double toneDb(const std::vector<int16_t>& mono, size_t begin, size_t count, int 
     double n = double(end - begin);
     double rms = std::sqrt(std::max(power, 0.0)) * 2 / n / std::sqrt(2.0);
     return rms > 0 ? 20 * std::log10(rms / 32768.0) : -200;
-}
-
-double crossingHz(const std::vector<int16_t>& mono, int rate) {
-    size_t first = 0, last = 0, count = 0;
-    for (size_t i = 1; i < mono.size(); ++i) {
-        if (mono[i - 1] < 0 && mono[i] >= 0) {
-            if (count == 0)
-                first = i;
-            last = i;
-            ++count;
-        }
-    }
-    if (count < 2)
-        return 0;
-    return double(count - 1) * rate / double(last - first);
 }
 
 std::optional<std::pair<size_t, size_t>> soundingSpan(const std::vector<int16_t>& mono,

@@ -1,27 +1,30 @@
-// Sounds for tests, made in code: PCM tones, WAV files, MP3 files encoded by
-// the lame command and decoded by the mpg123 command, and measurements of
-// what a device played.
+// Sounds as the player plays them, for tests: MP3 files encoded by the lame
+// command, decoded by the mpg123 command the way the player decodes them,
+// and measurements of what a sound device played. Builds on the sound
+// files of sound_files.h.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "tests/support/sound_files.h"
 
 namespace marlit::test {
 
-struct Pcm {
-    int rate = 22050;
-    int channels = 2;
-    std::vector<int16_t> samples;  // interleaved
+// Interleaved 16-bit PCM with its rate and channel count.
+using Pcm = DecodedSound;
 
-    size_t frames() const { return samples.size() / static_cast<size_t>(channels); }
-    // The left (or only) channel from frame `begin`, `count` frames.
-    std::vector<int16_t> left(size_t begin, size_t count) const;
-};
+// The left (or only) channel from frame `begin`, `count` frames.
+std::vector<int16_t> leftChannel(const Pcm& pcm, size_t begin, size_t count);
+std::vector<int16_t> leftChannel(const Pcm& pcm);
 
 // A sine tone of `hz` at peak `amplitude`, the same in every channel.
 Pcm sineWave(int rate, int channels, double seconds, double hz, int amplitude);
+// A mono tone, for measuring one channel.
+Pcm monoSound(const std::vector<int16_t>& samples, int rate);
 
 bool writeWav(const std::string& path, const Pcm& pcm);
 // A 16-bit PCM WAV file; none when it is not one.
@@ -40,9 +43,7 @@ double levelDb(const std::vector<int16_t>& mono, size_t begin, size_t count);
 // Level in dB full scale of the component at `hz` (Goertzel), the same
 // scale as levelDb for a pure tone.
 double toneDb(const std::vector<int16_t>& mono, size_t begin, size_t count, int rate, double hz);
-// Frequency from the zero crossings of a tone.
-double crossingHz(const std::vector<int16_t>& mono, int rate);
-// The first and one-past-last frame whose sample is not silent, or none.
+// The first and one-past-last frame whose sample passes `threshold`, or none.
 std::optional<std::pair<size_t, size_t>> soundingSpan(const std::vector<int16_t>& mono,
                                                       int threshold = 0);
 

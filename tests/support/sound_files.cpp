@@ -35,6 +35,17 @@ std::vector<uint8_t> rawSoundFile(uint32_t rate, uint16_t channels,
     return pcmSoundFile(rate, channels, 0, static_cast<uint32_t>(pcm.size()), pcm);
 }
 
+std::vector<uint8_t> waveFormatChunk(uint32_t rate, uint16_t channels, uint16_t bits) {
+    ByteWriter w;
+    w.u16(1);
+    w.u16(channels);
+    w.u32(rate);
+    w.u32(rate * channels * bits / 8);
+    w.u16(static_cast<uint16_t>(channels * bits / 8));
+    w.u16(bits);
+    return w.take();
+}
+
 std::vector<uint8_t> waveFile(uint32_t rate, uint16_t channels, uint16_t bits,
                               std::span<const uint8_t> data) {
     ByteWriter w;
@@ -42,12 +53,7 @@ std::vector<uint8_t> waveFile(uint32_t rate, uint16_t channels, uint16_t bits,
     w.u32(static_cast<uint32_t>(36 + data.size()));
     w.bytes("WAVEfmt ", 8);
     w.u32(16);
-    w.u16(1);
-    w.u16(channels);
-    w.u32(rate);
-    w.u32(rate * channels * bits / 8);
-    w.u16(static_cast<uint16_t>(channels * bits / 8));
-    w.u16(bits);
+    w.bytes(waveFormatChunk(rate, channels, bits));
     w.bytes("data", 4);
     w.u32(static_cast<uint32_t>(data.size()));
     w.bytes(data);

@@ -17,6 +17,8 @@ std::vector<uint8_t> pcmSoundFile(uint32_t rate, uint16_t channels, uint8_t code
 // A raw (codec 0) sound file holding the samples.
 std::vector<uint8_t> rawSoundFile(uint32_t rate, uint16_t channels,
                                   std::span<const int16_t> samples);
+// The 16 bytes of a PCM "fmt " chunk.
+std::vector<uint8_t> waveFormatChunk(uint32_t rate, uint16_t channels, uint16_t bits);
 // A WAVE file: "fmt " (16 bytes) then "data".
 std::vector<uint8_t> waveFile(uint32_t rate, uint16_t channels, uint16_t bits,
                               std::span<const uint8_t> data);

@@ -3,12 +3,13 @@
 #include <string>
 
 #include "base/files.h"
-#include "base/png.h"
+#include "converter/bitmap.h"
 #include "formats/jbp_stream.h"
 #include "formats/rbp_codec.h"
 #include "formats/rbp_image.h"
 #include "tools/marlit_tool/args.h"
 #include "tools/marlit_tool/command.h"
+#include "tools/marlit_tool/png_bitmap.h"
 
 namespace marlit::tool {
 namespace {
@@ -30,7 +31,7 @@ int runInfo(std::span<const std::string> argv) {
         return usageError(kInfo, args.error());
     if (args.positional().size() != 1)
         return usageError(kInfo, "expected FILE");
-    auto file = readWhole(args.positional()[0]);
+    auto file = readHostFile(args.positional()[0]);
     if (!file)
         return fail("cannot read " + args.positional()[0]);
     auto h = parseRbpHeader(*file);
@@ -48,22 +49,16 @@ int runDecode(std::span<const std::string> argv) {
     if (args.positional().size() != 2)
         return usageError(kDecode, "expected IN.rbp OUT.png");
     const std::string& in = args.positional()[0];
-    auto file = readWhole(in);
+    auto file = readHostFile(in);
     if (!file)
         return fail("cannot read " + in);
     auto picture = decodeRbp(*file, args.flag("key"));
     if (!picture)
         return fail(in + ": not a picture that loads");
-    PngImage png{picture->width, picture->height, 4, {}};
-    png.pixels.resize(picture->pixels.size());
-    for (size_t i = 0; i < picture->pixels.size(); i += 4) {
-        png.pixels[i] = picture->pixels[i + 2];
-        png.pixels[i + 1] = picture->pixels[i + 1];
-        png.pixels[i + 2] = picture->pixels[i];
-        png.pixels[i + 3] = picture->pixels[i + 3];
-    }
+    Bitmap bitmap = makeBitmap(picture->width, picture->height, 4);
+    bitmap.pixels = std::move(picture->pixels);
     std::string error;
-    if (!writePng(args.positional()[1], png, &error))
+    if (!writePngBitmap(args.positional()[1], bitmap, &error))
         return fail(error);
     return 0;
 }
@@ -79,18 +74,15 @@ int runEncode(std::span<const std::string> argv) {
     if (!ok || !quality)
         return usageError(kEncode, "--quality takes 0, 1, 2 or 3");
     std::string error;
-    auto png = readPng(args.positional()[0], &error);
+    auto png = readPngBitmap(args.positional()[0], &error);
     if (!png)
         return fail(error);
-    // PNG rows are red, green, blue; pictures are blue, green, red.
-    std::vector<uint8_t> pixels(png->pixels);
-    for (size_t i = 0; i + 2 < pixels.size(); i += png->channels)
-        std::swap(pixels[i], pixels[i + 2]);
-    PictureView view{png->width, png->height, png->channels, pixels, png->width, png->height};
+    PictureView view{png->width,  png->height,      png->bytesPerPixel,
+                     png->pixels, png->sourceWidth, png->sourceHeight};
     auto rbp = EncodeRbp(view, static_cast<int>(*quality));
     if (!rbp)
         return fail("a picture over 32767 pixels wide or high cannot be stored");
-    if (!writeWholeAtomic(args.positional()[1], *rbp)) {
+    if (!writeHostFileAtomic(args.positional()[1], *rbp)) {
         return fail("cannot write " + args.positional()[1]);
     }
     return 0;
@@ -104,22 +96,22 @@ int runJbpDecode(std::span<const std::string> argv) {
         return usageError(kJbpDecode, "expected IN OUT");
     const std::string& in = args.positional()[0];
     const std::string& out = args.positional()[1];
-    auto stream = readWhole(in);
+    auto stream = readHostFile(in);
     if (!stream)
         return fail("cannot read " + in);
     auto picture = DecodeJbp(*stream);
     if (!picture)
         return fail(in + ": not a stream that decodes");
     if (endsWithPng(out)) {
-        PngImage png{picture->paddedWidth, picture->paddedHeight, 3, {}};
-        png.pixels.reserve(picture->pixels.size() * 3);
-        for (uint16_t v : picture->pixels) {
-            png.pixels.push_back(red565(v));
-            png.pixels.push_back(green565(v));
-            png.pixels.push_back(blue565(v));
+        Bitmap bitmap = makeBitmap(picture->paddedWidth, picture->paddedHeight, 3);
+        for (size_t i = 0; i < picture->pixels.size(); ++i) {
+            uint16_t v = picture->pixels[i];
+            bitmap.pixels[3 * i] = blue565(v);
+            bitmap.pixels[3 * i + 1] = green565(v);
+            bitmap.pixels[3 * i + 2] = red565(v);
         }
         std::string error;
-        if (!writePng(out, png, &error))
+        if (!writePngBitmap(out, bitmap, &error))
             return fail(error);
         return 0;
     }
@@ -128,7 +120,7 @@ int runJbpDecode(std::span<const std::string> argv) {
         raw[2 * i] = static_cast<uint8_t>(picture->pixels[i]);
         raw[2 * i + 1] = static_cast<uint8_t>(picture->pixels[i] >> 8);
     }
-    if (!writeWholeAtomic(out, raw))
+    if (!writeHostFileAtomic(out, raw))
         return fail("cannot write " + out);
     return 0;
 }

@@ -135,6 +135,14 @@ TEST(Blit, BrightnessAppliesToSourceOrToMixedResultByVariant) {
     EXPECT_EQ(drawOne(3, grey(200), 255, grey(100), 128, 128), grey(75));
 }
 
+TEST(Blit, OpacityAndBrightnessOutOfRangeAreClamped) {
+    // Beyond the ends the products would go negative; they act as the ends.
+    EXPECT_EQ(drawOne(1, grey(200), 128, grey(100), 300, 256), grey(150));
+    EXPECT_EQ(drawOne(1, grey(200), 255, grey(100), -5, 256), (Bgr{96, 100, 96}));
+    EXPECT_EQ(drawOne(1, grey(200), 255, grey(100), 256, 900), grey(255));
+    EXPECT_EQ(drawOne(2, grey(10), 255, grey(100), 256, -40), grey(0));
+}
+
 TEST(Blit, AdditivePictureSaturates) {
     EXPECT_EQ(drawOne(2, grey(200), 255, grey(100), 256, 256), grey(255));
     EXPECT_EQ(drawOne(2, grey(200), 128, grey(50), 256, 256), grey(150));

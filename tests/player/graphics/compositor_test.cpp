@@ -113,7 +113,7 @@ TEST(Compositor, RequestsOutOfRangeAreIgnored) {
     scene.picture(0, 4, 4, grey(50));
     EXPECT_EQ(scene.compositor.create(259, scene.mark), nullptr);
     EXPECT_EQ(scene.compositor.create(-1, scene.mark), nullptr);
-    EXPECT_FALSE(scene.compositor.pictures.put(67, std::make_unique<SlotPicture>()));
+    EXPECT_FALSE(scene.compositor.pictures.put(67, std::make_unique<WorkingPicture>()));
     scene.compositor.remove(400, scene.mark);
     scene.show(0, 0, 0, 0, 128);  // no such layer: never drawn
     scene.show(1, 66, 4, 4, 1);   // empty picture slot

@@ -37,7 +37,7 @@ struct Scene {
     // A picture of one colour in a slot.
     void picture(int slot, int w, int h, Bgr colour, int alpha = 255) {
         TestPicture p(w, h, colour, alpha);
-        auto pic = std::make_unique<SlotPicture>();
+        auto pic = std::make_unique<WorkingPicture>();
         pic->width = w;
         pic->height = h;
         pic->pixels = p.pixels;
@@ -49,7 +49,7 @@ struct Scene {
         Sprite* s = compositor.create(spriteSlot, mark);
         if (!s)
             return nullptr;
-        const SlotPicture* p = compositor.pictures.get(pictureSlot);
+        const WorkingPicture* p = compositor.pictures.get(pictureSlot);
         s->command.picture = pictureSlot;
         s->command.source = {0, 0, p ? p->width : 0, p ? p->height : 0};
         s->width = s->command.source.width();

@@ -45,6 +45,13 @@ TEST(Animation, LoopsHoldsAndFinishes) {
     EXPECT_EQ(held.command.picture, 4);
     EXPECT_TRUE(held.frames.empty());
 
+    // A next index that names no frame holds rather than reading past the table.
+    Sprite stray = pictureSprite(8, 8);
+    startAnimation(stray, {frame(3, 0, 100, 7)}, 0);
+    EXPECT_TRUE(updateSprite(stray, 100, brightness));
+    EXPECT_EQ(stray.command.picture, 3);
+    EXPECT_TRUE(stray.frames.empty());
+
     // Reaching a frame whose next index is -1 finishes the sprite.
     Sprite once = pictureSprite(8, 8);
     startAnimation(once, {frame(3, 0, 100, 1), frame(4, 8, 100, kFrameFinish)}, 0);
@@ -149,6 +156,17 @@ TEST(Transition, BlindsGrowBandsRowByRow) {
     startTransition(s, {.effect = 133, .duration = 800, .tileSize = 4, .steps = 8}, 0);
     updateSprite(s, 100, brightness);
     EXPECT_EQ(s.chain[0].source, (Rect{0, 0, 4, 3}));
+}
+
+TEST(Transition, DegenerateParametersNeitherDivideByZeroNorStall) {
+    int32_t brightness = 256;
+    Sprite s = pictureSprite(8, 8);
+    startTransition(s, {.effect = 20, .duration = 100, .tileSize = 0, .spread = 0, .steps = 0}, 0);
+    updateSprite(s, 50, brightness);
+    EXPECT_FALSE(s.chain.empty());
+    startTransition(s, {.effect = 129, .duration = 0}, 0);
+    EXPECT_FALSE(updateSprite(s, 0, brightness));
+    EXPECT_TRUE(s.finished);
 }
 
 TEST(Transition, TileFadesFollowTheirDelays) {

@@ -58,7 +58,7 @@ TEST_F(ChannelOpenerTest, AppliesVolumeAndFadeIn) {
     EXPECT_EQ(mixer->volume(0), 40);
     advance(1500);
     test::Pcm out = played();
-    std::vector<int16_t> left = out.left(0, out.frames());
+    std::vector<int16_t> left = test::leftChannel(out);
     // The fade rises period by period to the channel's 40 %.
     double early = test::levelDb(left, test::kFirstSoundFrame + 2048, 2048);
     double late = test::levelDb(left, test::kFirstSoundFrame + 8 * 2048, 2048);

@@ -36,9 +36,8 @@ class MixerFixture : public ::testing::Test {
         totalMs = 0;
         ++runs;
         setTickSource(virtualTicks);
-        auto out = std::make_unique<HeadlessWaveOut>(wavPath());
-        device = out.get();
-        mixer = std::make_unique<SoundMixer>(std::move(out));
+        device = std::make_unique<HeadlessWaveOut>(wavPath());
+        mixer = std::make_unique<SoundMixer>(device.get());
     }
     void TearDown() override {
         mixer.reset();
@@ -82,7 +81,7 @@ class MixerFixture : public ::testing::Test {
     std::string folder() const { return dir.path().string() + "/"; }
 
     TempDir dir;
-    HeadlessWaveOut* device = nullptr;
+    std::unique_ptr<HeadlessWaveOut> device;
     std::unique_ptr<SoundMixer> mixer;
     uint64_t totalMs = 0;
     int runs = 0;

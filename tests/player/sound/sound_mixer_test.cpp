@@ -48,7 +48,7 @@ TEST_F(SoundMixerTest, SilenceKeepsFlowingWithoutChannels) {
     EXPECT_EQ(mixer->buffersQueued(), 10u);
     Pcm out = played();
     EXPECT_GE(out.frames(), 22050u);
-    EXPECT_FALSE(test::soundingSpan(out.left(0, out.frames())).has_value());
+    EXPECT_FALSE(test::soundingSpan(test::leftChannel(out)).has_value());
 }
 
 // Volume 100 mixes the decoded sound unchanged, starting exactly when the
@@ -60,8 +60,8 @@ TEST_F(SoundMixerTest, MixesAtFullVolumeUnscaledAndBelowTruncated) {
     advance(2000);
     Pcm out = played();
     EXPECT_TRUE(playedAt(out, kFirstSoundFrame, reference.samples));
-    auto sounding = test::soundingSpan(out.left(0, out.frames()));
-    auto decoded = test::soundingSpan(reference.left(0, reference.frames()));
+    auto sounding = test::soundingSpan(test::leftChannel(out));
+    auto decoded = test::soundingSpan(test::leftChannel(reference));
     ASSERT_TRUE(sounding && decoded);
     EXPECT_EQ(sounding->first, kFirstSoundFrame + decoded->first);
     EXPECT_EQ(sounding->second, kFirstSoundFrame + decoded->second);
@@ -129,7 +129,7 @@ TEST_F(SoundMixerTest, ZeroLengthFades) {
     EXPECT_FALSE(mixer->occupied(0));
     // Only the one period mixed before the fade sounds.
     Pcm out = played();
-    auto span = test::soundingSpan(out.left(0, out.frames()));
+    auto span = test::soundingSpan(test::leftChannel(out));
     ASSERT_TRUE(span.has_value());
     EXPECT_LE(span->second, kFirstSoundFrame + kPeriodFrames);
 }
@@ -142,7 +142,7 @@ TEST_F(SoundMixerTest, FadeOutLowersEachPeriodThenStops) {
     advance(1200);
     EXPECT_FALSE(mixer->occupied(0));
     Pcm out = played();
-    std::vector<int16_t> left = out.left(0, out.frames());
+    std::vector<int16_t> left = test::leftChannel(out);
     double previous = 0;
     // The period mixed at the start of the fade and the ten after it.
     for (uint32_t p = 8; p < 18; ++p) {

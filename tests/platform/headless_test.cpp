@@ -1,0 +1,88 @@
+#include <gtest/gtest.h>
+
+#include "base/clock.h"
+#include "base/png.h"
+#include "platform/headless/frame_dump.h"
+#include "platform/headless/headless_platform.h"
+#include "tests/support/temp_dir.h"
+
+namespace marlit {
+namespace {
+
+TEST(VirtualClock, MovesOnlyWhenSleptAndDrivesTheSharedClock) {
+    VirtualClock clock(1000);
+    EXPECT_EQ(now(), 1000u);
+    EXPECT_EQ(clock.ticks(), 1000u);
+    clock.sleep(16);
+    EXPECT_EQ(now(), 1016u);
+    EXPECT_EQ(clock.elapsed(), 16u);
+}
+
+TEST(VirtualClock, TheCalendarStartsAtNoonOnAFixedDayAndRollsOver) {
+    VirtualClock clock;
+    VirtualLocalTime time(clock);
+    DateTime t = time.now();
+    EXPECT_EQ(t.year, 2005);
+    EXPECT_EQ(t.month, 4);
+    EXPECT_EQ(t.day, 1);
+    EXPECT_EQ(t.hour, 12);
+    EXPECT_EQ(t.dayOfWeek, 5);
+    clock.sleep(30u * 86400 * 1000 + 1234);  // 30 days on
+    t = time.now();
+    EXPECT_EQ(t.month, 5);
+    EXPECT_EQ(t.day, 1);
+    EXPECT_EQ(t.dayOfWeek, 0);
+    EXPECT_EQ(t.second, 1);
+    EXPECT_EQ(t.milliseconds, 234);
+}
+
+TEST(HeadlessEvents, ScriptedEventsWaitForTheirTimeAndPostedOnesComeFirst) {
+    std::vector<ScriptedEvent> script = {{0, Event{EventType::KeyDown, 1, 0, 0}},
+                                         {10, Event{EventType::KeyUp, 1, 0, 0}}};
+    HeadlessPlatform p(320, 240, script);
+    EventSource& events = p.platform().events;
+    events.post(Event{EventType::Command, 7, 0, 0});
+    EXPECT_EQ(events.poll()->type, EventType::Command);
+    EXPECT_EQ(events.poll()->type, EventType::KeyDown);
+    EXPECT_FALSE(events.poll());
+    p.clock().sleep(9);
+    EXPECT_FALSE(events.poll());
+    p.clock().sleep(1);
+    EXPECT_EQ(events.poll()->type, EventType::KeyUp);
+    EXPECT_EQ(p.events().pending(), 0u);
+}
+
+TEST(HeadlessDisplay, DrawsOnlyWhileTheDisplayIsOpen) {
+    HeadlessDisplay d(640, 480);
+    EXPECT_EQ(d.beginDraw(), nullptr);
+    d.openDisplay();
+    EXPECT_EQ(d.beginDraw(), d.frameBuffer().base());
+    EXPECT_EQ(d.displayProperties().cxWidth, 480u);
+    EXPECT_EQ(d.displayProperties().cyHeight, 640u);
+    EXPECT_FALSE(d.raiseRunningCopy("x")) << "headless copies run side by side";
+}
+
+TEST(FrameDump, WritesBothPicturesAsPng) {
+    test::TempDir dir;
+    const uint8_t bgr[2 * 3 * 2] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
+    std::string error;
+    ASSERT_TRUE(dumpBackBuffer(dir.file("b.png"), bgr, 2, 2, 6, &error)) << error;
+    auto b = readPng(dir.file("b.png"));
+    ASSERT_TRUE(b);
+    EXPECT_EQ(b->pixels, (std::vector<uint8_t>{3, 2, 1, 6, 5, 4, 9, 8, 7, 12, 11, 10}));
+
+    DeviceFrameBuffer fb(3, 4);
+    fb.setPixel(2, 3, 0xF800);
+    ASSERT_TRUE(dumpFrameBuffer(dir.file("d.png"), fb, &error)) << error;
+    auto d = readPng(dir.file("d.png"));
+    ASSERT_TRUE(d);
+    EXPECT_EQ(d->width, 3);
+    EXPECT_EQ(d->height, 4);
+    EXPECT_EQ(d->pixels[(3 * 3 + 2) * 3], 255);
+
+    EXPECT_FALSE(dumpFrameBuffer(dir.file("no/such/folder.png"), fb, &error));
+    EXPECT_NE(error.find("cannot write"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace marlit

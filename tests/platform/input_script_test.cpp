@@ -1,0 +1,98 @@
+#include "platform/headless/input_script.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/key_codes.h"
+#include "tests/support/temp_dir.h"
+
+namespace marlit {
+namespace {
+
+std::vector<ScriptedEvent> parse(std::string_view text, ScriptScreen screen = {}) {
+    std::string error;
+    auto events = parseInputScript(text, screen, &error);
+    EXPECT_TRUE(events) << error;
+    return events.value_or(std::vector<ScriptedEvent>{});
+}
+
+std::string problem(std::string_view text) {
+    std::string error;
+    EXPECT_FALSE(parseInputScript(text, ScriptScreen{}, &error));
+    return error;
+}
+
+TEST(InputScript, ReadsEveryKindOfEvent) {
+    auto e = parse(
+        "# comment\r\n"
+        "\n"
+        "10 key down start\r\n"
+        "20 key up c\n"
+        "30 tap 319 0\n"
+        "40 drag 0 239\n"
+        "50   release\n"
+        "60 command 40007\n"
+        "70 quit\n");
+    ASSERT_EQ(e.size(), 7u);
+    EXPECT_EQ(e[0].time, 10u);
+    EXPECT_EQ(e[0].event.type, EventType::KeyDown);
+    EXPECT_EQ(e[0].event.value, kKeyCodeStart);
+    EXPECT_EQ(e[1].event.type, EventType::KeyUp);
+    EXPECT_EQ(e[1].event.value, kKeyCodeC);
+    // Landscape (319, 0) is the device's (0, 0); (0, 239) its (239, 319).
+    EXPECT_EQ(e[2].event.type, EventType::StylusDown);
+    EXPECT_EQ(e[2].event.x, 0);
+    EXPECT_EQ(e[2].event.y, 0);
+    EXPECT_EQ(e[3].event.type, EventType::StylusMove);
+    EXPECT_EQ(e[3].event.x, 239);
+    EXPECT_EQ(e[3].event.y, 319);
+    EXPECT_EQ(e[4].event.type, EventType::StylusUp);
+    EXPECT_EQ(e[5].event.type, EventType::Command);
+    EXPECT_EQ(e[5].event.value, 40007);
+    EXPECT_EQ(e[6].event.type, EventType::Close);
+}
+
+TEST(InputScript, APressReleasesFiftyMillisecondsLaterInTimeOrder) {
+    auto e = parse("100 press a\n120 press b\n200 tap 1 1\n");
+    ASSERT_EQ(e.size(), 5u);
+    EXPECT_EQ(e[0].time, 100u);
+    EXPECT_EQ(e[1].time, 120u);
+    EXPECT_EQ(e[2].time, 150u);
+    EXPECT_EQ(e[2].event.type, EventType::KeyUp);
+    EXPECT_EQ(e[2].event.value, kKeyCodeA);
+    EXPECT_EQ(e[3].time, 170u);
+    EXPECT_EQ(e[4].event.type, EventType::StylusDown);
+}
+
+TEST(InputScript, TheVgaWindowReportsHalfSizePositions) {
+    auto e = parse("0 tap 101 50\n", ScriptScreen{640, 480, true});
+    ASSERT_EQ(e.size(), 1u);
+    EXPECT_EQ(e[0].event.x, 25);
+    EXPECT_EQ(e[0].event.y, 269);  // (639 - 101) / 2
+}
+
+TEST(InputScript, RejectsWhatItDoesNotUnderstandWithTheLine) {
+    EXPECT_EQ(problem("10 press a\n5 press b\n"), "line 2: time goes backwards");
+    EXPECT_EQ(problem("x press a"), "line 1: bad time 'x'");
+    EXPECT_EQ(problem("-1 press a"), "line 1: bad time '-1'");
+    EXPECT_EQ(problem("99999999999 press a"), "line 1: bad time '99999999999'");
+    EXPECT_EQ(problem("1 press menu"), "line 1: unknown key 'menu'");
+    EXPECT_EQ(problem("1 key sideways a").substr(0, 20), "line 1: not an event");
+    EXPECT_EQ(problem("1 tap 320 0"), "line 1: position outside the 320x240 screen");
+    EXPECT_EQ(problem("1 tap 0 240"), "line 1: position outside the 320x240 screen");
+    EXPECT_EQ(problem("1 tap 0 -1"), "line 1: position outside the 320x240 screen");
+    EXPECT_EQ(problem("1 tap 5"), problem("1 tap 5 5 5"));
+    EXPECT_EQ(problem("1 command 65536"), "line 1: bad command id '65536'");
+    EXPECT_EQ(problem("1 quit now").substr(0, 20), "line 1: not an event");
+    EXPECT_EQ(problem("1"), problem("1 dance"));
+}
+
+TEST(InputScript, LoadsAFileAndNamesItInErrors) {
+    test::TempDir dir;
+    std::string error;
+    EXPECT_FALSE(loadInputScript(dir.file("missing.txt"), ScriptScreen{}, &error));
+    EXPECT_NE(error.find("missing.txt: cannot read"), std::string::npos);
+    EXPECT_FALSE(loadInputScript(dir.path().string(), ScriptScreen{}, &error)) << "a folder";
+}
+
+}  // namespace
+}  // namespace marlit

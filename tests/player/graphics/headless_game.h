@@ -1,0 +1,57 @@
+// A GameContext on the headless back end, started as the player starts it,
+// for tests that drive whole frames through the frame tick.
+#pragma once
+
+#include <memory>
+
+#include "base/metrics.h"
+#include "platform/headless/headless_platform.h"
+#include "player/graphics/compositor.h"
+#include "player/graphics/graphics_ops.h"
+#include "player/shell/frame_tick.h"
+#include "player/shell/game_context.h"
+
+namespace marlit::test {
+
+class HeadlessGame {
+  public:
+    explicit HeadlessGame(int width = 320, int height = 240) : backend_(width, height) {
+        setScreenSize(width, height);
+        PlayerOptions options;
+        options.vga = width > 639;
+        ctx_ = std::make_unique<GameContext>(backend_.platform(), options);
+        backend_.display().createWindow(ctx_->title);
+        backend_.display().openDisplay();
+        ctx_->display->properties = ctx_->screen.readProperties();
+        ctx_->frameTimer.start(16);
+        ctx_->dirtyRects->setBounds(width, height);
+    }
+    ~HeadlessGame() {
+        ctx_.reset();
+        setScreenSize(320, 240);
+    }
+
+    GameContext& ctx() { return *ctx_; }
+    HeadlessPlatform& backend() { return backend_; }
+    uint32_t now() { return backend_.clock().ticks(); }
+
+    // Runs frame ticks until a game frame has run at or after `time`.
+    void runUntil(uint32_t time) {
+        for (;;) {
+            const uint64_t before = ctx_->framesRun;
+            frameTick(*ctx_);
+            if (ctx_->framesRun != before && static_cast<int32_t>(ctx_->tickTime - time) >= 0)
+                return;
+        }
+    }
+    // One game frame.
+    void frame() { runUntil(now()); }
+
+    Surface backBuffer() { return backBufferOf(*ctx_); }
+
+  private:
+    HeadlessPlatform backend_;
+    std::unique_ptr<GameContext> ctx_;
+};
+
+}  // namespace marlit::test
