@@ -43,6 +43,15 @@ bool SdlDisplay::createWindow(std::string_view title) {
         report("cannot open the video output");
         return false;
     }
+    // SDL falls back to drivers that draw nowhere; a window nobody can see
+    // is no use unless asked for by name.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    std::string name = driver ? driver : "";
+    if ((name == "offscreen" || name == "dummy" || name == "evdev") &&
+        !SDL_getenv("SDL_VIDEODRIVER")) {
+        std::fprintf(stderr, "marlit: no display to open a window on (--headless runs without)\n");
+        return false;
+    }
     const int w = options_.screenWidth;
     const int h = options_.screenHeight;
     scale_ = options_.scale;
@@ -53,13 +62,13 @@ bool SdlDisplay::createWindow(std::string_view title) {
             scale_ = std::max(1, std::min(bounds.w / w, bounds.h / h));
         }
     }
-    std::string name(title);
+    std::string titleText(title);
     // A full screen window is made so from the start: switching later needs
     // a window manager's help, which a bare X server does not give.
     uint32_t flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE;
     if (options_.fullscreen)
         flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-    window_ = SDL_CreateWindow(name.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+    window_ = SDL_CreateWindow(titleText.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                w * scale_, h * scale_, flags);
     if (!window_) {
         report("cannot open a window");
@@ -127,6 +136,12 @@ void SdlDisplay::closeDisplay() {
         SDL_DestroyRenderer(renderer_);
     texture_ = nullptr;
     renderer_ = nullptr;
+}
+
+bool SdlDisplay::openInput() {
+    // The keys are buttons, not text: no input method for this window.
+    SDL_StopTextInput();
+    return true;
 }
 
 uint8_t* SdlDisplay::beginDraw() {

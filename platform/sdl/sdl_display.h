@@ -49,7 +49,7 @@ class SdlDisplay : public DisplayDevice {
 
     bool openDisplay() override;
     void closeDisplay() override;
-    bool openInput() override { return true; }
+    bool openInput() override;
     void closeInput() override {}
     DisplayProperties displayProperties() override { return frameBuffer_.properties(); }
     RawFrameBufferInfo rawFrameBuffer() override { return frameBuffer_.rawInfo(); }

@@ -5,6 +5,8 @@
 
 #include "base/clock.h"
 #include "base/metrics.h"
+#include "formats/mlz_reader.h"
+#include "formats/rbp_codec.h"
 #include "player/graphics/sprite_update.h"
 #include "player/shell/game_context.h"
 
@@ -67,6 +69,16 @@ void redraw(GameContext& ctx, int x, int y, int width, int height) {
 
 void redrawScreen(GameContext& ctx) {
     redraw(ctx, 0, 0, kDesignWidth, kDesignHeight);
+}
+
+bool loadPicture(GameContext& ctx, int slot, std::string_view name, bool colourKey) {
+    if (!PictureSlots::valid(slot))
+        return false;
+    auto picture = LoadRbp(name, ctx.paths.picturePack, colourKey, *ctx.pictureReader);
+    if (!picture)
+        return false;
+    return ctx.compositor->pictures.put(slot,
+                                        std::make_unique<WorkingPicture>(std::move(*picture)));
 }
 
 void freePicture(GameContext& ctx, int slot) {

@@ -26,6 +26,11 @@ void redraw(GameContext& ctx, int x, int y, int width, int height);
 void redrawScreen(GameContext& ctx);
 
 // --- picture slots ---
+// Loads a picture by its game path ("AdvData\grp\bg\...") from the picture
+// pack, or from a loose folder when the pack path ends with "\"; with
+// colourKey, RGB565 0xF81F is transparent. False (the slot left as it was)
+// when the slot is out of range or the picture cannot be loaded.
+bool loadPicture(GameContext& ctx, int slot, std::string_view name, bool colourKey);
 void freePicture(GameContext& ctx, int slot);
 // A transparent picture of a design-space size, for text to be drawn into.
 bool blankPicture(GameContext& ctx, int slot, int width, int height);

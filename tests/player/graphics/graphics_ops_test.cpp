@@ -2,7 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include "base/files.h"
+#include "formats/mlz_pack_writer.h"
+#include "formats/rbp_codec.h"
 #include "tests/player/graphics/headless_game.h"
+#include "tests/support/temp_dir.h"
 
 namespace marlit {
 namespace {
@@ -98,6 +104,56 @@ TEST(GraphicsOps, BadSlotsAndLayersAreRefused) {
     removeSprites(ctx, -10, 1000);
     freePicture(ctx, 99);
     game.frame();
+}
+
+// A 24-bit 4 x 2 picture: magenta (the colour key) at (0, 0), grey elsewhere.
+std::vector<uint8_t> keyedRbp() {
+    std::vector<uint8_t> bgr(4 * 2 * 3, 0x80);
+    bgr[0] = 255;
+    bgr[1] = 0;
+    bgr[2] = 255;
+    PictureView view;
+    view.width = 4;
+    view.height = 2;
+    view.pixels = bgr;
+    view.sourceWidth = 4;
+    view.sourceHeight = 2;
+    return EncodeRbp(view, 0).value();
+}
+
+TEST(GraphicsOps, PicturesLoadFromThePackOrALooseFolder) {
+    HeadlessGame game;
+    GameContext& ctx = game.ctx();
+    test::TempDir dir;
+    const std::string pack = dir.file("grpack.mlz");
+    MlzPackWriter writer;
+    ASSERT_TRUE(writer.open(pack));
+    ASSERT_TRUE(writer.add("AdvData\\grp\\bg\\a.rbp", keyedRbp()));
+    ASSERT_TRUE(writer.finish());
+    ctx.paths.picturePack = pack;
+
+    // The extension is replaced by ".rbp"; names compare without ASCII case.
+    ASSERT_TRUE(loadPicture(ctx, 28, "ADVDATA\\grp\\BG\\a.crx", true));
+    const WorkingPicture* p = ctx.compositor->pictures.get(28);
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(p->width, 4);
+    EXPECT_EQ(p->pixels[3], 0);  // the key is transparent
+    EXPECT_EQ(p->pixels[7], 255);
+    ASSERT_TRUE(loadPicture(ctx, 27, "AdvData\\grp\\bg\\a.rbp", false));
+    EXPECT_EQ(ctx.compositor->pictures.get(27)->pixels[3], 255);
+
+    // A missing picture leaves the slot as it was.
+    EXPECT_FALSE(loadPicture(ctx, 28, "AdvData\\grp\\bg\\none.rbp", true));
+    EXPECT_EQ(ctx.compositor->pictures.get(28), p);
+    EXPECT_FALSE(loadPicture(ctx, 67, "AdvData\\grp\\bg\\a.rbp", true));
+
+    // A pack path ending with "\\" is a folder of loose pictures.
+    std::filesystem::create_directories(dir.path() / "loose" / "AdvData" / "grp");
+    ASSERT_TRUE(writeWholeAtomic((dir.path() / "loose" / "AdvData" / "grp" / "b.rbp").string(),
+                                 keyedRbp()));
+    ctx.paths.picturePack = (dir.path() / "loose").string() + "\\";
+    ASSERT_TRUE(loadPicture(ctx, 3, "AdvData\\grp\\b.rbp", false));
+    EXPECT_EQ(ctx.compositor->pictures.get(3)->height, 2);
 }
 
 TEST(GraphicsOps, CaptureCopiesTheBackBuffer) {

@@ -7,7 +7,6 @@
 
 #include "base/metrics.h"
 #include "platform/headless/headless_platform.h"
-#include "platform/headless/headless_wave_out.h"
 
 namespace marlit {
 namespace {
@@ -38,10 +37,9 @@ class RecordingMessageBox : public MessageBox {
 
 struct FailingRig {
     explicit FailingRig(FailingDisplay::Fail fail)
-        : display(fail),
-          events(clock, {}),
-          localTime(clock),
-          platform{display, events, clock, localTime, battery, messages, waveOut} {}
+        : display(fail), events(clock, {}), localTime(clock), platform{display,   events,  clock,
+                                                                       localTime, battery, messages,
+                                                                       waveOut} {}
     VirtualClock clock;
     FailingDisplay display;
     HeadlessEvents events;
