@@ -48,9 +48,7 @@ std::optional<std::vector<uint8_t>> encodePicture(std::span<const uint8_t> file,
         why = "the scaled picture would be empty";
         return std::nullopt;
     }
-    PictureView view{scaled->width,        scaled->height,       scaled->bytesPerPixel,
-                     scaled->pixels,       scaled->sourceWidth,  scaled->sourceHeight};
-    auto rbp = EncodeRbp(view, settings.quality);
+    auto rbp = EncodeRbp(scaled->view(), settings.quality);
     if (!rbp) why = "the picture cannot be encoded";
     return rbp;
 }

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "base/bytes.h"
 #include "base/files.h"
 #include "converter/picture_group.h"
 #include "formats/mlz_pack.h"
