@@ -44,10 +44,11 @@ function(marlit_executable name)
 endfunction()
 
 # marlit_test_dir(NAME DEPS lib...) makes one GoogleTest program of every
-# *_test.cpp in the calling folder and registers its cases with CTest.
+# .cpp under the calling folder (the *_test.cpp files and their helpers)
+# and registers its cases with CTest.
 function(marlit_test_dir name)
   cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
-  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   if(NOT sources)
     return()
   endif()

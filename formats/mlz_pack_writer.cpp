@@ -76,6 +76,17 @@ bool MlzPackWriter::addEmpty(std::string_view name) {
     return add(name, {}, kMlzStored);
 }
 
+bool MlzPackWriter::addCompressed(std::string_view name, std::span<const uint8_t> stored,
+                                  uint32_t expandedSize) {
+    if (stored.empty() != (expandedSize == 0) || expandedSize > kMlzMaxExpandedSize)
+        return false;
+    MlzEntry entry;
+    entry.name = std::string(name);
+    entry.method = kMlzLzss;
+    entry.expandedSize = expandedSize;
+    return append(std::move(entry), stored);
+}
+
 bool MlzPackWriter::append(MlzEntry entry, std::span<const uint8_t> data) {
     if (!file_ || failed_ || entry.name.size() >= kMlzNameSize)
         return false;

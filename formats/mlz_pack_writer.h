@@ -41,6 +41,10 @@ class MlzPackWriter {
     bool add(std::string_view name, std::span<const uint8_t> bytes, uint32_t method = kMlzLzss);
     // A record with sizes 0, method 0: a name that yields an empty buffer.
     bool addEmpty(std::string_view name);
+    // Appends an entry already compressed with LZSS (method 1), so that
+    // compressing can run on other threads while records go in in order.
+    bool addCompressed(std::string_view name, std::span<const uint8_t> stored,
+                       uint32_t expandedSize);
 
     // Writes the final header and index and puts the pack in place. False
     // when anything failed since open; then no pack is written.

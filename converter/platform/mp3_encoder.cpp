@@ -1,6 +1,8 @@
 #include "converter/platform/mp3_encoder.h"
 
 #include <dlfcn.h>
+
+#include <cstdlib>
 #include <lame/lame.h>
 
 #include <algorithm>
@@ -82,7 +84,11 @@ std::unique_ptr<Mp3Encoder> Mp3Encoder::load(const char* libraryName, std::strin
 }
 
 const Mp3Encoder* Mp3Encoder::shared() {
-    static const std::unique_ptr<Mp3Encoder> encoder = load(kLameLibrary);
+    // MARLIT_LAME_LIBRARY names another build of the library to load.
+    static const std::unique_ptr<Mp3Encoder> encoder = [] {
+        const char* name = std::getenv("MARLIT_LAME_LIBRARY");
+        return load(name && *name ? name : kLameLibrary);
+    }();
     return encoder.get();
 }
 

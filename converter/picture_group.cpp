@@ -1,0 +1,158 @@
+#include "converter/picture_group.h"
+
+#include <filesystem>
+
+#include "base/encoding.h"
+#include "base/files.h"
+#include "base/sjis.h"
+#include "converter/chip_picture.h"
+#include "converter/crx_decoder.h"
+#include "converter/key_list.h"
+#include "converter/ordered_work.h"
+#include "converter/picture_scaler.h"
+#include "formats/lzss.h"
+#include "formats/mlz_pack.h"
+#include "formats/mlz_pack_writer.h"
+#include "formats/rbp_codec.h"
+
+namespace marlit {
+
+namespace {
+
+// One record made ready on a worker thread.
+struct PreparedRecord {
+    std::string name;  // Shift-JIS
+    std::vector<uint8_t> stored;
+    uint32_t expandedSize = 0;
+    std::string failure;  // why it could not be made, or empty
+};
+
+// Host names are UTF-8; a name that is not (copied from an archive without
+// conversion) is taken to be Shift-JIS already.
+std::optional<std::string> toSjisName(const std::string& hostName) {
+    if (auto sjis = utf8ToSjis(hostName)) return sjis;
+    std::u16string probe = sjisToUtf16(hostName);
+    if (probe.find(u'\uFFFD') == std::u16string::npos) return hostName;
+    return std::nullopt;
+}
+
+std::optional<std::vector<uint8_t>> encodePicture(std::span<const uint8_t> file,
+                                                  const std::string& sjisName,
+                                                  const PictureGroupSettings& settings,
+                                                  const KeyList& keys, std::string& why) {
+    auto decoded = DecodeCrx(file, &why);
+    if (!decoded) return std::nullopt;
+    ScaleVariant variant = chooseScaleVariant(pixelKindOf(*decoded), sjisName, keys);
+    auto scaled = ScalePicture(*decoded, settings.screenPercent, variant);
+    if (!scaled) {
+        why = "the scaled picture would be empty";
+        return std::nullopt;
+    }
+    auto rbp = EncodeRbp(scaled->view(), settings.quality);
+    if (!rbp) why = "the picture cannot be encoded";
+    return rbp;
+}
+
+PreparedRecord prepare(const std::string& sourceRoot, const SourceFile& file,
+                       const PictureGroupSettings& settings, const KeyList& keys) {
+    PreparedRecord record;
+    auto name = pictureRecordName(file);
+    if (!name) {
+        record.failure = "the name has no Shift-JIS form or is too long for a pack record";
+        return record;
+    }
+    record.name = *name;
+    auto bytes = readHostFile((std::filesystem::path(sourceRoot) / relativeHostPath(file)).string());
+    if (!bytes) {
+        record.failure = "cannot be read";
+        return record;
+    }
+    std::vector<uint8_t> content;
+    if (classifySource(file) == SourceKind::Picture) {
+        std::string why;
+        auto rbp = encodePicture(*bytes, *toSjisName(file.name), settings, keys, why);
+        if (!rbp) {
+            record.failure = why.empty() ? "cannot be decoded" : why;
+            return record;
+        }
+        content = std::move(*rbp);
+    } else {
+        content = std::move(*bytes);
+    }
+    record.expandedSize = static_cast<uint32_t>(content.size());
+    record.stored = lzssCompress(content);
+    return record;
+}
+
+}  // namespace
+
+std::string picturePackName(int screenPercent) {
+    return screenPercent == 80 ? "grpack_v.mlz" : "grpack.mlz";
+}
+
+std::optional<std::string> pictureRecordName(const SourceFile& file) {
+    auto folder = toSjisName(file.folder);
+    auto name = toSjisName(file.name);
+    if (!folder || !name) return std::nullopt;
+    if (classifySource(file) == SourceKind::Picture) {
+        auto dot = findLast(*name, '.');
+        name = name->substr(0, *dot) + ".rbp";
+    }
+    std::string record = folder->empty() ? *name : *folder + "\\" + *name;
+    if (record.size() >= kMlzNameSize) return std::nullopt;
+    return record;
+}
+
+std::vector<uint8_t> chipRecordBytes(int screenPercent) {
+    ChipPicture chip = makeChipPicture(screenPercent);
+    std::vector<uint8_t> bgr;
+    bgr.reserve(chip.indexes.size() * 3);
+    for (uint8_t i : chip.indexes) {
+        const auto& c = chip.palette[i & 7];
+        bgr.insert(bgr.end(), {c[2], c[1], c[0]});
+    }
+    PictureView view{ChipPicture::kSize, ChipPicture::kSize, 3, bgr,
+                     ChipPicture::kSize, ChipPicture::kSize};
+    auto rbp = encodeChipRbp(view);
+    return rbp ? std::move(*rbp) : std::vector<uint8_t>();
+}
+
+bool convertPictureGroup(const std::string& sourceRoot, std::span<const SourceFile> files,
+                         int announcedCount, const std::string& packHostPath,
+                         const PictureGroupSettings& settings, const KeyList& keys,
+                         const GroupProgress& progress, std::vector<ConvertFailure>& failures) {
+    std::vector<const SourceFile*> items;
+    for (const auto& f : files) {
+        SourceKind kind = classifySource(f);
+        if (kind == SourceKind::Picture || kind == SourceKind::Scenario || kind == SourceKind::Map) {
+            items.push_back(&f);
+        }
+    }
+    progress.total = announcedCount;
+    progress.done = 0;
+
+    MlzPackWriter writer;
+    if (!writer.openHost(packHostPath, items.size() + 1)) return false;
+    progress.started("chip.rbp");
+    if (!writer.add("chip.rbp", chipRecordBytes(settings.screenPercent), kMlzLzss)) return false;
+    ++progress.done;
+
+    bool ok = true;
+    runOrdered<PreparedRecord>(
+        items.size(), settings.jobs,
+        [&](size_t i) {
+            progress.started(items[i]->name);
+            return prepare(sourceRoot, *items[i], settings, keys);
+        },
+        [&](size_t i, PreparedRecord&& record) {
+            if (!record.failure.empty()) {
+                failures.push_back({relativeHostPath(*items[i]), record.failure});
+            } else if (!writer.addCompressed(record.name, record.stored, record.expandedSize)) {
+                ok = false;
+            }
+            ++progress.done;
+        });
+    return writer.finish() && ok;
+}
+
+}  // namespace marlit
