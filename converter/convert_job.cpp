@@ -76,8 +76,17 @@ int ConvertJob::Run() {
         std::lock_guard lock(nameMutex_);
         currentName_.clear();
     }
-    finished_ = true;
+    {
+        std::lock_guard lock(finishedMutex_);
+        finished_ = true;
+    }
+    finishedChanged_.notify_all();
     return 0;
+}
+
+bool ConvertJob::waitFinished(std::chrono::milliseconds timeout) const {
+    std::unique_lock lock(finishedMutex_);
+    return finishedChanged_.wait_for(lock, timeout, [this] { return finished_.load(); });
 }
 
 std::string ConvertJob::currentName() const {

@@ -5,6 +5,8 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -34,6 +36,9 @@ public:
     int total() const { return total_.load(); }
     std::string currentName() const;  // UTF-8, without folder
     bool finished() const { return finished_.load(); }
+    // Waits until the job has finished or the time has passed; true when
+    // it has finished.
+    bool waitFinished(std::chrono::milliseconds timeout) const;
 
     // Read these once finished() is true.
     const ScanCounts& counts() const { return counts_; }
@@ -55,6 +60,8 @@ private:
     mutable std::mutex nameMutex_;
     std::string currentName_;
     std::atomic<bool> finished_{false};
+    mutable std::mutex finishedMutex_;
+    mutable std::condition_variable finishedChanged_;
     std::vector<SourceFile> files_;
     ScanCounts counts_;
     std::vector<ConvertFailure> failures_;

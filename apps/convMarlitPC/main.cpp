@@ -53,8 +53,7 @@ void showProgress(const ConvertJob& job) {
     const bool terminal = ::isatty(STDOUT_FILENO) != 0;
     auto lastLine = std::chrono::steady_clock::now() - std::chrono::seconds(1);
     std::string last;
-    while (!job.finished()) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    while (!job.waitFinished(std::chrono::milliseconds(100))) {
         std::string line = statusLine(job);
         if (terminal) {
             std::printf("\r%s\x1b[K", line.c_str());
@@ -80,7 +79,7 @@ void report(const ConvertJob& job, double seconds) {
         bytes += out.size;
     }
     if (job.outputs().empty()) std::printf("  nothing\n");
-    std::printf("%zu files, %llu bytes, in %.1f s\n", job.outputs().size(),
+    std::printf("%zu files, %llu bytes, in %.2f s\n", job.outputs().size(),
                 static_cast<unsigned long long>(bytes), seconds);
     if (!job.failures().empty()) {
         std::printf("not converted (%zu):\n", job.failures().size());
