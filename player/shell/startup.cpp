@@ -45,8 +45,8 @@ int runPlayer(Platform& platform, const PlayerOptions& options) {
     }
     device.openInput();
     ctx->display->properties = ctx->screen.readProperties();
-    // The MP3 decoder is loaded here, and the configuration-key cache
-    // cleared, when those parts land.
+    // The MP3 decoder needs no loading: it is linked in and set up at its
+    // first use. The configuration file is read here once its reader exists.
     device.showWindow();
     initialiseGame(*ctx);
 
