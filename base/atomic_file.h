@@ -12,7 +12,7 @@
 namespace marlit {
 
 class AtomicFile {
-public:
+  public:
     // Opens the temporary file for writing and reading; none on failure.
     static std::unique_ptr<AtomicFile> create(std::string_view systemPath);
     // The same for a host path (UTF-8, "/").
@@ -26,7 +26,7 @@ public:
     bool commit();
     const std::string& finalPath() const { return finalPath_; }
 
-private:
+  private:
     AtomicFile(std::string finalPath, std::string tempPath, FILE* stream);
 
     std::string finalPath_;

@@ -13,7 +13,9 @@
 
 namespace marlit {
 
-inline uint16_t loadU16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
+inline uint16_t loadU16(const uint8_t* p) {
+    return static_cast<uint16_t>(p[0] | (p[1] << 8));
+}
 inline uint32_t loadU32(const uint8_t* p) {
     return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
            (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
@@ -23,15 +25,15 @@ inline void storeU16(uint8_t* p, uint16_t v) {
     p[1] = static_cast<uint8_t>(v >> 8);
 }
 inline void storeU32(uint8_t* p, uint32_t v) {
-    for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(v >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        p[i] = static_cast<uint8_t>(v >> (8 * i));
 }
 
 class ByteReader {
-public:
+  public:
     ByteReader() = default;
     explicit ByteReader(std::span<const uint8_t> data) : data_(data) {}
-    ByteReader(const void* data, size_t size)
-        : data_(static_cast<const uint8_t*>(data), size) {}
+    ByteReader(const void* data, size_t size) : data_(static_cast<const uint8_t*>(data), size) {}
 
     uint8_t u8();
     uint16_t u16();
@@ -54,7 +56,7 @@ public:
     bool ok() const { return ok_; }
     std::span<const uint8_t> data() const { return data_; }
 
-private:
+  private:
     bool take(size_t n);
 
     std::span<const uint8_t> data_;
@@ -63,7 +65,7 @@ private:
 };
 
 class ByteWriter {
-public:
+  public:
     void u8(uint8_t v) { out_.push_back(v); }
     void u16(uint16_t v);
     void u32(uint32_t v);
@@ -83,7 +85,7 @@ public:
     const std::vector<uint8_t>& buffer() const { return out_; }
     std::vector<uint8_t> take() { return std::move(out_); }
 
-private:
+  private:
     std::vector<uint8_t> out_;
 };
 

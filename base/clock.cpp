@@ -18,15 +18,22 @@ uint32_t systemTicks() {
 }
 
 uint32_t now() {
-    if (gHeld.load(std::memory_order_relaxed)) return gLast.load(std::memory_order_relaxed);
+    if (gHeld.load(std::memory_order_relaxed))
+        return gLast.load(std::memory_order_relaxed);
     TickSource source = gSource.load(std::memory_order_relaxed);
     uint32_t t = source ? source() : systemTicks();
     gLast.store(t, std::memory_order_relaxed);
     return t;
 }
 
-void holdClock(bool on) { gHeld.store(on, std::memory_order_relaxed); }
-bool clockHeld() { return gHeld.load(std::memory_order_relaxed); }
-void setTickSource(TickSource source) { gSource.store(source, std::memory_order_relaxed); }
+void holdClock(bool on) {
+    gHeld.store(on, std::memory_order_relaxed);
+}
+bool clockHeld() {
+    return gHeld.load(std::memory_order_relaxed);
+}
+void setTickSource(TickSource source) {
+    gSource.store(source, std::memory_order_relaxed);
+}
 
 }  // namespace marlit

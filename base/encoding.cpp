@@ -14,10 +14,11 @@ namespace {
 
 // One iconv descriptor per thread and direction; iconv keeps state.
 class Converter {
-public:
+  public:
     Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
     ~Converter() {
-        if (cd_ != reinterpret_cast<iconv_t>(-1)) iconv_close(cd_);
+        if (cd_ != reinterpret_cast<iconv_t>(-1))
+            iconv_close(cd_);
     }
     Converter(const Converter&) = delete;
     Converter& operator=(const Converter&) = delete;
@@ -26,7 +27,8 @@ public:
     // form in the target.
     bool convert(std::string_view in, std::string& out) {
         out.clear();
-        if (cd_ == reinterpret_cast<iconv_t>(-1)) return false;
+        if (cd_ == reinterpret_cast<iconv_t>(-1))
+            return false;
         iconv(cd_, nullptr, nullptr, nullptr, nullptr);
         std::vector<char> src(in.begin(), in.end());
         char* inp = src.data();
@@ -37,8 +39,10 @@ public:
             size_t outLeft = buffer.size();
             size_t r = iconv(cd_, &inp, &inLeft, &outp, &outLeft);
             out.append(buffer.data(), outp - buffer.data());
-            if (r != static_cast<size_t>(-1)) break;
-            if (errno != E2BIG) return false;
+            if (r != static_cast<size_t>(-1))
+                break;
+            if (errno != E2BIG)
+                return false;
         }
         char* outp = buffer.data();
         size_t outLeft = buffer.size();
@@ -47,7 +51,7 @@ public:
         return true;
     }
 
-private:
+  private:
     iconv_t cd_;
 };
 
@@ -67,8 +71,10 @@ namespace {
 
 char16_t convertOne(std::string_view in) {
     std::string out;
-    if (!toUtf16().convert(in, out) || out.size() != 2) return u'\uFFFD';
-    return static_cast<char16_t>(static_cast<uint8_t>(out[0]) | (static_cast<uint8_t>(out[1]) << 8));
+    if (!toUtf16().convert(in, out) || out.size() != 2)
+        return u'\uFFFD';
+    return static_cast<char16_t>(static_cast<uint8_t>(out[0]) |
+                                 (static_cast<uint8_t>(out[1]) << 8));
 }
 
 // Every code of the code page, indexed by lead << 8 | trail (single bytes by
@@ -77,12 +83,14 @@ const std::vector<char16_t>& codeTable() {
     static const std::vector<char16_t> table = [] {
         std::vector<char16_t> t(65536, u'\uFFFD');
         for (int b = 0; b < 256; ++b) {
-            if (isLeadByte(static_cast<uint8_t>(b))) continue;
+            if (isLeadByte(static_cast<uint8_t>(b)))
+                continue;
             char c = static_cast<char>(b);
             t[b] = convertOne(std::string_view(&c, 1));
         }
         for (int lead = 0x81; lead <= 0xFC; ++lead) {
-            if (!isLeadByte(static_cast<uint8_t>(lead))) continue;
+            if (!isLeadByte(static_cast<uint8_t>(lead)))
+                continue;
             for (int trail = 0x40; trail <= 0xFC; ++trail) {
                 char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
                 t[(lead << 8) | trail] = convertOne(std::string_view(pair, 2));
@@ -152,14 +160,17 @@ std::string utf16ToUtf8(std::u16string_view text) {
 
 std::string sjisToUtf8(std::string_view sjis) {
     bool ascii = true;
-    for (char c : sjis) ascii = ascii && static_cast<uint8_t>(c) < 0x80;
-    if (ascii) return std::string(sjis);
+    for (char c : sjis)
+        ascii = ascii && static_cast<uint8_t>(c) < 0x80;
+    if (ascii)
+        return std::string(sjis);
     return utf16ToUtf8(sjisToUtf16(sjis));
 }
 
 std::optional<std::string> utf8ToSjis(std::string_view utf8) {
     std::string out;
-    if (!toSjis().convert(utf8, out)) return std::nullopt;
+    if (!toSjis().convert(utf8, out))
+        return std::nullopt;
     return out;
 }
 

@@ -32,7 +32,7 @@ struct Wide64 {
 
 // One argument as written at the call site; it expands to one or two words.
 class FormatArg {
-public:
+  public:
     FormatArg(int32_t v) : count_(1) { words_[0].value = static_cast<uint32_t>(v); }
     FormatArg(uint32_t v) : count_(1) { words_[0].value = v; }
     FormatArg(Wide64 v);
@@ -42,7 +42,7 @@ public:
 
     std::span<const FormatWord> words() const { return {words_, count_}; }
 
-private:
+  private:
     FormatWord words_[2];
     size_t count_ = 0;
 };

@@ -15,8 +15,12 @@ void setScreenSize(int width, int height) {
     gHeight.store(height, std::memory_order_relaxed);
 }
 
-int screenWidth() { return gWidth.load(std::memory_order_relaxed); }
-int screenHeight() { return gHeight.load(std::memory_order_relaxed); }
+int screenWidth() {
+    return gWidth.load(std::memory_order_relaxed);
+}
+int screenHeight() {
+    return gHeight.load(std::memory_order_relaxed);
+}
 
 int toScreen(int c) {
     return static_cast<int>(static_cast<int64_t>(c) * screenWidth() / kDesignWidth);

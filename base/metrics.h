@@ -12,7 +12,9 @@ void setScreenSize(int width, int height);
 int screenWidth();
 int screenHeight();
 // The VGA build is told apart at run time by a width above 639.
-inline bool isVgaScreen() { return screenWidth() > 639; }
+inline bool isVgaScreen() {
+    return screenWidth() > 639;
+}
 
 // A design coordinate on screen: c x screen width / 800, for x and y alike,
 // truncating.

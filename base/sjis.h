@@ -12,8 +12,12 @@
 namespace marlit {
 
 // True for the first byte of a double-byte character (0x81-0x9F, 0xE0-0xFC).
-constexpr bool isLeadByte(uint8_t b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
-constexpr bool isLeadByte(char c) { return isLeadByte(static_cast<uint8_t>(c)); }
+constexpr bool isLeadByte(uint8_t b) {
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+constexpr bool isLeadByte(char c) {
+    return isLeadByte(static_cast<uint8_t>(c));
+}
 
 // Length in bytes of a NUL-terminated text.
 size_t textLength(const char* s);

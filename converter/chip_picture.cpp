@@ -9,7 +9,7 @@ namespace {
 enum Colour : uint8_t { kKey = 0, kBlack, kWhite, kGrey, kDark, kRed, kYellow, kBlue };
 
 class Canvas {
-public:
+  public:
     explicit Canvas(ChipPicture& chip) : chip_(chip) {}
     void set(int x, int y, uint8_t c) {
         if (x >= 0 && y >= 0 && x < ChipPicture::kSize && y < ChipPicture::kSize) {
@@ -18,7 +18,8 @@ public:
     }
     void fill(int x, int y, int w, int h, uint8_t c) {
         for (int j = y; j < y + h; ++j) {
-            for (int i = x; i < x + w; ++i) set(i, j, c);
+            for (int i = x; i < x + w; ++i)
+                set(i, j, c);
         }
     }
     void frame(int x, int y, int w, int h, int t, uint8_t c) {
@@ -28,7 +29,7 @@ public:
         fill(x + w - t, y, t, h, c);
     }
 
-private:
+  private:
     ChipPicture& chip_;
 };
 
@@ -72,8 +73,10 @@ ChipPicture makeChipPicture(int screenPercent) {
 
     // Row 0: page-wait marks in four colours, then choice cursors.
     const uint8_t colours[4] = {kWhite, kYellow, kRed, kBlue};
-    for (int i = 0; i < 4; ++i) pageMark(c, 16 * i, 0, colours[i], kBlack);
-    for (int i = 0; i < 4; ++i) cursorMark(c, 64 + 16 * i, 0, colours[i], kBlack);
+    for (int i = 0; i < 4; ++i)
+        pageMark(c, 16 * i, 0, colours[i], kBlack);
+    for (int i = 0; i < 4; ++i)
+        cursorMark(c, 64 + 16 * i, 0, colours[i], kBlack);
 
     // Row 1: check boxes, empty and ticked, and radio marks.
     for (int i = 0; i < 2; ++i) {
@@ -81,8 +84,10 @@ ChipPicture makeChipPicture(int screenPercent) {
         c.fill(x + 2, y + 2, 12, 12, kWhite);
         c.frame(x + 2, y + 2, 12, 12, t, kDark);
         if (i == 1) {
-            for (int k = 0; k < 4; ++k) c.fill(x + 4 + k, y + 7 + k, t + 1, t + 1, kRed);
-            for (int k = 0; k < 6; ++k) c.fill(x + 8 + k, y + 10 - k, t + 1, t + 1, kRed);
+            for (int k = 0; k < 4; ++k)
+                c.fill(x + 4 + k, y + 7 + k, t + 1, t + 1, kRed);
+            for (int k = 0; k < 6; ++k)
+                c.fill(x + 8 + k, y + 10 - k, t + 1, t + 1, kRed);
         }
     }
     for (int i = 0; i < 2; ++i) {
@@ -90,8 +95,10 @@ ChipPicture makeChipPicture(int screenPercent) {
         for (int y = -6; y <= 6; ++y) {
             for (int x = -6; x <= 6; ++x) {
                 int d = x * x + y * y;
-                if (d <= 36) c.set(cx + x, cy + y, d >= 36 - 12 * t ? kDark : kWhite);
-                if (i == 1 && d <= 8) c.set(cx + x, cy + y, kBlue);
+                if (d <= 36)
+                    c.set(cx + x, cy + y, d >= 36 - 12 * t ? kDark : kWhite);
+                if (i == 1 && d <= 8)
+                    c.set(cx + x, cy + y, kBlue);
             }
         }
     }
@@ -99,15 +106,18 @@ ChipPicture makeChipPicture(int screenPercent) {
     // Row 2-3: a 9-cell window frame (corners 8 x 8, edges and centre),
     // for panels drawn by the engine.
     for (int y = 32; y < 56; ++y) {
-        for (int x = 0; x < 24; ++x) c.set(x, y, kDark);
+        for (int x = 0; x < 24; ++x)
+            c.set(x, y, kDark);
     }
     c.frame(0, 32, 24, 24, t, kGrey);
     c.frame(t, 32 + t, 24 - 2 * t, 24 - 2 * t, t, kWhite);
 
     // Rows 4-7: the eight palette colours as swatches above a striped panel,
     // for checking the colours and the key on a device.
-    for (int i = 0; i < 8; ++i) c.fill(16 * i, 64, 16, 16, static_cast<uint8_t>(i));
-    for (int i = 0; i < 8; ++i) c.fill(16 * i, 80, 16, 48, i % 2 ? kGrey : kDark);
+    for (int i = 0; i < 8; ++i)
+        c.fill(16 * i, 64, 16, 16, static_cast<uint8_t>(i));
+    for (int i = 0; i < 8; ++i)
+        c.fill(16 * i, 80, 16, 48, i % 2 ? kGrey : kDark);
     c.frame(0, 80, 128, 48, t, kWhite);
     return chip;
 }
@@ -117,7 +127,8 @@ std::vector<uint16_t> chipPictureRgb565(const ChipPicture& chip) {
     out.reserve(chip.indexes.size());
     for (uint8_t i : chip.indexes) {
         const auto& p = chip.palette[i & 7];
-        out.push_back(static_cast<uint16_t>(((p[0] >> 3) << 11) | ((p[1] >> 2) << 5) | (p[2] >> 3)));
+        out.push_back(
+            static_cast<uint16_t>(((p[0] >> 3) << 11) | ((p[1] >> 2) << 5) | (p[2] >> 3)));
     }
     return out;
 }

@@ -12,7 +12,7 @@ namespace marlit {
 struct ChipPicture {
     static constexpr int kSize = 128;
     std::array<std::array<uint8_t, 3>, 8> palette;  // R, G, B
-    std::vector<uint8_t> indexes;                  // kSize * kSize palette indexes, rows top down
+    std::vector<uint8_t> indexes;                   // kSize * kSize palette indexes, rows top down
 };
 
 // The sheet for a screen percent: 40 (320 x 240) draws thin strokes, 80

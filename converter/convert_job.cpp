@@ -14,7 +14,8 @@ namespace fs = std::filesystem;
 namespace {
 
 // The file at root/relative, found whatever the ASCII case of its names.
-std::optional<fs::path> findIgnoringCase(const fs::path& root, const std::vector<std::string>& parts) {
+std::optional<fs::path> findIgnoringCase(const fs::path& root,
+                                         const std::vector<std::string>& parts) {
     fs::path at = root;
     for (const auto& part : parts) {
         std::error_code ec;
@@ -34,7 +35,8 @@ std::optional<fs::path> findIgnoringCase(const fs::path& root, const std::vector
                 break;
             }
         }
-        if (!match) return std::nullopt;
+        if (!match)
+            return std::nullopt;
         at = *match;
     }
     return at;
@@ -48,7 +50,8 @@ std::string findVoiceArchive(const std::string& sourceRoot) {
     for (const auto& parts : places) {
         if (auto found = findIgnoringCase(sourceRoot, parts)) {
             std::error_code ec;
-            if (fs::is_regular_file(*found, ec)) return found->string();
+            if (fs::is_regular_file(*found, ec))
+                return found->string();
         }
     }
     return {};
@@ -58,20 +61,26 @@ ConvertJob::ConvertJob(ConvertSettings settings, KeyList keys)
     : settings_(std::move(settings)), keys_(std::move(keys)) {}
 
 int ConvertJob::jobCount() const {
-    if (settings_.jobs > 0) return settings_.jobs;
+    if (settings_.jobs > 0)
+        return settings_.jobs;
     return std::max(1u, std::thread::hardware_concurrency());
 }
 
 int ConvertJob::Run() {
-    if (finished_) return 0;
+    if (finished_)
+        return 0;
     std::vector<std::string> unreadable;
     files_ = ScanFolder(settings_.sourceFolder, counts_, &unreadable);
-    for (const auto& folder : unreadable) failures_.push_back({folder, "the folder cannot be read"});
+    for (const auto& folder : unreadable)
+        failures_.push_back({folder, "the folder cannot be read"});
     counts_.pictures += 1;  // chip.rbp
 
-    if (settings_.pictures) runPictures();
-    if (settings_.sound) runSounds();
-    if (settings_.voice) runVoices();
+    if (settings_.pictures)
+        runPictures();
+    if (settings_.sound)
+        runSounds();
+    if (settings_.voice)
+        runVoices();
     {
         std::lock_guard lock(nameMutex_);
         currentName_.clear();
@@ -104,12 +113,14 @@ GroupProgress ConvertJob::groupProgress() {
 void ConvertJob::noteOutput(const std::string& hostPath) {
     std::error_code ec;
     auto size = fs::file_size(hostPath, ec);
-    if (!ec) outputs_.push_back({hostPath, size});
+    if (!ec)
+        outputs_.push_back({hostPath, size});
 }
 
 void ConvertJob::runPictures() {
     PictureGroupSettings group{settings_.screenPercent(), settings_.pictureQuality, jobCount()};
-    std::string pack = (fs::path(settings_.outputFolder) / picturePackName(group.screenPercent)).string();
+    std::string pack =
+        (fs::path(settings_.outputFolder) / picturePackName(group.screenPercent)).string();
     int announced = counts_.pictures + counts_.scenarios;
     if (convertPictureGroup(settings_.sourceFolder, files_, announced, pack, group, keys_,
                             groupProgress(), failures_)) {
@@ -127,7 +138,8 @@ void ConvertJob::runSounds() {
         }
     }
     Mp3Settings mp3{settings_.bgmBitrateIndex, settings_.bgmRateIndex, settings_.bgmStereo};
-    auto failed = convertSoundGroup(paths, settings_.outputFolder, mp3, jobCount(), groupProgress());
+    auto failed =
+        convertSoundGroup(paths, settings_.outputFolder, mp3, jobCount(), groupProgress());
     // The outputs, once each: equal names in different folders share one file.
     std::vector<std::string> written;
     for (const auto& p : paths) {
@@ -139,13 +151,15 @@ void ConvertJob::runSounds() {
             written.push_back(out);
         }
     }
-    for (const auto& out : written) noteOutput(out);
+    for (const auto& out : written)
+        noteOutput(out);
     failures_.insert(failures_.end(), failed.begin(), failed.end());
 }
 
 void ConvertJob::runVoices() {
     std::string archive = findVoiceArchive(settings_.sourceFolder);
-    if (archive.empty()) return;
+    if (archive.empty())
+        return;
     Mp3Settings voice{settings_.voiceBitrateIndex, settings_.voiceRateIndex, false};
     if (WriteVoicePack(archive, settings_.outputFolder, voice, jobCount(), groupProgress(),
                        failures_)) {

@@ -25,7 +25,7 @@ struct ConvertOutput {
 };
 
 class ConvertJob {
-public:
+  public:
     ConvertJob(ConvertSettings settings, KeyList keys);
 
     // Performs the conversion once; a second call returns at once. Returns 0.
@@ -45,7 +45,7 @@ public:
     const std::vector<ConvertFailure>& failures() const { return failures_; }
     const std::vector<ConvertOutput>& outputs() const { return outputs_; }
 
-private:
+  private:
     void runPictures();
     void runSounds();
     void runVoices();

@@ -60,13 +60,15 @@ bool KeyList::contains(std::string_view fileName) const {
 
 std::string defaultKeyListPath() {
     const char* dir = std::getenv("MARLIT_DATA_DIR");
-    if (dir && *dir) return std::string(dir) + "/key_pictures.txt";
+    if (dir && *dir)
+        return std::string(dir) + "/key_pictures.txt";
     // Beside the programs: bin/../data, as the build and an unpacked copy lay it out.
     std::error_code ec;
     auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
     if (!ec) {
         auto beside = exe.parent_path().parent_path() / "data" / "key_pictures.txt";
-        if (std::filesystem::exists(beside, ec)) return beside.string();
+        if (std::filesystem::exists(beside, ec))
+            return beside.string();
     }
     return std::string(MARLIT_DATA_DIR) + "/key_pictures.txt";
 }

@@ -30,9 +30,11 @@ struct PreparedRecord {
 // Host names are UTF-8; a name that is not (copied from an archive without
 // conversion) is taken to be Shift-JIS already.
 std::optional<std::string> toSjisName(const std::string& hostName) {
-    if (auto sjis = utf8ToSjis(hostName)) return sjis;
+    if (auto sjis = utf8ToSjis(hostName))
+        return sjis;
     std::u16string probe = sjisToUtf16(hostName);
-    if (probe.find(u'\uFFFD') == std::u16string::npos) return hostName;
+    if (probe.find(u'\uFFFD') == std::u16string::npos)
+        return hostName;
     return std::nullopt;
 }
 
@@ -41,7 +43,8 @@ std::optional<std::vector<uint8_t>> encodePicture(std::span<const uint8_t> file,
                                                   const PictureGroupSettings& settings,
                                                   const KeyList& keys, std::string& why) {
     auto decoded = DecodeCrx(file, &why);
-    if (!decoded) return std::nullopt;
+    if (!decoded)
+        return std::nullopt;
     ScaleVariant variant = chooseScaleVariant(pixelKindOf(*decoded), sjisName, keys);
     auto scaled = ScalePicture(*decoded, settings.screenPercent, variant);
     if (!scaled) {
@@ -49,7 +52,8 @@ std::optional<std::vector<uint8_t>> encodePicture(std::span<const uint8_t> file,
         return std::nullopt;
     }
     auto rbp = EncodeRbp(scaled->view(), settings.quality);
-    if (!rbp) why = "the picture cannot be encoded";
+    if (!rbp)
+        why = "the picture cannot be encoded";
     return rbp;
 }
 
@@ -62,7 +66,8 @@ PreparedRecord prepare(const std::string& sourceRoot, const SourceFile& file,
         return record;
     }
     record.name = *name;
-    auto bytes = readHostFile((std::filesystem::path(sourceRoot) / relativeHostPath(file)).string());
+    auto bytes =
+        readHostFile((std::filesystem::path(sourceRoot) / relativeHostPath(file)).string());
     if (!bytes) {
         record.failure = "cannot be read";
         return record;
@@ -93,13 +98,15 @@ std::string picturePackName(int screenPercent) {
 std::optional<std::string> pictureRecordName(const SourceFile& file) {
     auto folder = toSjisName(file.folder);
     auto name = toSjisName(file.name);
-    if (!folder || !name) return std::nullopt;
+    if (!folder || !name)
+        return std::nullopt;
     if (classifySource(file) == SourceKind::Picture) {
         auto dot = findLast(*name, '.');
         name = name->substr(0, *dot) + ".rbp";
     }
     std::string record = folder->empty() ? *name : *folder + "\\" + *name;
-    if (record.size() >= kMlzNameSize) return std::nullopt;
+    if (record.size() >= kMlzNameSize)
+        return std::nullopt;
     return record;
 }
 
@@ -124,7 +131,8 @@ bool convertPictureGroup(const std::string& sourceRoot, std::span<const SourceFi
     std::vector<const SourceFile*> items;
     for (const auto& f : files) {
         SourceKind kind = classifySource(f);
-        if (kind == SourceKind::Picture || kind == SourceKind::Scenario || kind == SourceKind::Map) {
+        if (kind == SourceKind::Picture || kind == SourceKind::Scenario ||
+            kind == SourceKind::Map) {
             items.push_back(&f);
         }
     }
@@ -132,9 +140,11 @@ bool convertPictureGroup(const std::string& sourceRoot, std::span<const SourceFi
     progress.done = 0;
 
     MlzPackWriter writer;
-    if (!writer.openHost(packHostPath, items.size() + 1)) return false;
+    if (!writer.openHost(packHostPath, items.size() + 1))
+        return false;
     progress.started("chip.rbp");
-    if (!writer.add("chip.rbp", chipRecordBytes(settings.screenPercent), kMlzLzss)) return false;
+    if (!writer.add("chip.rbp", chipRecordBytes(settings.screenPercent), kMlzLzss))
+        return false;
     ++progress.done;
 
     bool ok = true;

@@ -29,20 +29,24 @@ void scanInto(const fs::path& root, const std::string& folder, bool insideVoice,
     std::error_code ec;
     fs::directory_iterator it(dir, ec);
     if (ec) {
-        if (unreadable) unreadable->push_back(folder.empty() ? "." : folder);
+        if (unreadable)
+            unreadable->push_back(folder.empty() ? "." : folder);
         return;
     }
     std::vector<std::pair<std::string, bool>> entries;  // name, is folder
     for (; it != fs::directory_iterator(); it.increment(ec)) {
-        if (ec) break;
+        if (ec)
+            break;
         std::error_code typeError;
         bool isDir = it->is_directory(typeError);
         bool isFile = it->is_regular_file(typeError);
-        if (isDir || isFile) entries.emplace_back(it->path().filename().string(), isDir);
+        if (isDir || isFile)
+            entries.emplace_back(it->path().filename().string(), isDir);
     }
     std::sort(entries.begin(), entries.end());
     for (const auto& [name, isDir] : entries) {
-        if (isDir) continue;
+        if (isDir)
+            continue;
         SourceFile file{folder, name, insideVoice};
         switch (classifySource(file)) {
             case SourceKind::Picture:
@@ -61,7 +65,8 @@ void scanInto(const fs::path& root, const std::string& folder, bool insideVoice,
         files.push_back(std::move(file));
     }
     for (const auto& [name, isDir] : entries) {
-        if (!isDir || name.starts_with(".")) continue;
+        if (!isDir || name.starts_with("."))
+            continue;
         std::string sub = folder.empty() ? name : folder + "\\" + name;
         scanInto(root, sub, insideVoice || sameText(name, "voice"), files, counts, unreadable);
     }
@@ -72,11 +77,15 @@ void scanInto(const fs::path& root, const std::string& folder, bool insideVoice,
 SourceKind classifySource(const SourceFile& file) {
     std::string ext = extensionOf(file.name);
     if (sameText(ext, ".crx")) {
-        return sameText(file.name, "startup.CRX") ? SourceKind::StartupPicture : SourceKind::Picture;
+        return sameText(file.name, "startup.CRX") ? SourceKind::StartupPicture
+                                                  : SourceKind::Picture;
     }
-    if (sameText(ext, ".MAP")) return SourceKind::Map;
-    if (sameText(ext, ".mes")) return SourceKind::Scenario;
-    if (sameText(ext, ".pcm") && !file.insideVoiceFolder) return SourceKind::Sound;
+    if (sameText(ext, ".MAP"))
+        return SourceKind::Map;
+    if (sameText(ext, ".mes"))
+        return SourceKind::Scenario;
+    if (sameText(ext, ".pcm") && !file.insideVoiceFolder)
+        return SourceKind::Sound;
     return SourceKind::Other;
 }
 

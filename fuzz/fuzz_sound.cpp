@@ -11,9 +11,11 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::span<const uint8_t> bytes(data, size);
     auto sound = marlit::decodeSound(bytes);
-    if (sound && sound->samples.size() % sound->format.channels != 0) __builtin_trap();
+    if (sound && sound->samples.size() % sound->format.channels != 0)
+        __builtin_trap();
     auto clip = marlit::decodeVoiceClip(bytes);
-    if (clip && clip->samples.size() % clip->format.channels != 0) __builtin_trap();
+    if (clip && clip->samples.size() % clip->format.channels != 0)
+        __builtin_trap();
     marlit::ParseWave(bytes);
     return 0;
 }

@@ -9,10 +9,13 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::span<const uint8_t> bytes(data, size);
     auto archive = marlit::VoiceArchive::parse(bytes, size);
-    if (!archive) return 0;
+    if (!archive)
+        return 0;
     for (const auto& clip : archive->clips()) {
-        if (!clip.valid) continue;
-        if (clip.offset + clip.length > size) __builtin_trap();
+        if (!clip.valid)
+            continue;
+        if (clip.offset + clip.length > size)
+            __builtin_trap();
         auto body = bytes.subspan(clip.offset, clip.length);
         marlit::classifyVoiceClip(clip.name, body);
         marlit::voicePackName(clip.name);

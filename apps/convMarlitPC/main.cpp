@@ -20,7 +20,8 @@ namespace {
 
 bool fileExistsIgnoringCase(const fs::path& dir, const std::string& name) {
     std::error_code ec;
-    if (fs::is_regular_file(dir / name, ec)) return true;
+    if (fs::is_regular_file(dir / name, ec))
+        return true;
     for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
         std::string entry = it->path().filename().string();
         if (entry.size() == name.size() &&
@@ -58,7 +59,8 @@ void showProgress(const ConvertJob& job) {
         if (terminal) {
             std::printf("\r%s\x1b[K", line.c_str());
             std::fflush(stdout);
-        } else if (line != last && std::chrono::steady_clock::now() - lastLine >= std::chrono::seconds(1)) {
+        } else if (line != last &&
+                   std::chrono::steady_clock::now() - lastLine >= std::chrono::seconds(1)) {
             std::printf("%s\n", line.c_str());
             std::fflush(stdout);
             last = line;
@@ -75,10 +77,12 @@ void report(const ConvertJob& job, double seconds) {
     uint64_t bytes = 0;
     std::printf("written:\n");
     for (const auto& out : job.outputs()) {
-        std::printf("  %s  (%llu bytes)\n", out.path.c_str(), static_cast<unsigned long long>(out.size));
+        std::printf("  %s  (%llu bytes)\n", out.path.c_str(),
+                    static_cast<unsigned long long>(out.size));
         bytes += out.size;
     }
-    if (job.outputs().empty()) std::printf("  nothing\n");
+    if (job.outputs().empty())
+        std::printf("  nothing\n");
     std::printf("%zu files, %llu bytes, in %.2f s\n", job.outputs().size(),
                 static_cast<unsigned long long>(bytes), seconds);
     if (!job.failures().empty()) {
@@ -128,7 +132,8 @@ int main(int argc, char** argv) {
     std::string keyError;
     auto keys = KeyList::load(defaultKeyListPath(), &keyError);
     if (!keys) {
-        std::fprintf(stderr, "convMarlitPC: the key picture list is missing: %s\n", keyError.c_str());
+        std::fprintf(stderr, "convMarlitPC: the key picture list is missing: %s\n",
+                     keyError.c_str());
         return 2;
     }
     std::error_code ec;

@@ -40,11 +40,13 @@ const char* const kConverterUsage =
 namespace {
 
 std::optional<int> intValue(std::string_view text, int lo, int hi) {
-    if (text.empty()) return std::nullopt;
+    if (text.empty())
+        return std::nullopt;
     char* end = nullptr;
     std::string copy(text);
     long v = std::strtol(copy.c_str(), &end, 10);
-    if (*end != '\0' || v < lo || v > hi) return std::nullopt;
+    if (*end != '\0' || v < lo || v > hi)
+        return std::nullopt;
     return static_cast<int>(v);
 }
 
@@ -65,7 +67,8 @@ std::optional<ConverterOptions> parseConverterOptions(int argc, char** argv, std
         };
         auto number = [&](std::string_view name, int lo, int hi, int& out) {
             auto v = value(name);
-            if (!v) return false;
+            if (!v)
+                return false;
             auto n = intValue(*v, lo, hi);
             if (!n) {
                 error = "option " + std::string(name) + " takes " + std::to_string(lo) + ".." +
@@ -82,11 +85,13 @@ std::optional<ConverterOptions> parseConverterOptions(int argc, char** argv, std
             o.version = true;
         } else if (a == "--out") {
             auto v = value(a);
-            if (!v) return std::nullopt;
+            if (!v)
+                return std::nullopt;
             s.outputFolder = std::string(*v);
         } else if (a == "--screen") {
             auto v = value(a);
-            if (!v) return std::nullopt;
+            if (!v)
+                return std::nullopt;
             if (*v == "320x240") {
                 s.screenIndex = 0;
             } else if (*v == "640x480") {
@@ -96,17 +101,22 @@ std::optional<ConverterOptions> parseConverterOptions(int argc, char** argv, std
                 return std::nullopt;
             }
         } else if (a == "--quality") {
-            if (!number(a, 0, 3, s.pictureQuality)) return std::nullopt;
+            if (!number(a, 0, 3, s.pictureQuality))
+                return std::nullopt;
         } else if (a == "--bgm-bitrate") {
-            if (!number(a, 0, 12, s.bgmBitrateIndex)) return std::nullopt;
+            if (!number(a, 0, 12, s.bgmBitrateIndex))
+                return std::nullopt;
         } else if (a == "--bgm-rate") {
-            if (!number(a, 0, 1, s.bgmRateIndex)) return std::nullopt;
+            if (!number(a, 0, 1, s.bgmRateIndex))
+                return std::nullopt;
         } else if (a == "--mono") {
             s.bgmStereo = false;
         } else if (a == "--voice-bitrate") {
-            if (!number(a, 0, 12, s.voiceBitrateIndex)) return std::nullopt;
+            if (!number(a, 0, 12, s.voiceBitrateIndex))
+                return std::nullopt;
         } else if (a == "--voice-rate") {
-            if (!number(a, 0, 1, s.voiceRateIndex)) return std::nullopt;
+            if (!number(a, 0, 1, s.voiceRateIndex))
+                return std::nullopt;
         } else if (a == "--no-pictures") {
             s.pictures = false;
         } else if (a == "--no-sound") {
@@ -114,9 +124,11 @@ std::optional<ConverterOptions> parseConverterOptions(int argc, char** argv, std
         } else if (a == "--no-voice") {
             s.voice = false;
         } else if (a == "--format") {
-            if (!number(a, 0, 1, s.formatIndex)) return std::nullopt;
+            if (!number(a, 0, 1, s.formatIndex))
+                return std::nullopt;
         } else if (a == "--jobs") {
-            if (!number(a, 1, 256, s.jobs)) return std::nullopt;
+            if (!number(a, 1, 256, s.jobs))
+                return std::nullopt;
         } else if (a.size() > 1 && a[0] == '-') {
             error = "unknown option " + std::string(a);
             return std::nullopt;

@@ -26,11 +26,14 @@ void printHelp(const Command& c) {
                 static_cast<int>(c.summary.size()), c.summary.data());
     if (!c.details.empty()) {
         std::printf("\n%.*s", static_cast<int>(c.details.size()), c.details.data());
-        if (c.details.back() != '\n') std::printf("\n");
+        if (c.details.back() != '\n')
+            std::printf("\n");
     }
 }
 
-bool isHelp(const std::string& a) { return a == "--help" || a == "-h"; }
+bool isHelp(const std::string& a) {
+    return a == "--help" || a == "-h";
+}
 
 }  // namespace
 
@@ -45,7 +48,8 @@ int main(int argc, char** argv) {
     size_t used = 0;
     bool groupKnown = false;
     for (const auto& c : all) {
-        if (c.group != args[0]) continue;
+        if (c.group != args[0])
+            continue;
         groupKnown = true;
         if (c.name.empty()) {
             found = &c;

@@ -9,8 +9,12 @@
 #if defined(__SANITIZE_ADDRESS__)
 // The desktop's message bus library, opened by SDL, keeps one buffer until
 // the process ends; it is not ours to free.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libdbus-1.so\n"; }
-extern "C" const char* __lsan_default_options() { return "print_suppressions=0"; }
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libdbus-1.so\n";
+}
+extern "C" const char* __lsan_default_options() {
+    return "print_suppressions=0";
+}
 #endif
 
 int main(int argc, char** argv) {

@@ -2,8 +2,8 @@
 
 #include <dlfcn.h>
 
-#include <cstdlib>
 #include <lame/lame.h>
+#include <cstdlib>
 
 #include <algorithm>
 #include <mutex>

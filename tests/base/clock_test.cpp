@@ -9,7 +9,9 @@ namespace marlit {
 namespace {
 
 uint32_t gFake = 0;
-uint32_t fakeTicks() { return gFake; }
+uint32_t fakeTicks() {
+    return gFake;
+}
 
 TEST(Clock, HoldKeepsTheLastSample) {
     setTickSource(fakeTicks);

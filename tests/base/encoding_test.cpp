@@ -8,7 +8,7 @@ namespace {
 TEST(Encoding, SingleAndDoubleByteCharacters) {
     EXPECT_EQ(sjisCharToUtf16('A', 0), u'A');
     EXPECT_EQ(sjisCharToUtf16(0x5C, 0), u'\\');
-    EXPECT_EQ(sjisCharToUtf16(0xB1, 0), u'\uFF71');  // half-width katakana a
+    EXPECT_EQ(sjisCharToUtf16(0xB1, 0), u'\uFF71');     // half-width katakana a
     EXPECT_EQ(sjisCharToUtf16(0x82, 0xA0), u'\u3042');  // hiragana a
     EXPECT_EQ(sjisCharToUtf16(0x95, 0x5C), u'\u8868');
     EXPECT_EQ(sjisCharToUtf16(0x81, 0x40), u'\u3000');

@@ -21,7 +21,8 @@ void writeFile(const std::filesystem::path& p, const std::string& text) {
 std::string sys(const std::filesystem::path& p) {
     std::string s = p.string();
     for (char& c : s) {
-        if (c == '/') c = '\\';
+        if (c == '/')
+            c = '\\';
     }
     return s;
 }

@@ -50,7 +50,8 @@ struct Conversion {
 std::vector<std::string> recordNames(const std::vector<uint8_t>& pack) {
     std::vector<std::string> names;
     if (auto parsed = parseMlzIndex(pack, pack.size())) {
-        for (const auto& e : parsed->entries) names.push_back(e.name);
+        for (const auto& e : parsed->entries)
+            names.push_back(e.name);
     }
     return names;
 }
@@ -86,10 +87,10 @@ TEST(ConvertJob, PicturePackHoldsEveryPictureScriptAndMapInScanOrder) {
         int width, height;
         uint32_t kind;
     };
-    for (const Expect& e : {Expect{"chip.rbp", 128, 128, kRbpOpaque},
-                            Expect{"title.rbp", 320, 240, kRbpOpaque},
-                            Expect{"AdvData\\GRP\\chr\\girl01.rbp", 120, 200, kRbpAlpha},
-                            Expect{"advdata\\grp\\system\\MESSWIN.rbp", 80, 16, kRbpAlpha}}) {
+    for (const Expect& e :
+         {Expect{"chip.rbp", 128, 128, kRbpOpaque}, Expect{"title.rbp", 320, 240, kRbpOpaque},
+          Expect{"AdvData\\GRP\\chr\\girl01.rbp", 120, 200, kRbpAlpha},
+          Expect{"advdata\\grp\\system\\MESSWIN.rbp", 80, 16, kRbpAlpha}}) {
         auto bytes = reader.ReadEntry(packPath, e.name);
         ASSERT_TRUE(bytes) << e.name;
         auto header = parseRbpHeader(*bytes);
@@ -115,8 +116,8 @@ TEST(ConvertJob, VgaPackAndJbpQuality) {
     EXPECT_TRUE(c.file("grpack.mlz").empty());
     auto pack = c.file("grpack_v.mlz");
     MlzReader reader;
-    auto picture = LoadRbp("AdvData\\GRP\\BG\\bg01.rbp", (fs::path(c.out) / "grpack_v.mlz").string(),
-                           false, reader);
+    auto picture = LoadRbp("AdvData\\GRP\\BG\\bg01.rbp",
+                           (fs::path(c.out) / "grpack_v.mlz").string(), false, reader);
     ASSERT_TRUE(picture);
     EXPECT_EQ(picture->width, 640);
     EXPECT_EQ(picture->sourceWidth, 800);
@@ -127,7 +128,8 @@ TEST(ConvertJob, VgaPackAndJbpQuality) {
 
 TEST(ConvertJob, PacksAreTheSameWhateverTheJobCount) {
     Conversion one, two;
-    for (Conversion* c : {&one, &two}) c->game.addPictures();
+    for (Conversion* c : {&one, &two})
+        c->game.addPictures();
     auto s1 = one.settings();
     s1.pictureQuality = 2;
     auto s2 = two.settings();
@@ -191,7 +193,8 @@ TEST(ConvertJob, VoiceArchiveIsFoundInItsThreePlacesOnly) {
     auto job = d.run(ds);
     EXPECT_EQ(job->total(), 1);
     EXPECT_EQ(recordNames(d.file("voice.mlz")), std::vector<std::string>{"VOICE\\a\\a001.mp3"});
-    EXPECT_EQ(findVoiceArchive(d.game.root()), (fs::path(d.game.root()) / "advdata/VOICE.DAT").string());
+    EXPECT_EQ(findVoiceArchive(d.game.root()),
+              (fs::path(d.game.root()) / "advdata/VOICE.DAT").string());
 }
 
 TEST(PictureRecordName, FolderAndExtension) {

@@ -18,7 +18,8 @@ std::vector<uint8_t> crxPicture(int width, int height, int seed, bool alpha, boo
             p[0] = static_cast<uint8_t>(x * 3 + seed);
             p[1] = static_cast<uint8_t>(y * 5 + seed * 7);
             p[2] = static_cast<uint8_t>((x ^ y) + seed * 13);
-            if (alpha) p[3] = static_cast<uint8_t>(x < width / 2 ? 255 : x * 2);
+            if (alpha)
+                p[3] = static_cast<uint8_t>(x < width / 2 ? 255 : x * 2);
         }
     }
     crx::CrxWriteOptions options;
@@ -33,14 +34,17 @@ void GameFolder::put(const std::string& relative, const std::vector<uint8_t>& by
     std::filesystem::path path = std::filesystem::path(root_) / relative;
     std::filesystem::create_directories(path.parent_path());
     std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
 }
 
 void GameFolder::putText(const std::string& relative, const std::string& text) const {
     put(relative, std::vector<uint8_t>(text.begin(), text.end()));
 }
 
-void GameFolder::addProgram() const { putText("ZERIVAD.exe", "MZ"); }
+void GameFolder::addProgram() const {
+    putText("ZERIVAD.exe", "MZ");
+}
 
 void GameFolder::addPictures() const {
     put("title.crx", crxPicture(800, 600, 1, false, true));

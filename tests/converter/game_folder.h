@@ -13,7 +13,7 @@ namespace marlit::test {
 std::vector<uint8_t> crxPicture(int width, int height, int seed, bool alpha, bool lzType);
 
 class GameFolder {
-public:
+  public:
     explicit GameFolder(std::string root);
     const std::string& root() const { return root_; }
 
@@ -29,7 +29,7 @@ public:
     // A two-second tone as a game sound file at the relative path.
     void addSound(const std::string& relative) const;
 
-private:
+  private:
     std::string root_;
 };
 

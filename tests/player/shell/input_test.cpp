@@ -128,7 +128,6 @@ TEST_F(InputTest, BOpensTheMenuAndTheCentreKeyWhenSoSet) {
     onKey(ctx, kKeyCodeB, true);
     EXPECT_TRUE(ctx.menuOpen());
     EXPECT_EQ(in.press[kPressB], 0) << "the press went to the menu";
-
 }
 
 TEST_F(InputTest, TheCentreKeyOpensTheMenuWhenSoSet) {
