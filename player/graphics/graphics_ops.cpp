@@ -139,7 +139,7 @@ Sprite* showColour(GameContext& ctx, int sprite, uint32_t colour, int x, int y, 
                      });
 }
 
-Sprite* showFade(GameContext& ctx, int sprite, int layer, const TransitionSpec& fade) {
+Sprite* showFade(GameContext& ctx, int sprite, int layer, const TransitionParams& fade) {
     if (fade.effect != 63 && fade.effect != 191)
         return nullptr;
     const Surface screen = backBufferOf(ctx);
@@ -216,12 +216,12 @@ bool animateSprite(GameContext& ctx, int sprite, std::vector<AnimationFrame> fra
     return true;
 }
 
-bool transitionSprite(GameContext& ctx, int sprite, TransitionSpec spec) {
+bool transitionSprite(GameContext& ctx, int sprite, TransitionParams params) {
     Sprite* s = spriteOf(ctx, sprite);
     if (!s)
         return false;
-    spec.tileSize = std::max(toScreen(spec.tileSize), 1);
-    if (!startTransition(*s, spec, now()))
+    params.tileSize = std::max(toScreen(params.tileSize), 1);
+    if (!startTransition(*s, params, now()))
         return false;
     s->recordMove();
     return true;

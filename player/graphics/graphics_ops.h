@@ -49,7 +49,7 @@ Sprite* showColour(GameContext& ctx, int sprite, uint32_t colour, int x, int y, 
                    int height, int layer, bool additive = false);
 // A whole-screen brightness command running a fade (effects 63 and 191),
 // dimming or lightening everything drawn after it (the layers above it).
-Sprite* showFade(GameContext& ctx, int sprite, int layer, const TransitionSpec& fade);
+Sprite* showFade(GameContext& ctx, int sprite, int layer, const TransitionParams& fade);
 
 void moveSprite(GameContext& ctx, int sprite, int x, int y);
 void setSpriteAlpha(GameContext& ctx, int sprite, int alpha);
@@ -67,7 +67,7 @@ void crossfadeSprite(GameContext& ctx, int sprite, int secondPicture);
 // Frames in the design space (source rectangles and offsets are scaled).
 bool animateSprite(GameContext& ctx, int sprite, std::vector<AnimationFrame> frames);
 // Tile sizes (and the wave's amplitude) are in the design space.
-bool transitionSprite(GameContext& ctx, int sprite, TransitionSpec spec);
+bool transitionSprite(GameContext& ctx, int sprite, TransitionParams params);
 
 void removeSprite(GameContext& ctx, int sprite);
 // Slots first to last, inclusive.

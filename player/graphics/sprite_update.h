@@ -19,7 +19,7 @@ void startAnimation(Sprite& sprite, std::vector<AnimationFrame> frames, uint32_t
 
 // Starts a transition program; false (nothing started) for an unknown effect
 // code.
-bool startTransition(Sprite& sprite, const TransitionSpec& spec, uint32_t now);
+bool startTransition(Sprite& sprite, const TransitionParams& params, uint32_t now);
 
 // One step of the sprite's transition (internal to the update).
 void stepTransition(Sprite& sprite, uint32_t now, int32_t& globalBrightness);

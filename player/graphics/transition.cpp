@@ -20,10 +20,10 @@ int base(int effect) {
 // over a large picture would give a command per pixel.
 constexpr int kMaxTilesPerSide = 64;
 
-int tileSizeFor(const TransitionSpec& spec, const Rect& source) {
+int tileSizeFor(const TransitionParams& params, const Rect& source) {
     const int longest = std::max(source.width(), source.height());
     const int least = (longest + kMaxTilesPerSide - 1) / kMaxTilesPerSide;
-    return std::max({spec.tileSize, least, 1});
+    return std::max({params.tileSize, least, 1});
 }
 
 // elapsed × 256 ÷ duration, the share of the duration passed in 256ths.
@@ -33,7 +33,7 @@ int share(int64_t elapsed, int duration) {
 
 void endTransition(Sprite& s, int32_t& globalBrightness) {
     const Transition& t = *s.transition;
-    const int effect = t.spec.effect;
+    const int effect = t.params.effect;
     if (effect == 63) {
         globalBrightness = 256;
         // Left as it is, the brightness command would keep the last step's
@@ -41,7 +41,7 @@ void endTransition(Sprite& s, int32_t& globalBrightness) {
         s.command.brightness = 256;
         s.command.fill = 0;
     } else if (effect == 191) {
-        globalBrightness = t.spec.white ? 512 : 0;
+        globalBrightness = t.params.white ? 512 : 0;
     }
     if (t.disappearing) {
         s.finished = true;
@@ -68,25 +68,25 @@ bool knownEffect(int effect) {
     return disappearing && b == 112;  // 240, the scatter
 }
 
-bool startTransition(Sprite& s, const TransitionSpec& spec, uint32_t now) {
-    if (!knownEffect(spec.effect))
+bool startTransition(Sprite& s, const TransitionParams& params, uint32_t now) {
+    if (!knownEffect(params.effect))
         return false;
     auto t = std::make_unique<Transition>();
-    t->spec = spec;
-    t->spec.spread = std::max(spec.spread, 1);
-    t->spec.steps = std::max(spec.steps, 1);
+    t->params = params;
+    t->params.spread = std::max(params.spread, 1);
+    t->params.steps = std::max(params.steps, 1);
     t->start = now;
-    t->disappearing = (spec.effect & 128) != 0;
+    t->disappearing = (params.effect & 128) != 0;
     t->savedOpacity = s.command.opacity;
     s.chain.clear();
-    if (isTileEffect(spec.effect)) {
-        t->spec.tileSize = tileSizeFor(spec, s.command.source);
-        const int size = t->spec.tileSize;
+    if (isTileEffect(params.effect)) {
+        t->params.tileSize = tileSizeFor(params, s.command.source);
+        const int size = t->params.tileSize;
         t->columns = (s.command.source.width() + size - 1) / size;
         t->rows = (s.command.source.height() + size - 1) / size;
     }
     s.transition = std::move(t);
-    if (spec.effect == 240)
+    if (params.effect == 240)
         startScatter(s);
     return true;
 }
@@ -94,24 +94,24 @@ bool startTransition(Sprite& s, const TransitionSpec& spec, uint32_t now) {
 void stepTransition(Sprite& s, uint32_t now, int32_t& globalBrightness) {
     Transition& t = *s.transition;
     const int64_t elapsed = std::max<int32_t>(static_cast<int32_t>(now - t.start), 0);
-    const int duration = t.spec.duration;
+    const int duration = t.params.duration;
     if (elapsed >= duration) {
         endTransition(s, globalBrightness);
         return;
     }
-    const int effect = t.spec.effect;
+    const int effect = t.params.effect;
     const int passed = share(elapsed, duration);
     if (effect == 1 || effect == 60) {
         s.command.opacity = std::clamp(passed, 0, 256);
     } else if (effect == 129) {
         s.command.opacity = std::clamp(256 - passed, 0, 256);
     } else if (effect == 63) {
-        s.command.brightness = t.spec.white ? std::max(512 - passed, 256) : std::min(passed, 256);
-        s.command.fill = t.spec.fill;
+        s.command.brightness = t.params.white ? std::max(512 - passed, 256) : std::min(passed, 256);
+        s.command.fill = t.params.fill;
     } else if (effect == 191) {
         s.command.brightness =
-            t.spec.white ? std::min(256 + passed, 512) : std::max(256 - passed, 0);
-        s.command.fill = t.spec.fill;
+            t.params.white ? std::min(256 + passed, 512) : std::max(256 - passed, 0);
+        s.command.fill = t.params.fill;
     } else {
         stepTiles(s, elapsed);
     }

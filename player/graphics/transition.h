@@ -22,7 +22,7 @@
 
 namespace marlit {
 
-struct TransitionSpec {
+struct TransitionParams {
     int effect = 1;
     int duration = 1000;  // ms
     int tileSize = 16;    // pixels; the wave's amplitude
@@ -36,7 +36,7 @@ struct TransitionSpec {
 };
 
 struct Transition {
-    TransitionSpec spec;
+    TransitionParams params;
     uint32_t start = 0;
     bool disappearing = false;
     int columns = 0;

@@ -69,7 +69,7 @@ int tileDelay(int effect, const Transition& t, int column, int row) {
             index = fromRight + fromBottom;
             break;
     }
-    return index / t.spec.spread;
+    return index / t.params.spread;
 }
 
 // Blinds and sliding bands: the part of one tile shown for a band of `h`.
@@ -116,14 +116,14 @@ DrawCommand band(const DrawCommand& c, int effect, Rect r, int h) {
 
 void stepGrid(Sprite& s, int64_t elapsed) {
     const Transition& t = *s.transition;
-    const int effect = t.spec.effect;
-    const int64_t progress = elapsed * t.spec.steps / t.spec.duration;
-    const int size = t.spec.tileSize;
+    const int effect = t.params.effect;
+    const int64_t progress = elapsed * t.params.steps / t.params.duration;
+    const int size = t.params.tileSize;
     const bool fade = (effect & 127) >= 16;
     s.chain.clear();
     for (int row = 0; row < t.rows; ++row) {
         for (int column = 0; column < t.columns; ++column) {
-            const int64_t grown = (progress - tileDelay(effect, t, column, row)) * t.spec.speed;
+            const int64_t grown = (progress - tileDelay(effect, t, column, row)) * t.params.speed;
             const Rect r = tile(s.command, size, column, row);
             if (fade) {
                 DrawCommand p = piece(s.command, r);
@@ -142,16 +142,16 @@ void stepGrid(Sprite& s, int64_t elapsed) {
 // duration.
 void stepWave(Sprite& s, int64_t elapsed) {
     const Transition& t = *s.transition;
-    const int64_t duration = t.spec.duration;
-    const int64_t amplitude = (duration - elapsed) * t.spec.tileSize / duration;
-    const int64_t turned = elapsed * t.spec.speed * 360 / duration;
+    const int64_t duration = t.params.duration;
+    const int64_t amplitude = (duration - elapsed) * t.params.tileSize / duration;
+    const int64_t turned = elapsed * t.params.speed * 360 / duration;
     const Rect& src = s.command.source;
     s.chain.clear();
     for (int r = 0; r < src.height(); ++r) {
-        const int64_t angle = ((t.spec.spread * (r + turned)) % 360 + 360) % 360;
+        const int64_t angle = ((t.params.spread * (r + turned)) % 360 + 360) % 360;
         DrawCommand p = piece(s.command, {src.left, src.top + r, src.right, src.top + r + 1});
         p.x += static_cast<int>(std::trunc(std::cos(angle * M_PI / 180) * amplitude));
-        if (t.spec.effect == 49)
+        if (t.params.effect == 49)
             p.opacity = static_cast<int>(elapsed * 256 / duration);
         s.chain.push_back(p);
     }
@@ -172,11 +172,11 @@ constexpr int kFadePerFrame = 2;
 
 void stepScatter(Sprite& s, int64_t elapsed) {
     Transition& t = *s.transition;
-    const int size = t.spec.tileSize;
+    const int size = t.params.tileSize;
     t.fade = std::max(t.fade - kFadePerFrame, 0);
     // After 2 s the tiles shrink linearly to one pixel by the end.
     int64_t scale = 1000;
-    const int64_t shrinkTime = t.spec.duration - kShrinkAfter;
+    const int64_t shrinkTime = t.params.duration - kShrinkAfter;
     if (elapsed > kShrinkAfter && shrinkTime > 0) {
         const int64_t least = 1000 / size;
         scale = std::max<int64_t>(1000 - (1000 - least) * (elapsed - kShrinkAfter) / shrinkTime, 1);
@@ -209,7 +209,7 @@ bool isTileEffect(int effect) {
 void startScatter(Sprite& s) {
     Transition& t = *s.transition;
     const Rect& src = s.command.source;
-    const int size = t.spec.tileSize;
+    const int size = t.params.tileSize;
     // Outwards from the centre, turned by up to ±0.35 rad, at 40 to 120
     // pixels a second times the speed factor.
     const double cx = (src.left + src.right) / 2.0, cy = (src.top + src.bottom) / 2.0;
@@ -224,14 +224,14 @@ void startScatter(Sprite& s) {
             t.flight.push_back(static_cast<int32_t>(std::lround(std::cos(direction) * 1024)));
             t.flight.push_back(static_cast<int32_t>(std::lround(std::sin(direction) * 1024)));
             t.flight.push_back(
-                static_cast<int32_t>((40 + (h >> 16) % 81) * std::max(t.spec.speed, 1)));
+                static_cast<int32_t>((40 + (h >> 16) % 81) * std::max(t.params.speed, 1)));
         }
     }
     t.fade = s.command.opacity;
 }
 
 void stepTiles(Sprite& s, int64_t elapsed) {
-    const int effect = s.transition->spec.effect;
+    const int effect = s.transition->params.effect;
     if (effect == 48 || effect == 49) {
         stepWave(s, elapsed);
     } else if (effect == 240) {

@@ -204,23 +204,23 @@ TEST(GoldenFrames, FrameAnimation) {
 }
 
 struct TransitionCase {
-    TransitionSpec spec;
+    TransitionParams params;
     std::vector<int> times;
 };
 
 TEST(GoldenFrames, Transitions) {
-    const TransitionSpec blinds{.duration = 1000, .tileSize = 40, .speed = 4, .steps = 16};
-    const TransitionSpec fades{.duration = 1000, .tileSize = 40, .speed = 48, .steps = 16};
+    const TransitionParams blinds{.duration = 1000, .tileSize = 40, .speed = 4, .steps = 16};
+    const TransitionParams fades{.duration = 1000, .tileSize = 40, .speed = 48, .steps = 16};
     std::vector<TransitionCase> cases;
     for (int effect : {1, 129, 60})
         cases.push_back({{.effect = effect, .duration = 1000}, {250, 500}});
     for (int effect : {5, 9, 6, 10, 11, 12, 13, 14, 133, 137, 134, 138, 139, 142}) {
-        TransitionSpec s = blinds;
+        TransitionParams s = blinds;
         s.effect = effect;
         cases.push_back({s, {250, 500, 750}});
     }
     for (int effect : {16, 17, 18, 19, 20, 21, 22, 23, 144, 151}) {
-        TransitionSpec s = fades;
+        TransitionParams s = fades;
         s.effect = effect;
         cases.push_back({s, {250, 500, 750}});
     }
@@ -240,17 +240,17 @@ TEST(GoldenFrames, Transitions) {
         showWholePicture(ctx, 24, kFigure, 300, 100, 28);
         game.frame();
         const uint32_t start = game.now();
-        ASSERT_TRUE(transitionSprite(ctx, 24, c.spec)) << c.spec.effect;
+        ASSERT_TRUE(transitionSprite(ctx, 24, c.params)) << c.params.effect;
         for (int t : c.times) {
             game.runUntil(start + t);
             expectGolden(game,
-                         "transition_" + std::to_string(c.spec.effect) + "_" + std::to_string(t));
+                         "transition_" + std::to_string(c.params.effect) + "_" + std::to_string(t));
         }
         // Disappearing programs remove the sprite when they end; the others
         // leave it drawn plainly again.
-        game.runUntil(start + c.spec.duration + 16);
-        EXPECT_EQ(ctx.compositor->sprite(24) == nullptr, (c.spec.effect & 128) != 0)
-            << c.spec.effect;
+        game.runUntil(start + c.params.duration + 16);
+        EXPECT_EQ(ctx.compositor->sprite(24) == nullptr, (c.params.effect & 128) != 0)
+            << c.params.effect;
     }
 }
 
