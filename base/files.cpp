@@ -71,6 +71,10 @@ std::string hostPath(std::string_view systemPath) {
         if (c == '\\')
             c = '/';
     }
+    return resolveHostCase(path);
+}
+
+std::string resolveHostCase(const std::string& path) {
     if (path.empty() || exists(path))
         return path;
 

@@ -17,6 +17,9 @@ namespace marlit {
 // The host path (UTF-8, "/") of a system path, resolved for ASCII case.
 // A path that does not exist keeps its unresolved tail as spelt.
 std::string hostPath(std::string_view systemPath);
+// The same resolution for a host path (UTF-8, "/") as users give them: each
+// missing name is replaced by one that differs only in ASCII case.
+std::string resolveHostCase(const std::string& hostPath);
 
 // Size of the file, or -1 when there is none.
 int64_t fileSize(std::string_view path);

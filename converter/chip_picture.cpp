@@ -122,15 +122,14 @@ ChipPicture makeChipPicture(int screenPercent) {
     return chip;
 }
 
-std::vector<uint16_t> chipPictureRgb565(const ChipPicture& chip) {
-    std::vector<uint16_t> out;
-    out.reserve(chip.indexes.size());
+std::vector<uint8_t> chipPictureBgr(const ChipPicture& chip) {
+    std::vector<uint8_t> bgr;
+    bgr.reserve(chip.indexes.size() * 3);
     for (uint8_t i : chip.indexes) {
-        const auto& p = chip.palette[i & 7];
-        out.push_back(
-            static_cast<uint16_t>(((p[0] >> 3) << 11) | ((p[1] >> 2) << 5) | (p[2] >> 3)));
+        const auto& c = chip.palette[i & 7];
+        bgr.insert(bgr.end(), {c[2], c[1], c[0]});
     }
-    return out;
+    return bgr;
 }
 
 }  // namespace marlit

@@ -20,7 +20,7 @@ struct ChipPicture {
 // larger screen.
 ChipPicture makeChipPicture(int screenPercent);
 
-// RGB565 words of the sheet, rows top down.
-std::vector<uint16_t> chipPictureRgb565(const ChipPicture& chip);
+// The sheet as 24-bit blue, green, red pixels, rows top down.
+std::vector<uint8_t> chipPictureBgr(const ChipPicture& chip);
 
 }  // namespace marlit

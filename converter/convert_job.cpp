@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "base/files.h"
 #include "converter/picture_group.h"
 #include "converter/sound_group.h"
 #include "converter/voice_pack.h"
@@ -11,48 +12,12 @@ namespace marlit {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-// The file at root/relative, found whatever the ASCII case of its names.
-std::optional<fs::path> findIgnoringCase(const fs::path& root,
-                                         const std::vector<std::string>& parts) {
-    fs::path at = root;
-    for (const auto& part : parts) {
-        std::error_code ec;
-        if (fs::exists(at / part, ec)) {
-            at /= part;
-            continue;
-        }
-        std::optional<fs::path> match;
-        for (fs::directory_iterator it(at, ec), end; !ec && it != end; it.increment(ec)) {
-            std::string name = it->path().filename().string();
-            if (name.size() == part.size() &&
-                std::equal(name.begin(), name.end(), part.begin(), [](char a, char b) {
-                    return std::toupper(static_cast<unsigned char>(a)) ==
-                           std::toupper(static_cast<unsigned char>(b));
-                })) {
-                match = it->path();
-                break;
-            }
-        }
-        if (!match)
-            return std::nullopt;
-        at = *match;
-    }
-    return at;
-}
-
-}  // namespace
-
 std::string findVoiceArchive(const std::string& sourceRoot) {
-    const std::vector<std::vector<std::string>> places = {
-        {"voice.dat"}, {"GameData", "voice.dat"}, {"AdvData", "voice.dat"}};
-    for (const auto& parts : places) {
-        if (auto found = findIgnoringCase(sourceRoot, parts)) {
-            std::error_code ec;
-            if (fs::is_regular_file(*found, ec))
-                return found->string();
-        }
+    for (const char* place : {"voice.dat", "GameData/voice.dat", "AdvData/voice.dat"}) {
+        std::string found = resolveHostCase((fs::path(sourceRoot) / place).string());
+        std::error_code ec;
+        if (fs::is_regular_file(found, ec))
+            return found;
     }
     return {};
 }

@@ -112,12 +112,7 @@ std::optional<std::string> pictureRecordName(const SourceFile& file) {
 
 std::vector<uint8_t> chipRecordBytes(int screenPercent) {
     ChipPicture chip = makeChipPicture(screenPercent);
-    std::vector<uint8_t> bgr;
-    bgr.reserve(chip.indexes.size() * 3);
-    for (uint8_t i : chip.indexes) {
-        const auto& c = chip.palette[i & 7];
-        bgr.insert(bgr.end(), {c[2], c[1], c[0]});
-    }
+    std::vector<uint8_t> bgr = chipPictureBgr(chip);
     PictureView view{ChipPicture::kSize, ChipPicture::kSize, 3, bgr,
                      ChipPicture::kSize, ChipPicture::kSize};
     auto rbp = encodeChipRbp(view);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <numeric>
 
+#include "base/bytes.h"
+
 namespace marlit {
 
 const std::array<uint8_t, 64> kZigzag = {
@@ -126,9 +128,7 @@ std::optional<UnpackedHistogram> unpackAcHistogram(std::span<const uint8_t> byte
     }
     UnpackedHistogram h;
     for (int s = 0; s < kJbpAcSymbols; ++s) {
-        const uint8_t* p = &raw[4 * s];
-        h.counts[s] = static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-                      (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
+        h.counts[s] = loadU32(&raw[4 * s]);
     }
     h.consumed = (pos + 3) & ~static_cast<size_t>(3);
     return h;

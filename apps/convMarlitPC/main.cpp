@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "apps/convMarlitPC/options.h"
+#include "base/files.h"
 #include "converter/convert_job.h"
 #include "converter/key_list.h"
 #include "converter/platform/mp3_encoder.h"
@@ -18,27 +19,14 @@ using namespace marlit;
 
 namespace {
 
-bool fileExistsIgnoringCase(const fs::path& dir, const std::string& name) {
-    std::error_code ec;
-    if (fs::is_regular_file(dir / name, ec))
-        return true;
-    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-        std::string entry = it->path().filename().string();
-        if (entry.size() == name.size() &&
-            std::equal(entry.begin(), entry.end(), name.begin(), [](char a, char b) {
-                return std::toupper(static_cast<unsigned char>(a)) ==
-                       std::toupper(static_cast<unsigned char>(b));
-            })) {
-            return true;
-        }
-    }
-    return false;
-}
-
 // The game folder holds one of its two program files.
 bool isGameFolder(const std::string& folder) {
-    fs::path dir(folder);
-    return fileExistsIgnoringCase(dir, "ZERIVAD.exe") || fileExistsIgnoringCase(dir, "ZUDOVI.exe");
+    std::error_code ec;
+    for (const char* program : {"ZERIVAD.exe", "ZUDOVI.exe"}) {
+        if (fs::is_regular_file(resolveHostCase((fs::path(folder) / program).string()), ec))
+            return true;
+    }
+    return false;
 }
 
 std::string statusLine(const ConvertJob& job) {
