@@ -85,8 +85,8 @@ void playChannels(benchmark::State& state, const std::vector<Tone>& tones) {
     marlit::SoundMixer mixer(device.get());
     int slot = 0;
     for (const Tone& tone : tones) {
-        if (!mixer.openChannel(slot++, tone.name + ".mp3", dir.string() + "/", 80, 0, true, true,
-                               false)) {
+        if (!mixer.openChannel(slot++, tone.name + ".mp3", dir.string() + "/", 80,
+                               ChannelOptions{.loop = true})) {
             state.SkipWithError("a channel did not open");
             return;
         }

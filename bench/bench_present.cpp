@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/device_frame_buffer.h"
-#include "player/shell/screen_copy.h"
+#include "player/core/screen_copy.h"
 
 namespace marlit {
 namespace {

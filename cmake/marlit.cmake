@@ -15,7 +15,32 @@ function(marlit_defaults target)
     return()
   endif()
   target_compile_options(${target} PRIVATE ${MARLIT_WARNINGS})
-  target_include_directories(${target} PUBLIC ${MARLIT_ROOT})
+endfunction()
+
+# marlit_own_headers(TARGET) lets a target include the headers of its own
+# folder by their path from the source root ("player/core/rect.h"), and
+# nothing else of the project: the headers are linked into a folder of the
+# target's own under build/include/, which becomes its include path. A
+# target reaches another folder's headers only by linking that folder's
+# target, so a missing dependency fails the build.
+function(marlit_own_headers target)
+  file(RELATIVE_PATH rel ${MARLIT_ROOT} ${CMAKE_CURRENT_SOURCE_DIR})
+  set(stage ${CMAKE_BINARY_DIR}/include/${target})
+  file(REMOVE_RECURSE ${stage})
+  file(MAKE_DIRECTORY ${stage}/${rel})
+  file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  foreach(h IN LISTS headers)
+    get_filename_component(n ${h} NAME)
+    file(CREATE_LINK ${h} ${stage}/${rel}/${n} SYMBOLIC)
+  endforeach()
+  get_target_property(type ${target} TYPE)
+  if(type STREQUAL "INTERFACE_LIBRARY")
+    target_include_directories(${target} INTERFACE ${stage})
+  elseif(type STREQUAL "EXECUTABLE")
+    target_include_directories(${target} PRIVATE ${stage})
+  else()
+    target_include_directories(${target} PUBLIC ${stage})
+  endif()
 endfunction()
 
 # marlit_library(NAME [DEPS lib...]) makes a static library of every .cpp in
@@ -30,9 +55,9 @@ function(marlit_library name)
     target_link_libraries(${name} PUBLIC ${ARG_DEPS})
   else()
     add_library(${name} INTERFACE)
-    target_include_directories(${name} INTERFACE ${MARLIT_ROOT})
     target_link_libraries(${name} INTERFACE ${ARG_DEPS})
   endif()
+  marlit_own_headers(${name})
 endfunction()
 
 # marlit_executable(NAME [SOURCES ...] [DEPS lib...])
@@ -40,6 +65,7 @@ function(marlit_executable name)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   marlit_defaults(${name})
+  marlit_own_headers(${name})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS})
 endfunction()
 
@@ -54,6 +80,8 @@ function(marlit_test_dir name)
   endif()
   add_executable(${name} ${sources})
   marlit_defaults(${name})
+  # Tests reach the test helpers of every folder by their path from the root.
+  target_include_directories(${name} PRIVATE ${MARLIT_ROOT})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} marlit_test_support GTest::gtest GTest::gmock GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE MARLIT_BIN_DIR="${CMAKE_BINARY_DIR}/bin"
                                              MARLIT_SOURCE_DIR="${MARLIT_ROOT}")

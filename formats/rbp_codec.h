@@ -32,6 +32,9 @@ std::optional<std::vector<uint8_t>> encodeChipRbp(const PictureView& picture);
 
 // A loaded picture: 4 bytes per pixel (blue, green, red, alpha), rows top
 // to bottom without padding.
+// Blue, green, red and alpha.
+inline constexpr int kWorkingBytesPerPixel = 4;
+
 struct WorkingPicture {
     int width = 0;
     int height = 0;

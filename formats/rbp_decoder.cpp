@@ -31,11 +31,11 @@ bool readUncompressed(const RbpHeader& h, std::span<const uint8_t> payload, bool
     const size_t count = static_cast<size_t>(pic.width) * pic.height;
     if (payload.size() / step < count)
         return false;
-    pic.pixels.resize(count * 4);
+    pic.pixels.resize(count * kWorkingBytesPerPixel);
     const bool sixBit = h.version == '1';
     const uint8_t* in = payload.data();
     uint8_t* px = pic.pixels.data();
-    for (size_t i = 0; i < count; ++i, in += step, px += 4) {
+    for (size_t i = 0; i < count; ++i, in += step, px += kWorkingBytesPerPixel) {
         uint16_t v = static_cast<uint16_t>(in[0] | (in[1] << 8));
         putColour(px, v);
         if (withAlpha) {
@@ -65,12 +65,12 @@ bool readJbp(const RbpHeader& h, std::span<const uint8_t> payload, WorkingPictur
     auto decoded = DecodeJbp(stream);
     if (!decoded)
         return false;
-    pic.pixels.resize(count * 4);
+    pic.pixels.resize(count * kWorkingBytesPerPixel);
     uint8_t* px = pic.pixels.data();
     for (int y = 0; y < pic.height; ++y) {
         const uint16_t* row =
             decoded->pixels.data() + static_cast<size_t>(y) * decoded->paddedWidth;
-        for (int x = 0; x < pic.width; ++x, px += 4) {
+        for (int x = 0; x < pic.width; ++x, px += kWorkingBytesPerPixel) {
             putColour(px, row[x]);
             px[3] = alpha.empty() ? 255 : alpha[static_cast<size_t>(y) * pic.width + x];
         }
@@ -109,7 +109,7 @@ std::optional<WorkingPicture> decodeRbp(std::span<const uint8_t> file, bool colo
             break;
         default:
             // Zeros: a kind this reader does not know gives a clear picture.
-            pic.pixels.assign(count * 4, 0);
+            pic.pixels.assign(count * kWorkingBytesPerPixel, 0);
             break;
     }
     if (!ok)

@@ -29,7 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const Rect whole{0, 0, 64, 48};
     ScreenLook look;
     compositor.resetDrawLists();
-    compositor.updateSprites(look.brightness);
+    TickClock clock([] { return 1000u; });
+    compositor.updateSprites(clock, look.brightness);
     compositor.markMoved(ignore);
     compositor.compose(dst, {&whole, 1}, look);
     return 0;

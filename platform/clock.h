@@ -1,6 +1,6 @@
 // Time as the player's loop sees it: the millisecond tick count and a
-// sleep. A back end that keeps its own time also makes it the tick source of
-// base/clock.h, which the player reads everywhere.
+// sleep. The player reads the ticks through its own TickClock (base/clock.h);
+// ticks() may be called from any thread.
 #pragma once
 
 #include <cstdint>

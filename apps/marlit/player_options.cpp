@@ -1,6 +1,6 @@
 #include "apps/marlit/player_options.h"
 
-#include "tools/marlit_tool/args.h"
+#include "base/command_args.h"
 
 namespace marlit::app {
 
@@ -13,7 +13,7 @@ std::optional<std::vector<uint64_t>> frameList(const std::string& text) {
         size_t comma = text.find(',', pos);
         if (comma == std::string::npos)
             comma = text.size();
-        auto n = tool::parseInteger(text.substr(pos, comma - pos));
+        auto n = parseInteger(text.substr(pos, comma - pos));
         if (!n || *n < 1 || static_cast<uint64_t>(*n) > kMaxFrames)
             return std::nullopt;
         list.push_back(static_cast<uint64_t>(*n));
@@ -26,10 +26,10 @@ std::optional<std::vector<uint64_t>> frameList(const std::string& text) {
 
 std::optional<PlayerCommandLine> parseCommandLine(const std::vector<std::string>& args,
                                                   std::string* error) {
-    tool::Args a(args,
-                 {"dir", "input", "frames", "shots", "shot-every", "shot-at", "scale", "filter",
-                  "audio-out", "play-music", "play-voice"},
-                 {"headless", "device-shots", "test-pattern", "fullscreen", "help"});
+    Args a(args,
+           {"dir", "input", "frames", "shots", "shot-every", "shot-at", "scale", "filter",
+            "audio-out", "play-music", "play-voice"},
+           {"headless", "device-shots", "test-pattern", "fullscreen", "help"});
     auto fail = [error](std::string text) -> std::optional<PlayerCommandLine> {
         *error = std::move(text);
         return std::nullopt;

@@ -12,13 +12,12 @@
 #include "platform/headless/headless_platform.h"
 #include "platform/headless/input_script.h"
 #include "platform/sdl/sdl_platform.h"
+#include "player/shell/menu_commands.h"
 #include "player/shell/startup.h"
 
 namespace marlit::app {
 
 namespace {
-
-constexpr int kCommandExit = 40007;
 
 int failure(const std::string& text) {
     std::fprintf(stderr, "marlit: %s\n", text.c_str());

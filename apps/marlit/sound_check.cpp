@@ -18,7 +18,7 @@ bool SoundCheck::start(GameContext& ctx) {
     s.pcm = kSoundOn;
     s.voicePlay = kSoundOn;
     s.masterVol = s.musicVol = s.voiceVol = kFullVolume;
-    applySoundSettings(ctx);
+    ctx.sound->applySettings();
     if (!ctx.soundMixer->hasDevice()) {
         error_ = "no sound device could be opened";
         return false;
@@ -31,7 +31,7 @@ bool SoundCheck::start(GameContext& ctx) {
         return false;
     }
     if (!music_.empty()) {
-        playMusic(ctx, *name, 0, false);
+        ctx.sound->playMusic(*name, 0, false);
         if (!ctx.soundMixer->occupied(MusicPlayer::kSlot)) {
             error_ = "cannot play '" + asked + "' from the music folder " +
                      hostPath(ctx.paths.musicFolder);
@@ -39,7 +39,7 @@ bool SoundCheck::start(GameContext& ctx) {
         }
         return true;
     }
-    if (playScriptVoice(ctx, *name) || playScriptVoice(ctx, "VOICE\\" + *name))
+    if (ctx.sound->playScriptVoice(*name) || ctx.sound->playScriptVoice("VOICE\\" + *name))
         return true;
     error_ = "cannot play '" + asked + "' from the voice pack " + hostPath(ctx.paths.voicePack);
     return false;
@@ -59,7 +59,8 @@ void SoundCheck::afterTick(GameContext& ctx) {
             end(ctx);
         return;
     }
-    int32_t position = music_.empty() ? ctx.soundMixer->position(kVoiceSlot) : musicPosition(ctx);
+    int32_t position =
+        music_.empty() ? ctx.soundMixer->position(kVoiceSlot) : ctx.sound->musicPosition();
     if (position < 0)
         end(ctx);
 }

@@ -1,48 +1,23 @@
 #include "platform/headless/virtual_clock.h"
 
-#include <atomic>
 #include <cstdio>
-#include <cstdlib>
-
-#include "base/clock.h"
 
 namespace marlit {
 
-namespace {
-
-std::atomic<uint32_t> gTime{0};
-std::atomic<bool> gInUse{false};
-
-uint32_t virtualTicks() {
-    return gTime.load(std::memory_order_relaxed);
-}
-
-}  // namespace
-
-VirtualClock::VirtualClock(uint32_t start) : start_(start) {
-    if (gInUse.exchange(true))
-        std::abort();  // the tick source is process-wide
-    gTime.store(start, std::memory_order_relaxed);
-    setTickSource(virtualTicks);
-}
-
-VirtualClock::~VirtualClock() {
-    setTickSource(nullptr);
-    gInUse.store(false);
-}
+VirtualClock::VirtualClock(uint32_t start) : start_(start), time_(start) {}
 
 uint32_t VirtualClock::ticks() {
-    return virtualTicks();
+    return time_.load(std::memory_order_relaxed);
 }
 
 void VirtualClock::sleep(uint32_t ms) {
-    gTime.fetch_add(ms, std::memory_order_relaxed);
+    time_.fetch_add(ms, std::memory_order_relaxed);
     if (listener_)
         listener_(ms);
 }
 
 uint32_t VirtualClock::elapsed() {
-    return virtualTicks() - start_;
+    return ticks() - start_;
 }
 
 DateTime VirtualLocalTime::now() {

@@ -1,9 +1,9 @@
 // The headless back end's time: a millisecond clock that moves only when the
 // player sleeps, so runs are deterministic and as fast as the CPU allows.
-// While one exists it is the tick source of base/clock.h. Only one may exist
-// at a time.
+// Its time may be read from any thread (the sound device's among them).
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 
@@ -17,7 +17,6 @@ namespace marlit {
 class VirtualClock : public Clock {
   public:
     explicit VirtualClock(uint32_t start = 0);
-    ~VirtualClock() override;
     VirtualClock(const VirtualClock&) = delete;
     VirtualClock& operator=(const VirtualClock&) = delete;
 
@@ -32,6 +31,7 @@ class VirtualClock : public Clock {
 
   private:
     uint32_t start_;
+    std::atomic<uint32_t> time_;
     std::function<void(uint32_t)> listener_;
 };
 

@@ -35,10 +35,10 @@ std::optional<BlitArea> clipBlit(const Surface& dst, int x, int y, const Picture
     int64_t height = std::min<int64_t>(bottom - top, dst.height - dy);
     if (width <= 0 || height <= 0 || !dst.pixels || !pic.pixels)
         return std::nullopt;
-    return BlitArea{dst.pixels + dy * dst.pitch + dx * 3,
+    return BlitArea{dst.pixels + dy * dst.pitch + dx * kSurfaceBytesPerPixel,
                     dst.pitch,
-                    pic.pixels + (top * pic.width + left) * 4,
-                    pic.width * 4,
+                    pic.pixels + (top * pic.width + left) * kWorkingBytesPerPixel,
+                    pic.width * kWorkingBytesPerPixel,
                     static_cast<int>(width),
                     static_cast<int>(height),
                     static_cast<int>(left),

@@ -48,7 +48,8 @@ void walkTwo(const BlitArea& area, const uint8_t* second, int secondPitch, Op op
     const uint8_t* row2 = second;
     for (int j = 0; j < area.height; ++j) {
         for (int i = 0; i < area.width; ++i)
-            op(dRow + i * 3, row1 + i * 4, row2 + i * 4);
+            op(dRow + i * kSurfaceBytesPerPixel, row1 + i * kWorkingBytesPerPixel,
+               row2 + i * kWorkingBytesPerPixel);
         dRow += area.dstPitch;
         row1 += area.srcPitch;
         row2 += secondPitch;
@@ -70,20 +71,22 @@ void blitCrossfade(const Surface& dst, int x, int y, const PictureRef& first,
     auto area = clipBlit(dst, x, y, first, src, intersect(bounds(first), bounds(second)));
     if (!area)
         return;
-    const uint8_t* s2 = second.pixels + (int64_t{area->srcTop} * second.width + area->srcLeft) * 4;
+    const uint8_t* s2 = second.pixels + (int64_t{area->srcTop} * second.width + area->srcLeft) *
+                                            kWorkingBytesPerPixel;
     if (b == kUnchanged) {
         // One rounding in the final mix, not two.
-        walkTwo(*area, s2, second.width * 4, [a](uint8_t* d, const uint8_t* p1, const uint8_t* p2) {
-            int c[3], g;
-            if (!blend<true, false>(p1, p2, a, c, g) || g == 0)
-                return;
-            for (int i = 0; i < 3; ++i)
-                d[i] = g == 255 ? c[i] : (c[i] * g + d[i] * (256 - g)) >> 8;
-        });
+        walkTwo(*area, s2, second.width * kWorkingBytesPerPixel,
+                [a](uint8_t* d, const uint8_t* p1, const uint8_t* p2) {
+                    int c[3], g;
+                    if (!blend<true, false>(p1, p2, a, c, g) || g == 0)
+                        return;
+                    for (int i = 0; i < 3; ++i)
+                        d[i] = g == 255 ? c[i] : (c[i] * g + d[i] * (256 - g)) >> 8;
+                });
     } else {
         // The opacity weighs twice: in the blend and in the final mix.
         Bright bright(b);
-        walkTwo(*area, s2, second.width * 4,
+        walkTwo(*area, s2, second.width * kWorkingBytesPerPixel,
                 [a, bright](uint8_t* d, const uint8_t* p1, const uint8_t* p2) {
                     int c[3], g;
                     if (!blend<false, true>(p1, p2, a, c, g) || g == 0)

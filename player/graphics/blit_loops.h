@@ -46,8 +46,8 @@ inline void walk(const BlitArea& a, Op op) {
         const uint8_t* s = sRow;
         for (int i = 0; i < a.width; ++i) {
             op(d, s);
-            d += 3;
-            s += 4;
+            d += kSurfaceBytesPerPixel;
+            s += kWorkingBytesPerPixel;
         }
         dRow += a.dstPitch;
         sRow += a.srcPitch;
@@ -57,12 +57,13 @@ inline void walk(const BlitArea& a, Op op) {
 // op(d) for every pixel of a clipped rectangle of the surface.
 template <class Op>
 inline void walkRect(const Surface& dst, const Rect& r, Op op) {
-    uint8_t* dRow = dst.pixels + static_cast<size_t>(r.top) * dst.pitch + r.left * 3;
+    uint8_t* dRow =
+        dst.pixels + static_cast<size_t>(r.top) * dst.pitch + r.left * kSurfaceBytesPerPixel;
     for (int j = r.top; j < r.bottom; ++j) {
         uint8_t* d = dRow;
         for (int i = r.left; i < r.right; ++i) {
             op(d);
-            d += 3;
+            d += kSurfaceBytesPerPixel;
         }
         dRow += dst.pitch;
     }

@@ -70,18 +70,19 @@ void alphaPlain(const BlitArea& area) {
         const uint8_t* s = sRow;
         int i = 0;
 #if defined(__SSE2__)
-        for (; i + kBlock <= area.width; i += kBlock, d += kBlock * 3, s += kBlock * 4) {
+        for (; i + kBlock <= area.width; i += kBlock, d += kBlock * kSurfaceBytesPerPixel,
+                                         s += kBlock * kWorkingBytesPerPixel) {
             __m128i q0, q1, q2, q3;
             int kind = blockKind(s, q0, q1, q2, q3);
             if (kind == 1) {
                 packBlock(d, q0, q1, q2, q3);
             } else if (kind < 0) {
                 for (int k = 0; k < kBlock; ++k)
-                    one(d + k * 3, s + k * 4);
+                    one(d + k * kSurfaceBytesPerPixel, s + k * kWorkingBytesPerPixel);
             }
         }
 #endif
-        for (; i < area.width; ++i, d += 3, s += 4)
+        for (; i < area.width; ++i, d += kSurfaceBytesPerPixel, s += kWorkingBytesPerPixel)
             one(d, s);
         dRow += area.dstPitch;
         sRow += area.srcPitch;

@@ -13,8 +13,9 @@ namespace {
 template <class Op>
 void sample(const Surface& dst, const Rect& box, const PictureRef& pic, const Rect& usable,
             const Sampling& s, Op op) {
-    const int64_t pitch = int64_t{pic.width} * 4;
-    uint8_t* dRow = dst.pixels + static_cast<size_t>(box.top) * dst.pitch + box.left * 3;
+    const int64_t pitch = int64_t{pic.width} * kWorkingBytesPerPixel;
+    uint8_t* dRow =
+        dst.pixels + static_cast<size_t>(box.top) * dst.pitch + box.left * kSurfaceBytesPerPixel;
     int64_t uRow = s.uStart, vRow = s.vStart;
     for (int j = box.top; j < box.bottom; ++j) {
         uint8_t* d = dRow;
@@ -22,11 +23,11 @@ void sample(const Surface& dst, const Rect& box, const PictureRef& pic, const Re
         for (int i = box.left; i < box.right; ++i) {
             int64_t sx = u >> 10, sy = v >> 10;
             if (sx >= usable.left && sx < usable.right && sy >= usable.top && sy < usable.bottom) {
-                op(d, pic.pixels + sy * pitch + sx * 4);
+                op(d, pic.pixels + sy * pitch + sx * kWorkingBytesPerPixel);
             }
             u += s.uStepX;
             v += s.vStepX;
-            d += 3;
+            d += kSurfaceBytesPerPixel;
         }
         uRow += s.uStepY;
         vRow += s.vStepY;

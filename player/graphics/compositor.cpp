@@ -2,7 +2,6 @@
 
 #include <functional>
 
-#include "base/clock.h"
 #include "player/graphics/sprite_update.h"
 
 namespace marlit {
@@ -51,10 +50,10 @@ void Compositor::removeAll(const MarkDirty& mark) {
         remove(i, mark);
 }
 
-void Compositor::updateSprites(int32_t& globalBrightness) {
-    const bool wasHeld = clockHeld();
-    const uint32_t time = now();
-    holdClock(true);
+void Compositor::updateSprites(TickClock& clock, int32_t& globalBrightness) {
+    const bool wasHeld = clock.held();
+    const uint32_t time = clock.now();
+    clock.hold(true);
     for (auto& slot : sprites_) {
         if (!slot)
             continue;
@@ -65,7 +64,7 @@ void Compositor::updateSprites(int32_t& globalBrightness) {
             s.chain[i].next = &s.chain[i + 1];
         lists_.insertChain(s.layer, s.firstCommand(), s.lastCommand());
     }
-    holdClock(wasHeld);
+    clock.hold(wasHeld);
 }
 
 void Compositor::removeFinished(const MarkDirty& mark) {

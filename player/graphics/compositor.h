@@ -10,6 +10,7 @@
 #include <memory>
 #include <span>
 
+#include "base/clock.h"
 #include "player/graphics/compose.h"
 #include "player/graphics/draw_lists.h"
 #include "player/graphics/picture_slots.h"
@@ -47,7 +48,7 @@ class Compositor {
     // --- the frame ---
     void resetDrawLists() { lists_.reset(); }
     // Every sprite sees the same time: the clock is held for the loop.
-    void updateSprites(int32_t& globalBrightness);
+    void updateSprites(TickClock& clock, int32_t& globalBrightness);
     void removeFinished(const MarkDirty& mark);
     void markMoved(const MarkDirty& mark);
     void compose(const Surface& backBuffer, std::span<const Rect> rects, ScreenLook& look);

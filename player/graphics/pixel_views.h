@@ -6,9 +6,13 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "player/shell/rect.h"
+#include "formats/rbp_codec.h"
+#include "player/core/rect.h"
 
 namespace marlit {
+
+// Bytes of a pixel of a surface: blue, green, red.
+inline constexpr int kSurfaceBytesPerPixel = 3;
 
 // A borrowed working picture.
 struct PictureRef {

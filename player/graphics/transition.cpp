@@ -13,7 +13,7 @@ namespace marlit {
 namespace {
 
 int base(int effect) {
-    return effect & 127;
+    return effect & ~kEffectDisappearing;
 }
 
 // Tile grids are kept to at most this many tiles a side: a tiny tile size
@@ -34,13 +34,13 @@ int share(int64_t elapsed, int duration) {
 void endTransition(Sprite& s, int32_t& globalBrightness) {
     const Transition& t = *s.transition;
     const int effect = t.params.effect;
-    if (effect == 63) {
+    if (effect == kEffectFadeIn) {
         globalBrightness = 256;
         // Left as it is, the brightness command would keep the last step's
         // level; it goes back to neutral with the global brightness.
         s.command.brightness = 256;
         s.command.fill = 0;
-    } else if (effect == 191) {
+    } else if (effect == kEffectFadeOut) {
         globalBrightness = t.params.white ? 512 : 0;
     }
     if (t.disappearing) {
@@ -57,15 +57,13 @@ void endTransition(Sprite& s, int32_t& globalBrightness) {
 
 bool knownEffect(int effect) {
     const int b = base(effect);
-    const bool disappearing = (effect & 128) != 0;
     if (effect < 0 || effect > 255)
         return false;
-    if (b == 1 || b == 63 || (b >= 5 && b <= 6) || (b >= 9 && b <= 14) || (b >= 16 && b <= 23)) {
+    if (b == kEffectOpacity || b == kEffectFadeIn || effect == kEffectOpacityRise ||
+        effect == kEffectWave || effect == kEffectWaveIn || effect == kEffectScatter) {
         return true;
     }
-    if (effect == 60 || effect == 48 || effect == 49)
-        return true;
-    return disappearing && b == 112;  // 240, the scatter
+    return isTileEffect(effect);
 }
 
 bool startTransition(Sprite& s, const TransitionParams& params, uint32_t now) {
@@ -76,7 +74,7 @@ bool startTransition(Sprite& s, const TransitionParams& params, uint32_t now) {
     t->params.spread = std::max(params.spread, 1);
     t->params.steps = std::max(params.steps, 1);
     t->start = now;
-    t->disappearing = (params.effect & 128) != 0;
+    t->disappearing = (params.effect & kEffectDisappearing) != 0;
     t->savedOpacity = s.command.opacity;
     s.chain.clear();
     if (isTileEffect(params.effect)) {
@@ -86,7 +84,7 @@ bool startTransition(Sprite& s, const TransitionParams& params, uint32_t now) {
         t->rows = (s.command.source.height() + size - 1) / size;
     }
     s.transition = std::move(t);
-    if (params.effect == 240)
+    if (params.effect == kEffectScatter)
         startScatter(s);
     return true;
 }
@@ -101,14 +99,14 @@ void stepTransition(Sprite& s, uint32_t now, int32_t& globalBrightness) {
     }
     const int effect = t.params.effect;
     const int passed = share(elapsed, duration);
-    if (effect == 1 || effect == 60) {
+    if (effect == kEffectOpacity || effect == kEffectOpacityRise) {
         s.command.opacity = std::clamp(passed, 0, 256);
-    } else if (effect == 129) {
+    } else if (effect == kEffectOpacityFall) {
         s.command.opacity = std::clamp(256 - passed, 0, 256);
-    } else if (effect == 63) {
+    } else if (effect == kEffectFadeIn) {
         s.command.brightness = t.params.white ? std::max(512 - passed, 256) : std::min(passed, 256);
         s.command.fill = t.params.fill;
-    } else if (effect == 191) {
+    } else if (effect == kEffectFadeOut) {
         s.command.brightness =
             t.params.white ? std::min(256 + passed, 512) : std::max(256 - passed, 0);
         s.command.fill = t.params.fill;

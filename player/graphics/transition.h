@@ -22,6 +22,36 @@
 
 namespace marlit {
 
+// The effect codes of the table above.
+enum TransitionEffect : int {
+    kEffectOpacity = 1,
+    kEffectBlindsTop = 5,
+    kEffectBlindsLeft = 6,
+    kEffectBlindsBottom = 9,
+    kEffectBlindsRight = 10,
+    kEffectSlideLeft = 11,
+    kEffectSlideRight = 12,
+    kEffectSlideTop = 13,
+    kEffectSlideBottom = 14,
+    kEffectTilesLeft = 16,
+    kEffectTilesRight = 17,
+    kEffectTilesTop = 18,
+    kEffectTilesBottom = 19,
+    kEffectTilesTopLeft = 20,
+    kEffectTilesTopRight = 21,
+    kEffectTilesBottomLeft = 22,
+    kEffectTilesBottomRight = 23,
+    kEffectWave = 48,
+    kEffectWaveIn = 49,
+    kEffectOpacityRise = 60,
+    kEffectFadeIn = 63,
+    kEffectOpacityFall = 129,
+    kEffectFadeOut = 191,
+    kEffectScatter = 240,
+    // The bit that runs a code in the disappearing direction.
+    kEffectDisappearing = 128,
+};
+
 struct TransitionParams {
     int effect = 1;
     int duration = 1000;  // ms

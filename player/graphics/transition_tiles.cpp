@@ -35,37 +35,37 @@ int tileDelay(int effect, const Transition& t, int column, int row) {
     const int fromLeft = column, fromRight = t.columns - 1 - column;
     const int fromTop = row, fromBottom = t.rows - 1 - row;
     int index = 0;
-    switch (effect & 127) {
-        case 5:
-        case 13:
-        case 18:
+    switch (effect & ~kEffectDisappearing) {
+        case kEffectBlindsTop:
+        case kEffectSlideTop:
+        case kEffectTilesTop:
             index = fromTop;
             break;
-        case 9:
-        case 14:
-        case 19:
+        case kEffectBlindsBottom:
+        case kEffectSlideBottom:
+        case kEffectTilesBottom:
             index = fromBottom;
             break;
-        case 6:
-        case 11:
-        case 16:
+        case kEffectBlindsLeft:
+        case kEffectSlideLeft:
+        case kEffectTilesLeft:
             index = fromLeft;
             break;
-        case 10:
-        case 12:
-        case 17:
+        case kEffectBlindsRight:
+        case kEffectSlideRight:
+        case kEffectTilesRight:
             index = fromRight;
             break;
-        case 20:
+        case kEffectTilesTopLeft:
             index = fromLeft + fromTop;
             break;
-        case 21:
+        case kEffectTilesTopRight:
             index = fromRight + fromTop;
             break;
-        case 22:
+        case kEffectTilesBottomLeft:
             index = fromLeft + fromBottom;
             break;
-        case 23:
+        case kEffectTilesBottomRight:
             index = fromRight + fromBottom;
             break;
     }
@@ -77,33 +77,33 @@ DrawCommand band(const DrawCommand& c, int effect, Rect r, int h) {
     const int w = std::min(h, r.width()), v = std::min(h, r.height());
     Rect src = r;
     int dx = 0, dy = 0;  // where the shown part lands, from the tile's corner
-    switch (effect & 127) {
-        case 5:
+    switch (effect & ~kEffectDisappearing) {
+        case kEffectBlindsTop:
             src.bottom = r.top + v;
             break;
-        case 9:
+        case kEffectBlindsBottom:
             src.top = r.bottom - v;
             dy = r.height() - v;
             break;
-        case 6:
+        case kEffectBlindsLeft:
             src.right = r.left + w;
             break;
-        case 10:
+        case kEffectBlindsRight:
             src.left = r.right - w;
             dx = r.width() - w;
             break;
         // Sliding: the far end of the tile's picture comes in first.
-        case 11:
+        case kEffectSlideLeft:
             src.left = r.right - w;
             break;
-        case 12:
+        case kEffectSlideRight:
             src.right = r.left + w;
             dx = r.width() - w;
             break;
-        case 13:
+        case kEffectSlideTop:
             src.top = r.bottom - v;
             break;
-        case 14:
+        case kEffectSlideBottom:
             src.bottom = r.top + v;
             dy = r.height() - v;
             break;
@@ -119,7 +119,7 @@ void stepGrid(Sprite& s, int64_t elapsed) {
     const int effect = t.params.effect;
     const int64_t progress = elapsed * t.params.steps / t.params.duration;
     const int size = t.params.tileSize;
-    const bool fade = (effect & 127) >= 16;
+    const bool fade = (effect & ~kEffectDisappearing) >= kEffectTilesLeft;
     s.chain.clear();
     for (int row = 0; row < t.rows; ++row) {
         for (int column = 0; column < t.columns; ++column) {
@@ -151,7 +151,7 @@ void stepWave(Sprite& s, int64_t elapsed) {
         const int64_t angle = ((t.params.spread * (r + turned)) % 360 + 360) % 360;
         DrawCommand p = piece(s.command, {src.left, src.top + r, src.right, src.top + r + 1});
         p.x += static_cast<int>(std::trunc(std::cos(angle * M_PI / 180) * amplitude));
-        if (t.params.effect == 49)
+        if (t.params.effect == kEffectWaveIn)
             p.opacity = static_cast<int>(elapsed * 256 / duration);
         s.chain.push_back(p);
     }
@@ -202,8 +202,10 @@ void stepScatter(Sprite& s, int64_t elapsed) {
 }  // namespace
 
 bool isTileEffect(int effect) {
-    const int b = effect & 127;
-    return (b >= 5 && b <= 6) || (b >= 9 && b <= 14) || (b >= 16 && b <= 23) || effect == 240;
+    const int b = effect & ~kEffectDisappearing;
+    return (b >= kEffectBlindsTop && b <= kEffectBlindsLeft) ||
+           (b >= kEffectBlindsBottom && b <= kEffectSlideBottom) ||
+           (b >= kEffectTilesLeft && b <= kEffectTilesBottomRight) || effect == kEffectScatter;
 }
 
 void startScatter(Sprite& s) {
@@ -232,9 +234,9 @@ void startScatter(Sprite& s) {
 
 void stepTiles(Sprite& s, int64_t elapsed) {
     const int effect = s.transition->params.effect;
-    if (effect == 48 || effect == 49) {
+    if (effect == kEffectWave || effect == kEffectWaveIn) {
         stepWave(s, elapsed);
-    } else if (effect == 240) {
+    } else if (effect == kEffectScatter) {
         stepScatter(s, elapsed);
     } else {
         stepGrid(s, elapsed);

@@ -1,40 +1,42 @@
 #include "player/shell/frame_tick.h"
 
-#include "base/clock.h"
+#include "player/core/input.h"
+#include "player/core/present.h"
 #include "player/shell/game_context.h"
-#include "player/shell/input.h"
-#include "player/shell/present.h"
+#include "player/shell/menu_commands.h"
 #include "player/shell/test_pattern.h"
 
 namespace marlit {
 
 namespace {
 
-constexpr int kCommandExit = 40007;
+void latch(GameContext& ctx) {
+    latchInput(ctx.input, ctx.settings, ctx.menuOpen());
+}
 
 void sleepOne(GameContext& ctx) {
     ctx.platform.clock.sleep(1);
 }
 
 void movieTick(GameContext& ctx) {
-    latchInput(ctx);
+    latch(ctx);
     const InputState& in = ctx.input;
     Display& display = *ctx.display;
     if (in.tap == 1 || in.press[kPressC] == 1 || in.press[kPressRight] == 1) {
         display.movie.reset();
-    } else if (!display.movie->step(ctx)) {
+    } else if (!display.movie->step()) {
         display.movie.reset();
     }
 }
 
 void gameFrame(GameContext& ctx) {
-    latchInput(ctx);
+    latch(ctx);
     if (ctx.running != 1)
         return;
     FrameStages* stages = ctx.stages.get();
     if (stages)
         stages->resetDrawLists(ctx);
-    ctx.modes.run(ctx, ctx.scenario.mode);
+    ctx.modes.run(ctx.scenario.mode);
     if (ctx.scenario.quitRequest) {
         ctx.destroyWindow();
         ctx.dirtyRects->clear();
@@ -60,9 +62,9 @@ void gameFrame(GameContext& ctx) {
 }  // namespace
 
 void frameTick(GameContext& ctx) {
-    ctx.tickTime = now();
+    ctx.tickTime = ctx.clock.now();
     if (ctx.menuOpen()) {
-        latchInput(ctx);
+        latch(ctx);
         ctx.overlayMenu->handleInput(ctx);
         sleepOne(ctx);
     } else if (ctx.display->movie) {
@@ -76,22 +78,27 @@ void frameTick(GameContext& ctx) {
         ctx.afterTick(ctx);
 }
 
+void onKey(GameContext& ctx, int32_t code, bool down) {
+    if (!applyKey(ctx.input, ctx.keyMap, ctx.settings, code, down))
+        return;
+    if (ctx.overlayMenu && !ctx.overlayMenu->isOpen() && takeMenuPress(ctx.input, ctx.settings))
+        ctx.overlayMenu->open(ctx);
+}
+
 void dispatchEvent(GameContext& ctx, const Event& event) {
     switch (event.type) {
         case EventType::KeyDown:
-            onKey(ctx, event.value, true);
-            break;
         case EventType::KeyUp:
-            onKey(ctx, event.value, false);
+            onKey(ctx, event.value, event.type == EventType::KeyDown);
             break;
         case EventType::StylusDown:
-            onStylusDown(ctx, event.x, event.y);
+            stylusDown(ctx.input, ctx.geometry, event.x, event.y);
             break;
         case EventType::StylusMove:
-            onStylusMove(ctx, event.x, event.y);
+            stylusMove(ctx.input, ctx.geometry, event.x, event.y);
             break;
         case EventType::StylusUp:
-            onStylusUp(ctx);
+            stylusUp(ctx.input);
             break;
         case EventType::Command:
             // Leaving the program must work with or without the menu.

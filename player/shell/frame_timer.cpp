@@ -1,7 +1,5 @@
 #include "player/shell/frame_timer.h"
 
-#include "base/clock.h"
-
 namespace marlit {
 
 namespace {
@@ -14,7 +12,7 @@ bool notBefore(uint32_t a, uint32_t b) {
 }  // namespace
 
 void FrameTimer::start(uint32_t interval) {
-    now_ = now();
+    now_ = clock_.now();
     nextDue_ = now_ + interval;
     secondEnd_ = now_ + kSecond;
     interval_ = interval;
@@ -27,7 +25,7 @@ void FrameTimer::setInterval(uint32_t interval) {
 }
 
 bool FrameTimer::frameDue() {
-    now_ = now();
+    now_ = clock_.now();
     while (notBefore(now_, secondEnd_)) {
         framesLastSecond_ = framesThisSecond_;
         framesThisSecond_ = 0;

@@ -1,34 +1,19 @@
 #include "player/shell/game_context.h"
 
-#include <cstdlib>
-
-#include "base/clock.h"
-#include "base/metrics.h"
 #include "formats/mlz_reader.h"
 #include "player/graphics/compositor.h"
-#include "player/graphics/compositor_stages.h"
+#include "player/graphics/graphics_ops.h"
+#include "player/shell/compositor_stages.h"
 #include "player/shell/test_pattern.h"
 
 namespace marlit {
 
-namespace {
-
-DataPaths defaultPaths(const std::string& folder) {
-    DataPaths p;
-    p.saveFolder = folder;
-    p.picturePack = folder + (isVgaScreen() ? "1\\grpack_v.mlz" : "1\\grpack.mlz");
-    p.picturePack2 = p.picturePack;
-    p.soundEffectFolder = folder + "1\\";
-    p.voicePack = folder + "1\\voice.mlz";
-    p.musicFolder = folder + "1\\";
-    p.movieFolder = folder;
-    return p;
-}
-
-}  // namespace
-
 GameContext::GameContext(Platform& platform, const PlayerOptions& options)
-    : platform(platform), screen(platform.display, options.vga), vga(options.vga) {
+    : platform(platform),
+      geometry(ScreenGeometry::forBuild(options.vga)),
+      screen(platform.display, options.vga),
+      clock([&clock = platform.clock] { return clock.ticks(); }),
+      frameTimer(clock) {
     // Window base.
     title = kDefaultTitle;
 
@@ -37,9 +22,10 @@ GameContext::GameContext(Platform& platform, const PlayerOptions& options)
     keyMap.fill(keyList);
     input = InputState{};
     compositor = std::make_unique<Compositor>();
-    display = std::make_unique<Display>(screenWidth(), screenHeight());
+    display = std::make_unique<Display>(geometry.width, geometry.height);
     soundMixer = std::make_unique<SoundMixer>(
-        &platform.waveOut, options.vga ? SoundMixer::kVgaBufferSize : SoundMixer::kBufferSize);
+        &platform.waveOut, geometry.vga() ? SoundMixer::kVgaBufferSize : SoundMixer::kBufferSize,
+        clock.source());
     musicPlayer = std::make_unique<MusicPlayer>(*soundMixer);
     dirtyRects = std::make_unique<DirtyRectList>();
     pictureReader = std::make_unique<MlzReader>();
@@ -50,8 +36,13 @@ GameContext::GameContext(Platform& platform, const PlayerOptions& options)
     running = 1;
     settings = Settings{};
     programFolder = options.programFolder;
-    paths = defaultPaths(programFolder);
-    std::srand(now());
+    paths = DataPaths::defaults(programFolder, geometry.vga());
+    random.seed(options.seed ? *options.seed : clock.now());
+
+    graphics = std::make_unique<GraphicsOps>(*compositor, *display, *dirtyRects, geometry, clock,
+                                             *pictureReader, paths);
+    sound = std::make_unique<GameSound>(*soundMixer, *musicPlayer, settings, paths,
+                                        [this] { return moviePlaying(); });
 
     // Scenario level: the game begins at the opening.
     scenario = ScenarioState{};
@@ -64,6 +55,8 @@ GameContext::GameContext(Platform& platform, const PlayerOptions& options)
 
 GameContext::~GameContext() {
     stages.reset();
+    sound.reset();
+    graphics.reset();
     compositor.reset();
     overlayMenu.reset();
     dirtyRects.reset();

@@ -1,32 +1,42 @@
 // GameContext: the player's one central object. It owns every other object
 // of the player for the whole run, creates them in a fixed order and
 // destroys them in a fixed order; everything runs on the window thread
-// through it.
+// through it. The subsystems below it never see it: each is handed the
+// pieces it needs when it is made (graphics gets the compositor, the back
+// buffer, the dirty rectangles and the clock; sound gets the mixer, the
+// settings and the data places).
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "base/clock.h"
 #include "platform/display_device.h"
 #include "platform/platform.h"
-#include "player/shell/device_screen.h"
-#include "player/shell/dirty_rect_list.h"
-#include "player/shell/display.h"
+#include "player/core/data_paths.h"
+#include "player/core/device_screen.h"
+#include "player/core/dirty_rect_list.h"
+#include "player/core/display.h"
+#include "player/core/input_state.h"
+#include "player/core/random.h"
+#include "player/core/screen_geometry.h"
+#include "player/core/settings.h"
+#include "player/scenario/scenario_state.h"
 #include "player/shell/frame_stages.h"
 #include "player/shell/frame_timer.h"
-#include "player/shell/input_state.h"
 #include "player/shell/mode_table.h"
 #include "player/shell/popup_layer.h"
-#include "player/shell/scenario_state.h"
-#include "player/shell/settings.h"
+#include "player/sound/game_sound.h"
 #include "player/sound/music_player.h"
 #include "player/sound/sound_mixer.h"
 
 namespace marlit {
 
 class Compositor;
+class GraphicsOps;
 class MlzReader;
 class TestPattern;
 
@@ -36,26 +46,17 @@ constexpr const char* kProductCaption = "MARLIT";
 constexpr const char* kDefaultTitle = "MARLIT-SYSTEM";
 
 struct PlayerOptions {
-    // The 640 x 480 build: raw frame buffer, doubled stylus coordinates.
+    // The 640 x 480 build: raw frame buffer, doubled stylus coordinates. The
+    // screen size follows from it.
     bool vga = false;
     // The program folder as a system path ending with "\".
     std::string programFolder;
     // Draw the display check pattern every frame.
     bool testPattern = false;
+    // The random generator's seed; none takes it from the clock.
+    std::optional<uint32_t> seed;
     // Called after every turn of the frame tick (frame counting, dumps).
     std::function<void(GameContext&)> afterTick;
-};
-
-// The data paths, filled with the program folder and the default names,
-// later replaced from the configuration file.
-struct DataPaths {
-    std::string saveFolder;
-    std::string picturePack;
-    std::string picturePack2;
-    std::string soundEffectFolder;
-    std::string voicePack;
-    std::string musicFolder;
-    std::string movieFolder;
 };
 
 class GameContext {
@@ -71,8 +72,13 @@ class GameContext {
     bool windowDestroyed() const { return windowDestroyed_; }
 
     Platform& platform;
+    // The screen size of this player, from its options.
+    const ScreenGeometry geometry;
     DeviceScreen screen;
-    const bool vga;
+    // The frame clock (held still while the sprites update) and the random
+    // numbers of this player.
+    TickClock clock;
+    GameRandom random;
 
     // --- window base ---
     FrameTimer frameTimer;
@@ -106,6 +112,10 @@ class GameContext {
     int32_t shakeY = 0;
     KeyList keyList;
 
+    // --- the services the subsystems above are given ---
+    std::unique_ptr<GraphicsOps> graphics;
+    std::unique_ptr<GameSound> sound;
+
     // --- scenario level ---
     ScenarioState scenario;
 
@@ -118,6 +128,7 @@ class GameContext {
     uint64_t framesRun = 0;
 
     bool menuOpen() const { return overlayMenu && overlayMenu->isOpen(); }
+    bool moviePlaying() const { return display && display->movie != nullptr; }
 
   private:
     bool windowDestroyed_ = false;

@@ -2,19 +2,31 @@
 
 namespace marlit {
 
-void ModeTable::set(int mode, ModeStep step) {
-    if (mode < 0 || mode >= kModeCount)
-        return;
-    steps_[static_cast<size_t>(mode)] = std::move(step);
+namespace {
+
+bool validMode(int mode) {
+    return mode >= 0 && mode < ModeTable::kModeCount;
 }
 
-bool ModeTable::run(GameContext& context, int mode) const {
-    if (mode < 0 || mode >= kModeCount)
+}  // namespace
+
+ModeScreen* ModeTable::set(int mode, std::unique_ptr<ModeScreen> screen) {
+    if (!validMode(mode))
+        return nullptr;
+    auto& slot = screens_[static_cast<size_t>(mode)];
+    slot = std::move(screen);
+    return slot.get();
+}
+
+ModeScreen* ModeTable::get(int mode) const {
+    return validMode(mode) ? screens_[static_cast<size_t>(mode)].get() : nullptr;
+}
+
+bool ModeTable::run(int mode) const {
+    ModeScreen* screen = get(mode);
+    if (!screen)
         return false;
-    const ModeStep& step = steps_[static_cast<size_t>(mode)];
-    if (!step)
-        return false;
-    step(context);
+    screen->step();
     return true;
 }
 

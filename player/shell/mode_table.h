@@ -1,39 +1,45 @@
-// The top-level modes: each frame runs the step of the current mode. The
-// screens and the scenario install their steps; a mode without one, or an
-// unknown mode, does nothing.
+// The mode table: the screen of each top-level mode. The game registers a
+// screen for every mode it knows; a mode without one, or an unknown mode,
+// does nothing.
 #pragma once
 
 #include <array>
 #include <functional>
+#include <memory>
+
+#include "player/core/mode_screen.h"
 
 namespace marlit {
 
-class GameContext;
+// A mode whose step is one function (small modes and tests).
+class FunctionScreen : public ModeScreen {
+  public:
+    explicit FunctionScreen(std::function<void()> step) : step_(std::move(step)) {}
+    void step() override {
+        if (step_)
+            step_();
+    }
 
-constexpr int kModeOpening = 0;
-constexpr int kModeTitle = 1;
-constexpr int kModeDayChange = 10;
-constexpr int kModeMap = 20;
-constexpr int kModeMusicRoom = 30;
-constexpr int kModeGallery = 40;
-constexpr int kModeSceneGallery = 50;
-constexpr int kModeEnding = 80;
-constexpr int kModeStaffRoll = 85;
-constexpr int kModeScenario = 99;
-
-using ModeStep = std::function<void(GameContext&)>;
+  private:
+    std::function<void()> step_;
+};
 
 class ModeTable {
   public:
     static constexpr int kModeCount = 100;
 
-    // Ignored for a mode outside 0..99.
-    void set(int mode, ModeStep step);
+    // Registers the screen of `mode`, replacing what was there; returns it.
+    // A mode outside 0..99 keeps nothing and gives null.
+    ModeScreen* set(int mode, std::unique_ptr<ModeScreen> screen);
+    ModeScreen* set(int mode, std::function<void()> step) {
+        return set(mode, std::make_unique<FunctionScreen>(std::move(step)));
+    }
+    ModeScreen* get(int mode) const;
     // Runs the step of `mode`; false when there is none.
-    bool run(GameContext& context, int mode) const;
+    bool run(int mode) const;
 
   private:
-    std::array<ModeStep, kModeCount> steps_;
+    std::array<std::unique_ptr<ModeScreen>, kModeCount> screens_;
 };
 
 }  // namespace marlit

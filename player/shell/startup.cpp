@@ -2,9 +2,7 @@
 
 #include <memory>
 
-#include "base/metrics.h"
 #include "player/shell/frame_tick.h"
-#include "player/sound/game_sound.h"
 
 namespace marlit {
 
@@ -16,16 +14,12 @@ constexpr uint32_t kFrameInterval = 16;
 void initialiseGame(GameContext& ctx) {
     ctx.frameTimer.start(kFrameInterval);
     ctx.dirtyRects->setBounds(ctx.display->width(), ctx.display->height());
-    applySoundSettings(ctx);
+    ctx.sound->applySettings();
 }
 
 }  // namespace
 
 int runPlayer(Platform& platform, const PlayerOptions& options) {
-    setScreenSize(320, 240);
-    if (options.vga)
-        setScreenSize(640, 480);
-
     DisplayDevice& device = platform.display;
     if (device.raiseRunningCopy(kProductCaption))
         return 0;

@@ -23,7 +23,7 @@ class Canvas {
     void put(int x, int y, Rgb c) {
         if (x < 0 || y < 0 || x >= d_.width() || y >= d_.height())
             return;
-        uint8_t* p = d_.backBuffer() + y * d_.pitch() + x * 3;
+        uint8_t* p = d_.backBuffer() + y * d_.pitch() + x * kBackBufferBytesPerPixel;
         p[0] = c.b;
         p[1] = c.g;
         p[2] = c.r;

@@ -17,7 +17,7 @@
 
 #include <cstdint>
 
-#include "player/shell/rect.h"
+#include "player/core/rect.h"
 
 namespace marlit {
 

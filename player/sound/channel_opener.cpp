@@ -18,7 +18,7 @@ bool isFolder(std::string_view place) {
 }  // namespace
 
 bool SoundMixer::openChannel(int slot, std::string_view name, std::string_view place, int volume,
-                             uint32_t fadeInMs, bool loop, bool playNow, bool readWhole) {
+                             const ChannelOptions& options) {
     stop(slot);
     if (slot < 0 || slot >= kSlots || name.size() > kMaxNameBytes || !device_)
         return false;
@@ -33,7 +33,7 @@ bool SoundMixer::openChannel(int slot, std::string_view name, std::string_view p
         opened = stream.openMemory(channel->sourceBlock.data(), channel->sourceBlock.size());
     } else {
         std::string path = std::string(place) + std::string(name);
-        if (readWhole) {
+        if (options.readWhole) {
             auto whole = marlit::readWhole(path);
             if (!whole)
                 return false;
@@ -47,7 +47,7 @@ bool SoundMixer::openChannel(int slot, std::string_view name, std::string_view p
         return false;
     channel->source = stream.format();
     channel->source.blockAlign = 4;
-    install(slot, std::move(channel), volume, fadeInMs, loop, playNow);
+    install(slot, std::move(channel), volume, options);
     return true;
 }
 

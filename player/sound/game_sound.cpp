@@ -1,6 +1,7 @@
 #include "player/sound/game_sound.h"
 
-#include "player/shell/game_context.h"
+#include "player/sound/music_player.h"
+#include "player/sound/sound_mixer.h"
 
 namespace marlit {
 
@@ -10,73 +11,70 @@ constexpr int kFullDeviceVolume = 0xFFFF;
 
 }  // namespace
 
-void applySoundSettings(GameContext& game) {
-    const Settings& s = game.settings;
-    game.musicPlayer->setMode(s.pcm);
-    game.musicPlayer->setReadWhole(s.memStream != 0);
-    if (s.deviceVol > 0 && s.deviceVol < kFullDeviceVolume) {
-        game.soundMixer->setDeviceVolume(static_cast<uint32_t>(s.deviceVol));
+void GameSound::applySettings() {
+    music_.setMode(settings_.pcm);
+    music_.setReadWhole(settings_.memStream != 0);
+    if (settings_.deviceVol > 0 && settings_.deviceVol < kFullDeviceVolume) {
+        mixer_.setDeviceVolume(static_cast<uint32_t>(settings_.deviceVol));
     }
 }
 
-void playMusic(GameContext& game, std::string_view name, uint32_t fadeInMs, bool loop) {
-    playMusic(*game.musicPlayer, game.settings, game.paths.musicFolder, name, fadeInMs, loop);
+void GameSound::playMusic(std::string_view name, uint32_t fadeInMs, bool loop) {
+    marlit::playMusic(music_, settings_, paths_.musicFolder, name, fadeInMs, loop);
 }
 
-void stopMusic(GameContext& game) {
-    game.musicPlayer->stop();
+void GameSound::stopMusic() {
+    music_.stop();
 }
 
-void fadeOutMusic(GameContext& game, uint32_t ms) {
-    game.musicPlayer->fadeOut(ms);
+void GameSound::fadeOutMusic(uint32_t ms) {
+    music_.fadeOut(ms);
 }
 
-int32_t musicPosition(GameContext& game) {
-    return game.musicPlayer->position();
+int32_t GameSound::musicPosition() {
+    return music_.position();
 }
 
-void playScriptMusic(GameContext& game, int number, uint32_t fadeInMs) {
-    playScriptMusic(*game.musicPlayer, game.settings, game.paths.musicFolder, number, fadeInMs);
+void GameSound::playScriptMusic(int number, uint32_t fadeInMs) {
+    marlit::playScriptMusic(music_, settings_, paths_.musicFolder, number, fadeInMs);
 }
 
-bool playScriptEffect(GameContext& game, int number, bool loop) {
-    return playScriptEffect(*game.soundMixer, game.settings, game.paths.soundEffectFolder, number,
-                            loop);
+bool GameSound::playScriptEffect(int number, bool loop) {
+    return marlit::playScriptEffect(mixer_, settings_, paths_.soundEffectFolder, number, loop);
 }
 
-bool restoreLoopingEffect(GameContext& game, std::string_view name) {
-    return restoreLoopingEffect(*game.soundMixer, game.settings, game.paths.soundEffectFolder,
-                                name);
+bool GameSound::restoreLoopingEffect(std::string_view name) {
+    return marlit::restoreLoopingEffect(mixer_, settings_, paths_.soundEffectFolder, name);
 }
 
-bool playScriptVoice(GameContext& game, std::string_view scriptName) {
-    return playScriptVoice(*game.soundMixer, game.settings, game.paths.voicePack, scriptName);
+bool GameSound::playScriptVoice(std::string_view scriptName) {
+    return marlit::playScriptVoice(mixer_, settings_, paths_.voicePack, scriptName);
 }
 
-bool replayVoice(GameContext& game, std::string_view loggedName) {
-    return replayVoice(*game.soundMixer, game.settings, game.paths.voicePack, loggedName);
+bool GameSound::replayVoice(std::string_view loggedName) {
+    return marlit::replayVoice(mixer_, settings_, paths_.voicePack, loggedName);
 }
 
-bool playCrowdVoice(GameContext& game, std::string_view name) {
-    return playCrowdVoice(*game.soundMixer, game.settings, game.paths.voicePack, name);
+bool GameSound::playCrowdVoice(std::string_view name) {
+    return marlit::playCrowdVoice(mixer_, settings_, paths_.voicePack, name);
 }
 
-bool playTitleVoice(GameContext& game, std::string_view name) {
-    return playTitleVoice(*game.soundMixer, game.settings, game.paths.voicePack, name);
+bool GameSound::playTitleVoice(std::string_view name) {
+    return marlit::playTitleVoice(mixer_, settings_, paths_.voicePack, name);
 }
 
-void stopVoices(GameContext& game) {
-    stopVoices(*game.soundMixer);
+void GameSound::stopVoices() {
+    marlit::stopVoices(mixer_);
 }
 
-bool playMovieSound(GameContext& game, std::string_view soundPath, bool readWhole) {
-    int volume = mixVolume(game.settings.movVol, game.settings.masterVol);
-    return playMovieSound(*game.soundMixer, soundPath, volume, readWhole);
+bool GameSound::playMovieSound(std::string_view soundPath, bool readWhole) {
+    int volume = mixVolume(settings_.movVol, settings_.masterVol);
+    return marlit::playMovieSound(mixer_, soundPath, volume, readWhole);
 }
 
-void applyVolume(GameContext& game, VolumeKind kind, int value) {
-    bool moviePlaying = game.display && game.display->movie != nullptr;
-    applyVolume(*game.soundMixer, *game.musicPlayer, game.settings, kind, value, moviePlaying);
+void GameSound::applyVolume(VolumeKind kind, int value) {
+    const bool moviePlaying = moviePlaying_ && moviePlaying_();
+    marlit::applyVolume(mixer_, music_, settings_, kind, value, moviePlaying);
 }
 
 }  // namespace marlit

@@ -1,6 +1,5 @@
 #include "player/sound/music_player.h"
 
-#include "base/clock.h"
 #include "player/sound/sound_mixer.h"
 
 namespace marlit {
@@ -19,10 +18,11 @@ void MusicPlayer::play(std::string_view folder, std::string_view name, int volum
     playing_ = true;
     name_ = name;
     if (mode_ <= 0) {
-        startTime_ = now();
+        startTime_ = mixer_.ticks()();
         return;
     }
-    mixer_.openChannel(kSlot, name, folder, volume, fadeInMs, loop, true, readWhole_);
+    mixer_.openChannel(kSlot, name, folder, volume,
+                       ChannelOptions{.fadeInMs = fadeInMs, .loop = loop, .readWhole = readWhole_});
     mixer_.setVolume(kSlot, volume);
 }
 
@@ -43,7 +43,7 @@ void MusicPlayer::fadeOut(uint32_t ms) {
 int32_t MusicPlayer::position() {
     if (mode_ > 0)
         return mixer_.position(kSlot);
-    return static_cast<int32_t>(now() - startTime_);
+    return static_cast<int32_t>(mixer_.ticks()() - startTime_);
 }
 
 void MusicPlayer::setVolume(int volume) {

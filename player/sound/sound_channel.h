@@ -25,9 +25,14 @@ enum class ChannelState : uint32_t {
 uint32_t convertToDevice(const uint8_t* source, uint32_t sourceBytes, const WaveFormat& format,
                          int16_t* out, uint32_t maxFrames);
 
-struct SoundChannel {
+// Only the mixer touches a channel, always under its lock.
+class SoundChannel {
+  public:
     // `bufferSize` is the mixer's device buffer size in bytes.
     SoundChannel(std::string name, uint32_t bufferSize, uint32_t deviceRate);
+
+  private:
+    friend class SoundMixer;
 
     // Volume 0..100 for the channel; any other value keeps it. The
     // effective volume is recomputed with the fade level either way.

@@ -2,19 +2,21 @@
 
 #include <algorithm>
 
-#include "base/clock.h"
-
 namespace marlit {
 
 namespace {
 
 // How long shutdown lets the queued buffers play out.
 constexpr uint32_t kDrainMs = 1000;
+// A sound put on play is first mixed into the buffer queued behind the
+// three already circulating; the periods before that are counted down from
+// here, and its play clock starts when the count reaches 0.
+constexpr int32_t kPeriodsBeforeSound = -2;
 
 }  // namespace
 
-SoundMixer::SoundMixer(WaveOut* device, uint32_t bufferSize)
-    : device_(device), bufferSize_(bufferSize) {
+SoundMixer::SoundMixer(WaveOut* device, uint32_t bufferSize, TickSource ticks)
+    : ticks_(std::move(ticks)), device_(device), bufferSize_(bufferSize) {
     for (int i = 0; i < kBuffers; ++i) {
         buffers_[i].assign(bufferSize_ / 2, 0);
         headers_[i].data = reinterpret_cast<uint8_t*>(buffers_[i].data());
@@ -58,7 +60,7 @@ void SoundMixer::refill(WaveBuffer* buffer) {
     auto* out = reinterpret_cast<int16_t*>(buffer->data);
     const uint32_t samples = buffer->length / 2;
     std::fill(out, out + samples, int16_t{0});
-    const uint32_t clock = now();
+    const uint32_t clock = ticks_();
     for (auto& slot : slots_) {
         if (!slot)
             continue;
@@ -70,7 +72,6 @@ void SoundMixer::refill(WaveBuffer* buffer) {
     if (stopping_)
         return;
     device_->write(buffer);
-    currentBuffer_ = (currentBuffer_ + 1) % kBuffers;
     ++buffersQueued_;
 }
 
@@ -88,7 +89,7 @@ void SoundMixer::play(int slot, bool loop) {
     channel->state = ChannelState::Playing;
     channel->repeat = true;
     channel->loop = loop;
-    channel->mixCounter = -2;
+    channel->mixCounter = kPeriodsBeforeSound;
     channel->playedBytes = 0;
     channel->lastDevicePosition = 0;
     channel->clockStarted = false;
@@ -114,13 +115,13 @@ void SoundMixer::stopAll() {
 void SoundMixer::fadeIn(int slot, uint32_t ms) {
     std::lock_guard guard(lock_);
     if (SoundChannel* channel = channelAt(slot))
-        channel->startFade(true, ms, now());
+        channel->startFade(true, ms, ticks_());
 }
 
 void SoundMixer::fadeOut(int slot, uint32_t ms) {
     std::lock_guard guard(lock_);
     if (SoundChannel* channel = channelAt(slot))
-        channel->startFade(false, ms, now());
+        channel->startFade(false, ms, ticks_());
 }
 
 void SoundMixer::setVolume(int slot, int volume) {
@@ -171,17 +172,17 @@ int SoundMixer::volume(int slot) {
 }
 
 void SoundMixer::install(int slot, std::unique_ptr<SoundChannel> channel, int volume,
-                         uint32_t fadeInMs, bool loop, bool playNow) {
+                         const ChannelOptions& options) {
     {
         std::lock_guard guard(lock_);
-        channel->loop = loop;
+        channel->loop = options.loop;
         channel->setVolume(volume);
         slots_[static_cast<size_t>(slot)] = std::move(channel);
     }
-    if (fadeInMs > 0)
-        fadeIn(slot, fadeInMs);
-    if (playNow)
-        play(slot, loop);
+    if (options.fadeInMs > 0)
+        fadeIn(slot, options.fadeInMs);
+    if (options.playNow)
+        play(slot, options.loop);
 }
 
 }  // namespace marlit

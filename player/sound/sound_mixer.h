@@ -13,11 +13,22 @@
 #include <string_view>
 #include <vector>
 
+#include "base/clock.h"
 #include "formats/mlz_reader.h"
 #include "platform/wave_out.h"
 #include "player/sound/sound_channel.h"
 
 namespace marlit {
+
+// How a sound opens in its slot.
+struct ChannelOptions {
+    uint32_t fadeInMs = 0;
+    bool loop = false;
+    // Start at once; else it waits for play().
+    bool playNow = true;
+    // From a folder, read the file into memory instead of mapping it.
+    bool readWhole = false;
+};
 
 class SoundMixer {
   public:
@@ -32,7 +43,9 @@ class SoundMixer {
     // is borrowed and closed again when the mixer goes. Without a device, or
     // when it does not open, the mixer stays silent: no channel opens and
     // every slot stays empty.
-    explicit SoundMixer(WaveOut* device, uint32_t bufferSize = kBufferSize);
+    // `ticks` times the fades; it is read on the device's thread too.
+    explicit SoundMixer(WaveOut* device, uint32_t bufferSize = kBufferSize,
+                        TickSource ticks = systemTicks);
     ~SoundMixer();
     SoundMixer(const SoundMixer&) = delete;
     SoundMixer& operator=(const SoundMixer&) = delete;
@@ -40,15 +53,15 @@ class SoundMixer {
     bool hasDevice() const { return device_ != nullptr; }
     uint32_t bufferSize() const { return bufferSize_; }
     uint32_t deviceRate() const { return kDeviceRate; }
+    const TickSource& ticks() const { return ticks_; }
     uint32_t buffersQueued();
 
     // Opens the MP3 sound `name` into `slot`, stopping what is there first.
     // `place` ending in "\" (or empty) is a folder, anything else a pack.
-    // From a folder, `readWhole` reads the file into memory instead of
-    // mapping it. The volume is 0..100. False, with the slot left empty,
-    // when the sound cannot be found or decoded.
+    // The volume is 0..100. False, with the slot left empty, when the sound
+    // cannot be found or decoded.
     bool openChannel(int slot, std::string_view name, std::string_view place, int volume,
-                     uint32_t fadeInMs, bool loop, bool playNow, bool readWhole);
+                     const ChannelOptions& options);
 
     // Starts a channel that is not playing; a playing one is left alone.
     void play(int slot, bool loop);
@@ -79,15 +92,15 @@ class SoundMixer {
     void refill(WaveBuffer* buffer);
     SoundChannel* channelAt(int slot);
     // Puts a fully opened channel in the slot and applies volume, fade and play.
-    void install(int slot, std::unique_ptr<SoundChannel> channel, int volume, uint32_t fadeInMs,
-                 bool loop, bool playNow);
+    void install(int slot, std::unique_ptr<SoundChannel> channel, int volume,
+                 const ChannelOptions& options);
 
+    TickSource ticks_;
     MlzReader packReader_;
     WaveOut* device_ = nullptr;
     std::array<WaveBuffer, kBuffers> headers_{};
     std::array<std::vector<int16_t>, kBuffers> buffers_;
     uint32_t bufferSize_;
-    uint32_t currentBuffer_ = 0;
     uint32_t buffersQueued_ = 0;
     bool stopping_ = false;
     std::array<std::unique_ptr<SoundChannel>, kSlots> slots_;

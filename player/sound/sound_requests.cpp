@@ -15,8 +15,7 @@ bool voicesOn(const Settings& settings) {
 bool playVoiceIn(SoundMixer& mixer, int slot, const Settings& settings, std::string_view voicePack,
                  std::string_view name) {
     return mixer.openChannel(slot, name, voicePack,
-                             mixVolume(settings.voiceVol, settings.masterVol), 0, false, true,
-                             false);
+                             mixVolume(settings.voiceVol, settings.masterVol), ChannelOptions{});
 }
 
 }  // namespace
@@ -50,7 +49,8 @@ bool playScriptEffect(SoundMixer& mixer, const Settings& settings, std::string_v
     if (settings.sePlay != kSoundOn)
         return false;
     return mixer.openChannel(kEffectSlot, formatText("%z3.mp3", {number}), effectFolder,
-                             mixVolume(settings.seVol, settings.masterVol), 0, loop, true, true);
+                             mixVolume(settings.seVol, settings.masterVol),
+                             ChannelOptions{.loop = loop, .readWhole = true});
 }
 
 std::string voiceFileName(std::string_view scriptName) {
@@ -95,7 +95,7 @@ bool playMovieSound(SoundMixer& mixer, std::string_view soundPath, int volume, b
     size_t cut = soundPath.find_last_of('\\');
     size_t nameAt = cut == std::string_view::npos ? 0 : cut + 1;
     return mixer.openChannel(kMusicSlot, soundPath.substr(nameAt), soundPath.substr(0, nameAt),
-                             volume, 0, false, true, readWhole);
+                             volume, ChannelOptions{.readWhole = readWhole});
 }
 
 void stopVoices(SoundMixer& mixer) {
@@ -108,7 +108,8 @@ bool restoreLoopingEffect(SoundMixer& mixer, const Settings& settings,
     if (name.empty() || settings.sePlay != kSoundOn)
         return false;
     return mixer.openChannel(kEffectSlot, name, effectFolder,
-                             mixVolume(settings.seVol, settings.masterVol), 0, true, true, true);
+                             mixVolume(settings.seVol, settings.masterVol),
+                             ChannelOptions{.loop = true, .readWhole = true});
 }
 
 void applyVolume(SoundMixer& mixer, MusicPlayer& music, const Settings& settings, VolumeKind kind,

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "player/shell/settings.h"
+#include "player/core/settings.h"
 
 namespace marlit {
 

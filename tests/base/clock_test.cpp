@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "base/metrics.h"
 #include "base/polar.h"
 
 namespace marlit {
@@ -14,26 +13,17 @@ uint32_t fakeTicks() {
 }
 
 TEST(Clock, HoldKeepsTheLastSample) {
-    setTickSource(fakeTicks);
+    TickClock clock(fakeTicks);
     gFake = 100;
-    EXPECT_EQ(now(), 100u);
-    holdClock(true);
+    EXPECT_EQ(clock.now(), 100u);
+    clock.hold(true);
     gFake = 250;
-    EXPECT_EQ(now(), 100u);
-    holdClock(false);
-    EXPECT_EQ(now(), 250u);
-    setTickSource(nullptr);
-}
-
-TEST(Metrics, DesignToScreenTruncates) {
-    setScreenSize(320, 240);
-    EXPECT_EQ(toScreen(799), 319);
-    EXPECT_EQ(toScreen(5), 2);
-    EXPECT_FALSE(isVgaScreen());
-    setScreenSize(640, 480);
-    EXPECT_EQ(toScreen(799), 639);
-    EXPECT_TRUE(isVgaScreen());
-    setScreenSize(320, 240);
+    EXPECT_EQ(clock.now(), 100u);
+    // Another clock on the same source is not held by this one.
+    TickClock other(fakeTicks);
+    EXPECT_EQ(other.now(), 250u);
+    clock.hold(false);
+    EXPECT_EQ(clock.now(), 250u);
 }
 
 TEST(Polar, Truncates) {

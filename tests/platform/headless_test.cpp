@@ -9,13 +9,16 @@
 namespace marlit {
 namespace {
 
-TEST(VirtualClock, MovesOnlyWhenSleptAndDrivesTheSharedClock) {
+TEST(VirtualClock, MovesOnlyWhenSleptAndEachClockKeepsItsOwnTime) {
     VirtualClock clock(1000);
-    EXPECT_EQ(now(), 1000u);
+    VirtualClock other(5000);
+    TickClock player([&clock] { return clock.ticks(); });
+    EXPECT_EQ(player.now(), 1000u);
     EXPECT_EQ(clock.ticks(), 1000u);
     clock.sleep(16);
-    EXPECT_EQ(now(), 1016u);
+    EXPECT_EQ(player.now(), 1016u);
     EXPECT_EQ(clock.elapsed(), 16u);
+    EXPECT_EQ(other.ticks(), 5000u);
 }
 
 TEST(VirtualClock, TheCalendarStartsAtNoonOnAFixedDayAndRollsOver) {

@@ -2,10 +2,10 @@
 #include <algorithm>
 #include <string>
 
+#include "base/command_args.h"
 #include "base/files.h"
 #include "converter/crx_decoder.h"
 #include "tools/crx/crx_writer.h"
-#include "tools/marlit_tool/args.h"
 #include "tools/marlit_tool/command.h"
 #include "tools/marlit_tool/png_bitmap.h"
 

@@ -1,10 +1,10 @@
 // marlit-tool lzss: the packs' LZSS stream on its own.
 #include <cstdio>
 
+#include "base/command_args.h"
 #include "base/files.h"
 #include "formats/lzss.h"
 #include "formats/mlz_pack.h"
-#include "tools/marlit_tool/args.h"
 #include "tools/marlit_tool/command.h"
 
 namespace marlit::tool {

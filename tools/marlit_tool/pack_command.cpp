@@ -3,12 +3,12 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "base/command_args.h"
 #include "base/encoding.h"
 #include "base/files.h"
 #include "base/sjis.h"
 #include "formats/mlz_pack_writer.h"
 #include "formats/mlz_reader.h"
-#include "tools/marlit_tool/args.h"
 #include "tools/marlit_tool/command.h"
 
 namespace marlit::tool {

@@ -2,12 +2,12 @@
 #include <cstdio>
 #include <string>
 
+#include "base/command_args.h"
 #include "base/files.h"
 #include "converter/bitmap.h"
 #include "formats/jbp_stream.h"
 #include "formats/rbp_codec.h"
 #include "formats/rbp_image.h"
-#include "tools/marlit_tool/args.h"
 #include "tools/marlit_tool/command.h"
 #include "tools/marlit_tool/png_bitmap.h"
 

@@ -1,8 +1,8 @@
 // marlit-tool scale: the converter's picture scaler on a PNG.
 #include <string>
 
+#include "base/command_args.h"
 #include "converter/picture_scaler.h"
-#include "tools/marlit_tool/args.h"
 #include "tools/marlit_tool/command.h"
 #include "tools/marlit_tool/png_bitmap.h"
 

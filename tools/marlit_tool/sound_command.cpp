@@ -2,10 +2,10 @@
 // as the converter does.
 #include <cstdio>
 
+#include "base/command_args.h"
 #include "base/files.h"
 #include "converter/sound_convert.h"
 #include "converter/wave_file.h"
-#include "tools/marlit_tool/args.h"
 #include "tools/marlit_tool/command.h"
 #include "tools/marlit_tool/sound_options.h"
 

@@ -3,8 +3,8 @@
 
 #include <string>
 
+#include "base/command_args.h"
 #include "converter/sound_convert.h"
-#include "tools/marlit_tool/args.h"
 
 namespace marlit::tool {
 

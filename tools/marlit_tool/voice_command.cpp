@@ -6,11 +6,11 @@
 #include <cstdio>
 #include <thread>
 
+#include "base/command_args.h"
 #include "base/encoding.h"
 #include "converter/voice_archive.h"
 #include "converter/voice_clip.h"
 #include "converter/voice_pack.h"
-#include "tools/marlit_tool/args.h"
 #include "tools/marlit_tool/command.h"
 #include "tools/marlit_tool/sound_options.h"
 

@@ -136,7 +136,7 @@ TEST(Compositor, DeletedSpriteLeavesNoCommandBehind) {
     scene.picture(0, 4, 4, grey(50));
     scene.show(0, 0, 0, 0, 1);
     scene.compositor.resetDrawLists();
-    scene.compositor.updateSprites(scene.look.brightness);
+    scene.compositor.updateSprites(scene.clock, scene.look.brightness);
     // Deleted between update and compose (AddressSanitizer would catch a
     // command left dangling in the chain).
     scene.compositor.remove(0, scene.mark);

@@ -37,8 +37,8 @@ enum Slot { kBackground = 28, kFigure = 24, kOtherFigure = 25, kMarker = 10, kPa
 void paintPicture(GameContext& ctx, int slot, int width, int height,
                   const std::function<uint32_t(int, int, int, int)>& paint) {
     auto p = std::make_unique<WorkingPicture>();
-    p->width = toScreen(width);
-    p->height = toScreen(height);
+    p->width = ctx.geometry.toScreen(width);
+    p->height = ctx.geometry.toScreen(height);
     p->pixels.resize(static_cast<size_t>(p->width) * p->height * 4);
     for (int y = 0; y < p->height; ++y) {
         for (int x = 0; x < p->width; ++x) {
@@ -88,26 +88,26 @@ TEST(GoldenFrames, BackgroundAndCharactersWithAlpha) {
     HeadlessGame game;
     GameContext& ctx = game.ctx();
     standardPictures(ctx);
-    showWholePicture(ctx, 28, kBackground, 0, 0, 32);
+    ctx.graphics->showWholePicture(28, kBackground, {0, 0}, 32);
     game.frame();
     expectGolden(game, "background");
 
-    showWholePicture(ctx, 24, kFigure, 120, 120, 28);
-    showWholePicture(ctx, 25, kOtherFigure, 420, 80, 28);
-    setSpriteAlpha(ctx, 25, 160);
-    showWholePicture(ctx, 26, kFigure, 560, 180, 26);
-    setSpriteBrightness(ctx, 26, 384);
-    showWholePicture(ctx, 1, kPanel, 20, 384, 3);
-    setSpriteAlpha(ctx, 1, 96);
-    showColour(ctx, 2, 0x204060, 40, 20, 200, 60, 2, true);
+    ctx.graphics->showWholePicture(24, kFigure, {120, 120}, 28);
+    ctx.graphics->showWholePicture(25, kOtherFigure, {420, 80}, 28);
+    ctx.graphics->setSpriteAlpha(25, 160);
+    ctx.graphics->showWholePicture(26, kFigure, {560, 180}, 26);
+    ctx.graphics->setSpriteBrightness(26, 384);
+    ctx.graphics->showWholePicture(1, kPanel, {20, 384}, 3);
+    ctx.graphics->setSpriteAlpha(1, 96);
+    ctx.graphics->showColour(2, 0x204060, {40, 20, 200, 60}, 2, true);
     game.frame();
     expectGolden(game, "characters");
 
     // Moving one figure redraws its old and new place only.
-    moveSprite(ctx, 24, 300, 150);
+    ctx.graphics->moveSprite(24, 300, 150);
     game.frame();
     expectGolden(game, "characters_moved");
-    removeSprite(ctx, 25);
+    ctx.graphics->removeSprite(25);
     game.frame();
     expectGolden(game, "characters_removed");
 }
@@ -116,31 +116,31 @@ TEST(GoldenFrames, ScaledRotatedAndCrossfaded) {
     HeadlessGame game;
     GameContext& ctx = game.ctx();
     standardPictures(ctx);
-    showWholePicture(ctx, 28, kBackground, 0, 0, 32);
-    showWholePicture(ctx, 10, kMarker, 60, 60, 10);
-    transformSprite(ctx, 10, 1500, 1500, 0, 75, 37);
-    showWholePicture(ctx, 11, kMarker, 420, 60, 10);
-    transformSprite(ctx, 11, 1000, 1000, 30, 75, 37);
-    showWholePicture(ctx, 12, kMarker, 620, 260, 10);
-    transformSprite(ctx, 12, 700, 700, 90, 0, 0);
-    showWholePicture(ctx, 13, kMarker, 100, 400, 10);
-    transformSprite(ctx, 13, 1200, 1200, 200, 75, 37);
-    setSpriteBrightness(ctx, 13, 160);
-    showWholePicture(ctx, 14, kFigure, 280, 200, 12);
-    transformSprite(ctx, 14, 500, 1200, 0, 100, 200);
-    setSpriteAlpha(ctx, 14, 200);
+    ctx.graphics->showWholePicture(28, kBackground, {0, 0}, 32);
+    ctx.graphics->showWholePicture(10, kMarker, {60, 60}, 10);
+    ctx.graphics->transformSprite(10, 1500, 1500, 0, 75, 37);
+    ctx.graphics->showWholePicture(11, kMarker, {420, 60}, 10);
+    ctx.graphics->transformSprite(11, 1000, 1000, 30, 75, 37);
+    ctx.graphics->showWholePicture(12, kMarker, {620, 260}, 10);
+    ctx.graphics->transformSprite(12, 700, 700, 90, 0, 0);
+    ctx.graphics->showWholePicture(13, kMarker, {100, 400}, 10);
+    ctx.graphics->transformSprite(13, 1200, 1200, 200, 75, 37);
+    ctx.graphics->setSpriteBrightness(13, 160);
+    ctx.graphics->showWholePicture(14, kFigure, {280, 200}, 12);
+    ctx.graphics->transformSprite(14, 500, 1200, 0, 100, 200);
+    ctx.graphics->setSpriteAlpha(14, 200);
     game.frame();
     expectGolden(game, "transformed");
 
     // Crossfade of two figures, without and with brightness.
-    removeSprites(ctx, 10, 14);
-    showWholePicture(ctx, 24, kFigure, 150, 100, 28);
-    crossfadeSprite(ctx, 24, kOtherFigure);
-    setSpriteAlpha(ctx, 24, 96);
-    showWholePicture(ctx, 25, kFigure, 450, 100, 28);
-    crossfadeSprite(ctx, 25, kOtherFigure);
-    setSpriteAlpha(ctx, 25, 200);
-    setSpriteBrightness(ctx, 25, 300);
+    ctx.graphics->removeSprites(10, 14);
+    ctx.graphics->showWholePicture(24, kFigure, {150, 100}, 28);
+    ctx.graphics->crossfadeSprite(24, kOtherFigure);
+    ctx.graphics->setSpriteAlpha(24, 96);
+    ctx.graphics->showWholePicture(25, kFigure, {450, 100}, 28);
+    ctx.graphics->crossfadeSprite(25, kOtherFigure);
+    ctx.graphics->setSpriteAlpha(25, 200);
+    ctx.graphics->setSpriteBrightness(25, 300);
     game.frame();
     expectGolden(game, "crossfade");
 }
@@ -149,12 +149,12 @@ TEST(GoldenFrames, FadesThroughTheBrightnessCommand) {
     HeadlessGame game;
     GameContext& ctx = game.ctx();
     standardPictures(ctx);
-    showWholePicture(ctx, 28, kBackground, 0, 0, 32);
-    showWholePicture(ctx, 24, kFigure, 120, 120, 28);
-    showWholePicture(ctx, 25, kOtherFigure, 480, 120, 28);
-    keepSpriteBrightness(ctx, 25, true);
+    ctx.graphics->showWholePicture(28, kBackground, {0, 0}, 32);
+    ctx.graphics->showWholePicture(24, kFigure, {120, 120}, 28);
+    ctx.graphics->showWholePicture(25, kOtherFigure, {480, 120}, 28);
+    ctx.graphics->keepSpriteBrightness(25, true);
     const uint32_t start = game.now();
-    showFade(ctx, 0, 127, {.effect = 63, .duration = 1000, .fill = true});
+    ctx.graphics->showFade(0, 127, {.effect = 63, .duration = 1000, .fill = true});
     for (int t : {0, 250, 500}) {
         game.runUntil(start + t);
         expectGolden(game, "fade_in_black_" + std::to_string(t));
@@ -163,15 +163,15 @@ TEST(GoldenFrames, FadesThroughTheBrightnessCommand) {
     expectGolden(game, "fade_in_black_end");
     EXPECT_EQ(ctx.brightness, 256);
 
-    removeSprite(ctx, 0);
+    ctx.graphics->removeSprite(0);
     const uint32_t out = game.now();
-    showFade(ctx, 0, 127, {.effect = 191, .duration = 600, .white = true});
+    ctx.graphics->showFade(0, 127, {.effect = 191, .duration = 600, .white = true});
     game.runUntil(out + 300);
     expectGolden(game, "fade_out_white_300");
     game.runUntil(out + 700);
     EXPECT_EQ(ctx.compositor->sprite(0), nullptr);
     EXPECT_EQ(ctx.brightness, 512);
-    redrawScreen(ctx);
+    ctx.graphics->redrawScreen();
     game.frame();
     expectGolden(game, "fade_out_white_end");
 }
@@ -180,8 +180,8 @@ TEST(GoldenFrames, FrameAnimation) {
     HeadlessGame game;
     GameContext& ctx = game.ctx();
     standardPictures(ctx);
-    showWholePicture(ctx, 28, kBackground, 0, 0, 32);
-    showPicture(ctx, 30, kMarker, 0, 0, 75, 37, 300, 300, 6);
+    ctx.graphics->showWholePicture(28, kBackground, {0, 0}, 32);
+    ctx.graphics->showPicture(30, kMarker, {0, 0, 75, 37}, {300, 300}, 6);
     std::vector<AnimationFrame> frames;
     for (int i = 0; i < 4; ++i) {
         AnimationFrame f;
@@ -196,7 +196,7 @@ TEST(GoldenFrames, FrameAnimation) {
         frames.push_back(f);
     }
     const uint32_t start = game.now();
-    ASSERT_TRUE(animateSprite(ctx, 30, frames));
+    ASSERT_TRUE(ctx.graphics->animateSprite(30, frames));
     for (int t : {0, 100, 200, 300, 400}) {
         game.runUntil(start + t);
         expectGolden(game, "animation_" + std::to_string(t));
@@ -236,11 +236,11 @@ TEST(GoldenFrames, Transitions) {
         HeadlessGame game;
         GameContext& ctx = game.ctx();
         standardPictures(ctx);
-        showWholePicture(ctx, 28, kBackground, 0, 0, 32);
-        showWholePicture(ctx, 24, kFigure, 300, 100, 28);
+        ctx.graphics->showWholePicture(28, kBackground, {0, 0}, 32);
+        ctx.graphics->showWholePicture(24, kFigure, {300, 100}, 28);
         game.frame();
         const uint32_t start = game.now();
-        ASSERT_TRUE(transitionSprite(ctx, 24, c.params)) << c.params.effect;
+        ASSERT_TRUE(ctx.graphics->transitionSprite(24, c.params)) << c.params.effect;
         for (int t : c.times) {
             game.runUntil(start + t);
             expectGolden(game,

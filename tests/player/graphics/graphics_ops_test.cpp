@@ -34,7 +34,7 @@ TEST(GraphicsOps, MergeZeroRectangleIsPresentedButNotRecomposed) {
     HeadlessGame game;
     GameContext& ctx = game.ctx();
     solidPicture(ctx, 28, 320, 240, 80);
-    showWholePicture(ctx, 28, 28, 0, 0, 32);
+    ctx.graphics->showWholePicture(28, 28, {0, 0}, 32);
     game.frame();
     ASSERT_EQ(backAt(game, 5, 5), 80);
     const Surface s = game.backBuffer();
@@ -66,7 +66,7 @@ TEST(GraphicsOps, DesignCoordinatesFollowTheScreenSize) {
         HeadlessGame game(width, width * 3 / 4);
         GameContext& ctx = game.ctx();
         solidPicture(ctx, 3, 200, 200, 50);
-        Sprite* s = showPicture(ctx, 7, 3, 10, 20, 100, 50, 400, 300, 5);
+        Sprite* s = ctx.graphics->showPicture(7, 3, {10, 20, 100, 50}, {400, 300}, 5);
         ASSERT_NE(s, nullptr);
         const int f = width / 320;  // 0.4 or 0.8 of the design space
         EXPECT_EQ(s->command.source, (Rect{4 * f, 8 * f, 4 * f + 40 * f, 8 * f + 20 * f}));
@@ -77,10 +77,10 @@ TEST(GraphicsOps, DesignCoordinatesFollowTheScreenSize) {
         EXPECT_EQ(backAt(game, 160 * f - 1, 120 * f), 0);
 
         // Turning about a pivot keeps the picture's top-left where it was.
-        transformSprite(ctx, 7, 1000, 1000, 0, 50, 25);
+        ctx.graphics->transformSprite(7, 1000, 1000, 0, 50, 25);
         game.frame();
         EXPECT_EQ(s->command.x, 160 * f);
-        moveSprite(ctx, 7, 0, 0);
+        ctx.graphics->moveSprite(7, 0, 0);
         game.frame();
         EXPECT_EQ(s->command.x, 0);
         EXPECT_EQ(backAt(game, 0, 0), 50);
@@ -92,17 +92,17 @@ TEST(GraphicsOps, BadSlotsAndLayersAreRefused) {
     HeadlessGame game;
     GameContext& ctx = game.ctx();
     solidPicture(ctx, 3, 20, 20, 50);
-    EXPECT_EQ(showWholePicture(ctx, 259, 3, 0, 0, 1), nullptr);
-    EXPECT_EQ(showWholePicture(ctx, 5, 3, 0, 0, 128), nullptr);
-    EXPECT_EQ(showWholePicture(ctx, 5, 3, 0, 0, -1), nullptr);
+    EXPECT_EQ(ctx.graphics->showWholePicture(259, 3, {0, 0}, 1), nullptr);
+    EXPECT_EQ(ctx.graphics->showWholePicture(5, 3, {0, 0}, 128), nullptr);
+    EXPECT_EQ(ctx.graphics->showWholePicture(5, 3, {0, 0}, -1), nullptr);
     EXPECT_EQ(ctx.compositor->sprite(5), nullptr);
-    EXPECT_FALSE(captureScreen(ctx, 67));
-    EXPECT_FALSE(blankPicture(ctx, 2, 0, 10));
-    EXPECT_FALSE(transitionSprite(ctx, 40, {.effect = 1}));
-    moveSprite(ctx, 300, 1, 1);
-    setSpriteAlpha(ctx, -4, 1);
-    removeSprites(ctx, -10, 1000);
-    freePicture(ctx, 99);
+    EXPECT_FALSE(ctx.graphics->captureScreen(67));
+    EXPECT_FALSE(ctx.graphics->blankPicture(2, 0, 10));
+    EXPECT_FALSE(ctx.graphics->transitionSprite(40, {.effect = 1}));
+    ctx.graphics->moveSprite(300, 1, 1);
+    ctx.graphics->setSpriteAlpha(-4, 1);
+    ctx.graphics->removeSprites(-10, 1000);
+    ctx.graphics->freePicture(99);
     game.frame();
 }
 
@@ -133,26 +133,26 @@ TEST(GraphicsOps, PicturesLoadFromThePackOrALooseFolder) {
     ctx.paths.picturePack = pack;
 
     // The extension is replaced by ".rbp"; names compare without ASCII case.
-    ASSERT_TRUE(loadPicture(ctx, 28, "ADVDATA\\grp\\BG\\a.crx", true));
+    ASSERT_TRUE(ctx.graphics->loadPicture(28, "ADVDATA\\grp\\BG\\a.crx", true));
     const WorkingPicture* p = ctx.compositor->pictures.get(28);
     ASSERT_NE(p, nullptr);
     EXPECT_EQ(p->width, 4);
     EXPECT_EQ(p->pixels[3], 0);  // the key is transparent
     EXPECT_EQ(p->pixels[7], 255);
-    ASSERT_TRUE(loadPicture(ctx, 27, "AdvData\\grp\\bg\\a.rbp", false));
+    ASSERT_TRUE(ctx.graphics->loadPicture(27, "AdvData\\grp\\bg\\a.rbp", false));
     EXPECT_EQ(ctx.compositor->pictures.get(27)->pixels[3], 255);
 
     // A missing picture leaves the slot as it was.
-    EXPECT_FALSE(loadPicture(ctx, 28, "AdvData\\grp\\bg\\none.rbp", true));
+    EXPECT_FALSE(ctx.graphics->loadPicture(28, "AdvData\\grp\\bg\\none.rbp", true));
     EXPECT_EQ(ctx.compositor->pictures.get(28), p);
-    EXPECT_FALSE(loadPicture(ctx, 67, "AdvData\\grp\\bg\\a.rbp", true));
+    EXPECT_FALSE(ctx.graphics->loadPicture(67, "AdvData\\grp\\bg\\a.rbp", true));
 
     // A pack path ending with "\\" is a folder of loose pictures.
     std::filesystem::create_directories(dir.path() / "loose" / "AdvData" / "grp");
     ASSERT_TRUE(writeWholeAtomic((dir.path() / "loose" / "AdvData" / "grp" / "b.rbp").string(),
                                  keyedRbp()));
     ctx.paths.picturePack = (dir.path() / "loose").string() + "\\";
-    ASSERT_TRUE(loadPicture(ctx, 3, "AdvData\\grp\\b.rbp", false));
+    ASSERT_TRUE(ctx.graphics->loadPicture(3, "AdvData\\grp\\b.rbp", false));
     EXPECT_EQ(ctx.compositor->pictures.get(3)->height, 2);
 }
 
@@ -160,9 +160,9 @@ TEST(GraphicsOps, CaptureCopiesTheBackBuffer) {
     HeadlessGame game;
     GameContext& ctx = game.ctx();
     solidPicture(ctx, 3, 20, 20, 50);
-    showWholePicture(ctx, 1, 3, 0, 0, 1);
+    ctx.graphics->showWholePicture(1, 3, {0, 0}, 1);
     game.frame();
-    ASSERT_TRUE(captureScreen(ctx, 60));
+    ASSERT_TRUE(ctx.graphics->captureScreen(60));
     const WorkingPicture* p = ctx.compositor->pictures.get(60);
     ASSERT_NE(p, nullptr);
     EXPECT_EQ(p->width, 320);

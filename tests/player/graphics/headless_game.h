@@ -4,7 +4,6 @@
 
 #include <memory>
 
-#include "base/metrics.h"
 #include "platform/headless/headless_platform.h"
 #include "player/graphics/compositor.h"
 #include "player/graphics/graphics_ops.h"
@@ -16,7 +15,6 @@ namespace marlit::test {
 class HeadlessGame {
   public:
     explicit HeadlessGame(int width = 320, int height = 240) : backend_(width, height) {
-        setScreenSize(width, height);
         PlayerOptions options;
         options.vga = width > 639;
         ctx_ = std::make_unique<GameContext>(backend_.platform(), options);
@@ -26,10 +24,7 @@ class HeadlessGame {
         ctx_->frameTimer.start(16);
         ctx_->dirtyRects->setBounds(width, height);
     }
-    ~HeadlessGame() {
-        ctx_.reset();
-        setScreenSize(320, 240);
-    }
+    ~HeadlessGame() { ctx_.reset(); }
 
     GameContext& ctx() { return *ctx_; }
     HeadlessPlatform& backend() { return backend_; }
@@ -47,7 +42,7 @@ class HeadlessGame {
     // One game frame.
     void frame() { runUntil(now()); }
 
-    Surface backBuffer() { return backBufferOf(*ctx_); }
+    Surface backBuffer() { return ctx_->graphics->backBuffer(); }
 
   private:
     HeadlessPlatform backend_;

@@ -11,12 +11,9 @@
 
 namespace marlit::test {
 
-inline uint32_t gSceneTime = 0;
-inline uint32_t sceneTicks() {
-    return gSceneTime;
-}
-
 struct Scene {
+    uint32_t time = 1000;
+    TickClock clock{[this] { return time; }};
     Compositor compositor;
     TestSurface screen;
     ScreenLook look;
@@ -24,15 +21,11 @@ struct Scene {
     MarkDirty mark;
 
     explicit Scene(int w = 16, int h = 16) : screen(w, h, {1, 2, 3}) {
-        gSceneTime = 1000;
-        setTickSource(sceneTicks);
         mark = [this](const Rect& r) {
             dirty.push_back(intersect(r, {0, 0, screen.width, screen.height}));
         };
     }
-    ~Scene() { setTickSource(nullptr); }
-
-    void advance(uint32_t ms) { gSceneTime += ms; }
+    void advance(uint32_t ms) { time += ms; }
 
     // A picture of one colour in a slot.
     void picture(int slot, int w, int h, Bgr colour, int alpha = 255) {
@@ -64,7 +57,7 @@ struct Scene {
     // One frame after the mode step; everything dirty is recomposed.
     void frame() {
         compositor.resetDrawLists();
-        compositor.updateSprites(look.brightness);
+        compositor.updateSprites(clock, look.brightness);
         compositor.removeFinished(mark);
         compositor.markMoved(mark);
         compositor.compose(screen.view(), dirty, look);

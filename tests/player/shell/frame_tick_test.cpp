@@ -7,8 +7,9 @@
 #include <vector>
 
 #include "platform/key_codes.h"
-#include "player/shell/input.h"
-#include "player/shell/movie_in_play.h"
+#include "player/core/input.h"
+#include "player/core/movie_in_play.h"
+#include "player/shell/menu_commands.h"
 #include "tests/player/shell/shell_fixture.h"
 
 namespace marlit {
@@ -53,7 +54,7 @@ class OpenMenu : public PopupLayer {
 class CountingMovie : public MovieInPlay {
   public:
     CountingMovie(int& steps, int length) : steps_(steps), length_(length) {}
-    bool step(GameContext&) override { return ++steps_ < length_; }
+    bool step() override { return ++steps_ < length_; }
 
   private:
     int& steps_;
@@ -66,7 +67,7 @@ class FrameTickTest : public ::testing::Test {
         auto stages = std::make_unique<RecordingStages>(log);
         recorder = stages.get();
         ctx.stages = std::move(stages);
-        ctx.modes.set(kModeOpening, [this](GameContext&) { log.push_back("mode 0"); });
+        ctx.modes.set(kModeOpening, [this] { log.push_back("mode 0"); });
     }
     // Runs ticks until `ms` of virtual time have passed.
     void runFor(uint32_t ms) {
@@ -125,7 +126,7 @@ TEST_F(FrameTickTest, ShakePresentsTheWholeScreenEvenWithNothingDirty) {
 }
 
 TEST_F(FrameTickTest, AQuitRequestClosesTheWindowInTheSameTickOnce) {
-    ctx.modes.set(kModeOpening, [](GameContext& c) { c.scenario.quitRequest = 1; });
+    ctx.modes.set(kModeOpening, [this] { ctx.scenario.quitRequest = 1; });
     runFor(17);
     EXPECT_TRUE(ctx.windowDestroyed());
     EXPECT_FALSE(rig.backend.display().windowOpen());
@@ -166,7 +167,7 @@ TEST_F(FrameTickTest, ATapOrTheSkipKeysEndAMovieAndOtherKeysDoNot) {
     onKey(ctx, kKeyCodeUp, true);
     frameTick(ctx);
     EXPECT_TRUE(ctx.display->movie);
-    onStylusDown(ctx, 10, 10);
+    stylusDown(ctx.input, ctx.geometry, 10, 10);
     frameTick(ctx);
     EXPECT_FALSE(ctx.display->movie);
     EXPECT_EQ(steps, 1) << "the tap ends it in the same tick";
@@ -192,10 +193,13 @@ TEST_F(FrameTickTest, EventsReachTheirHandlers) {
 
     // The exit command closes the window on a later turn, menu or not.
     ctx.overlayMenu.reset();
-    dispatchEvent(ctx, Event{EventType::Command, 40007, 0, 0});
+    dispatchEvent(ctx, Event{EventType::Command, kCommandExit, 0, 0});
     EXPECT_FALSE(ctx.windowDestroyed());
-    rig.backend.platform().events.post(Event{EventType::Close, 0, 0, 0});
-    EXPECT_EQ(runMessageLoop(ctx), 0);
+    // The next turns of the loop serve what the command left in the queue.
+    for (int turn = 0; turn < 8 && !ctx.windowDestroyed(); ++turn) {
+        if (auto e = rig.backend.events().poll())
+            dispatchEvent(ctx, *e);
+    }
     EXPECT_TRUE(ctx.windowDestroyed());
 }
 

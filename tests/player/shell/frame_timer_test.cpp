@@ -14,8 +14,7 @@ uint32_t fakeTicks() {
 
 class FrameTimerTest : public ::testing::Test {
   protected:
-    void SetUp() override { setTickSource(fakeTicks); }
-    void TearDown() override { setTickSource(nullptr); }
+    TickClock clock{fakeTicks};
 
     // Ticks once per millisecond for `ms` milliseconds; the frames counted.
     int runFor(FrameTimer& timer, uint32_t ms) {
@@ -28,7 +27,7 @@ class FrameTimerTest : public ::testing::Test {
 
 TEST_F(FrameTimerTest, ALateTickRunsOneFrameAndTheNextIsDueWithinAnInterval) {
     gTime = 5000;
-    FrameTimer timer;
+    FrameTimer timer(clock);
     timer.start(16);
     gTime += 100 + 16;  // the first frame was due at +16; this tick is 100 ms late
     EXPECT_TRUE(timer.frameDue());
@@ -40,7 +39,7 @@ TEST_F(FrameTimerTest, ALateTickRunsOneFrameAndTheNextIsDueWithinAnInterval) {
 
 TEST_F(FrameTimerTest, PacesAtOneFramePerIntervalAndCountsTheLastSecond) {
     gTime = 0;
-    FrameTimer timer;
+    FrameTimer timer(clock);
     timer.start(16);
     EXPECT_EQ(runFor(timer, 1601), 100);
     EXPECT_GE(timer.framesLastSecond(), 62u);
@@ -49,7 +48,7 @@ TEST_F(FrameTimerTest, PacesAtOneFramePerIntervalAndCountsTheLastSecond) {
 
 TEST_F(FrameTimerTest, KeepsPacingAcrossTheWrapOfTheTickCount) {
     gTime = 0xFFFFFF00u;
-    FrameTimer timer;
+    FrameTimer timer(clock);
     timer.start(16);
     // Half a second spanning the wrap: 32 frames, none lost and none doubled.
     EXPECT_EQ(runFor(timer, 513), 32);
@@ -57,7 +56,7 @@ TEST_F(FrameTimerTest, KeepsPacingAcrossTheWrapOfTheTickCount) {
 }
 
 TEST_F(FrameTimerTest, SetIntervalKeepsTheOneItReplaces) {
-    FrameTimer timer;
+    FrameTimer timer(clock);
     timer.start(16);
     timer.setInterval(33);
     EXPECT_EQ(timer.interval(), 33u);

@@ -1,8 +1,9 @@
-#include "player/shell/input.h"
+#include "player/core/input.h"
 
 #include <gtest/gtest.h>
 
 #include "platform/key_codes.h"
+#include "player/shell/frame_tick.h"
 #include "tests/player/shell/shell_fixture.h"
 
 namespace marlit {
@@ -139,14 +140,14 @@ TEST_F(InputTest, TheCentreKeyOpensTheMenuWhenSoSet) {
 }
 
 TEST_F(InputTest, StylusIsTurnedAQuarterIntoThePicture) {
-    onStylusDown(ctx, 5, 0);
+    stylusDown(ctx.input, ctx.geometry, 5, 0);
     EXPECT_EQ(in.stylusX, 319);
     EXPECT_EQ(in.stylusY, 5);
     EXPECT_EQ(in.stylusHeld, 1);
-    onStylusMove(ctx, 100, 200);
+    stylusMove(ctx.input, ctx.geometry, 100, 200);
     EXPECT_EQ(in.stylusX, 119);
     EXPECT_EQ(in.stylusY, 100);
-    onStylusUp(ctx);
+    stylusUp(ctx.input);
     EXPECT_EQ(in.stylusHeld, 0);
     EXPECT_EQ(in.stylusX, 119) << "lifting does not move it";
 }
@@ -155,7 +156,7 @@ TEST(InputVga, StylusCoordinatesAreDoubledBeforeTheTurn) {
     test::ShellRig rig(true);
     // Reported at (100, 50): the device point (200, 100), which is picture
     // (640 - 100 - 1, 200).
-    onStylusDown(*rig.ctx, 100, 50);
+    stylusDown(rig.ctx->input, rig.ctx->geometry, 100, 50);
     EXPECT_EQ(rig.ctx->input.stylusX, 539);
     EXPECT_EQ(rig.ctx->input.stylusY, 200);
 }
@@ -163,17 +164,17 @@ TEST(InputVga, StylusCoordinatesAreDoubledBeforeTheTurn) {
 TEST_F(InputTest, LatchMakesATapLastOneFrameAndWinOverKeys) {
     onKey(ctx, kKeyCodeUp, true);
     onKey(ctx, kKeyCodeA, true);
-    onStylusDown(ctx, 10, 10);
-    latchInput(ctx);
+    stylusDown(ctx.input, ctx.geometry, 10, 10);
+    latchInput(ctx.input, ctx.settings, ctx.menuOpen());
     EXPECT_EQ(in.tap, 1);
     EXPECT_EQ(in.press[kPressUp], 0);
     EXPECT_EQ(in.press[kPressA], 0);
-    latchInput(ctx);
+    latchInput(ctx.input, ctx.settings, ctx.menuOpen());
     EXPECT_EQ(in.tap, 0);
-    onStylusUp(ctx);
-    latchInput(ctx);
+    stylusUp(ctx.input);
+    latchInput(ctx.input, ctx.settings, ctx.menuOpen());
     EXPECT_EQ(in.release, 1);
-    latchInput(ctx);
+    latchInput(ctx.input, ctx.settings, ctx.menuOpen());
     EXPECT_EQ(in.release, 0);
 }
 
@@ -182,7 +183,7 @@ TEST_F(InputTest, LatchLetsTheButtonsWinOverDirectionsAndCentre) {
     onKey(ctx, kKeyCodeLeft, true);  // arms left
     onKey(ctx, kKeyCodeStart, true);
     onKey(ctx, kKeyCodeC, true);
-    latchInput(ctx);
+    latchInput(ctx.input, ctx.settings, ctx.menuOpen());
     EXPECT_EQ(in.press[kPressStart], 0);
     EXPECT_EQ(in.press[kPressC], 1);
     EXPECT_EQ(in.armed[kPressLeft], 0);
@@ -191,20 +192,20 @@ TEST_F(InputTest, LatchLetsTheButtonsWinOverDirectionsAndCentre) {
 TEST_F(InputTest, LockedSkipStartsOnTheSkipKeyAndStopsOnlyTheSkip) {
     ctx.settings.lockSkip = 1;
     onKey(ctx, kKeyCodeLeft, true);
-    latchInput(ctx);
+    latchInput(ctx.input, ctx.settings, ctx.menuOpen());
     EXPECT_EQ(ctx.settings.lockedSkip, 1);
     EXPECT_EQ(in.press[kPressLeft], 0);
     onKey(ctx, kKeyCodeLeft, false);
 
     onKey(ctx, kKeyCodeRight, true);
-    latchInput(ctx);
+    latchInput(ctx.input, ctx.settings, ctx.menuOpen());
     EXPECT_EQ(ctx.settings.lockedSkip, 0);
     EXPECT_EQ(in.press[kPressRight], 0) << "the press only stopped the skip";
 
     ctx.settings.lockSkip = 0;
     onKey(ctx, kKeyCodeRight, false);
     onKey(ctx, kKeyCodeLeft, true);
-    latchInput(ctx);
+    latchInput(ctx.input, ctx.settings, ctx.menuOpen());
     EXPECT_EQ(ctx.settings.lockedSkip, 0);
     EXPECT_EQ(in.press[kPressLeft], 1);
 }

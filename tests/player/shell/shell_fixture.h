@@ -4,22 +4,15 @@
 #include <memory>
 #include <vector>
 
-#include "base/metrics.h"
 #include "platform/headless/headless_platform.h"
 #include "player/shell/game_context.h"
 
 namespace marlit::test {
 
-// The screen size of one build for the life of a test.
-struct ScreenSizeScope {
-    explicit ScreenSizeScope(bool vga) { setScreenSize(vga ? 640 : 320, vga ? 480 : 240); }
-    ~ScreenSizeScope() { setScreenSize(320, 240); }
-};
-
 // The state the player is in when its message loop starts.
 struct ShellRig {
     explicit ShellRig(bool vga = false, std::vector<ScriptedEvent> script = {})
-        : size(vga), backend(screenWidth(), screenHeight(), std::move(script)) {
+        : size(ScreenGeometry::forBuild(vga)), backend(size.width, size.height, std::move(script)) {
         PlayerOptions options;
         options.vga = vga;
         options.programFolder = "\\game\\";
@@ -31,7 +24,7 @@ struct ShellRig {
         ctx->frameTimer.start(16);
     }
 
-    ScreenSizeScope size;
+    ScreenGeometry size;
     HeadlessPlatform backend;
     std::unique_ptr<GameContext> ctx;
 };

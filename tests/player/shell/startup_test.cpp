@@ -77,7 +77,6 @@ TEST(Startup, StopsEarlyWithTheRightMessageWhenTheScreenCannotBeHad) {
 }
 
 TEST(Startup, RunsUntilTheWindowClosesAndEndsWithTheQuitCode) {
-    setScreenSize(640, 480);  // the build sets it again
     std::vector<ScriptedEvent> script = {{500, Event{EventType::Close, 0, 0, 0}}};
     HeadlessPlatform backend(320, 240, script);
     PlayerOptions o = options();
@@ -88,7 +87,6 @@ TEST(Startup, RunsUntilTheWindowClosesAndEndsWithTheQuitCode) {
         titleChecks += ctx.title == kProductCaption;
     };
     EXPECT_EQ(runPlayer(backend.platform(), o), 0);
-    EXPECT_EQ(screenWidth(), 320);
     EXPECT_EQ(backend.display().title(), kProductCaption);
     EXPECT_FALSE(backend.display().windowOpen());
     EXPECT_EQ(frames, 500u / 16);
@@ -96,7 +94,6 @@ TEST(Startup, RunsUntilTheWindowClosesAndEndsWithTheQuitCode) {
 }
 
 TEST(Startup, TheContextStartsWithTheDefaultPathsAndState) {
-    setScreenSize(320, 240);
     HeadlessPlatform backend(320, 240);
     GameContext ctx(backend.platform(), options());
     EXPECT_EQ(ctx.paths.picturePack, "\\game\\1\\grpack.mlz");
@@ -115,11 +112,15 @@ TEST(Startup, TheContextStartsWithTheDefaultPathsAndState) {
     EXPECT_EQ(ctx.keyMap.codes[kSlotSpare1], 0);
     EXPECT_EQ(ctx.display->width(), 320);
 
-    setScreenSize(640, 480);
-    GameContext vga(backend.platform(), options());
+    PlayerOptions large = options();
+    large.vga = true;
+    GameContext vga(backend.platform(), large);
     EXPECT_EQ(vga.paths.picturePack, "\\game\\1\\grpack_v.mlz");
     EXPECT_EQ(vga.display->width(), 640);
-    setScreenSize(320, 240);
+    // Two players side by side keep their own sizes.
+    EXPECT_EQ(ctx.display->width(), 320);
+    EXPECT_TRUE(vga.geometry.vga());
+    EXPECT_FALSE(ctx.geometry.vga());
 }
 
 }  // namespace

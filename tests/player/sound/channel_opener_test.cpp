@@ -28,33 +28,39 @@ TEST_F(ChannelOpenerTest, OpensFromPacksAndFolders) {
     ASSERT_TRUE(writer.addEmpty("VOICE\\ab\\skipped.mp3"));
     ASSERT_TRUE(writer.finish());
 
-    EXPECT_TRUE(mixer->openChannel(2, "voice\\AB\\A.MP3", pack, 100, 0, false, false, false));
-    EXPECT_TRUE(mixer->openChannel(3, "VOICE\\ab\\packed.mp3", pack, 100, 0, false, false, false));
-    EXPECT_TRUE(mixer->openChannel(4, "a.mp3", folder(), 100, 0, true, false, true));
-    EXPECT_TRUE(mixer->openChannel(5, "a.mp3", folder(), 100, 0, true, false, false));
+    EXPECT_TRUE(
+        mixer->openChannel(2, "voice\\AB\\A.MP3", pack, 100, ChannelOptions{.playNow = false}));
+    EXPECT_TRUE(mixer->openChannel(3, "VOICE\\ab\\packed.mp3", pack, 100,
+                                   ChannelOptions{.playNow = false}));
+    EXPECT_TRUE(
+        mixer->openChannel(4, "a.mp3", folder(), 100,
+                           ChannelOptions{.loop = true, .playNow = false, .readWhole = true}));
+    EXPECT_TRUE(mixer->openChannel(5, "a.mp3", folder(), 100,
+                                   ChannelOptions{.loop = true, .playNow = false}));
     for (int slot : {2, 3, 4, 5})
         EXPECT_FALSE(mixer->playing(slot)) << slot;
     EXPECT_EQ(mixer->loopingName(4), "a.mp3");
     EXPECT_EQ(mixer->loopingName(2), "");
 
-    EXPECT_FALSE(mixer->openChannel(2, "VOICE\\ab\\skipped.mp3", pack, 100, 0, false, true, false));
+    EXPECT_FALSE(mixer->openChannel(2, "VOICE\\ab\\skipped.mp3", pack, 100, ChannelOptions{}));
     EXPECT_FALSE(mixer->occupied(2));
-    EXPECT_FALSE(mixer->openChannel(3, "missing.mp3", pack, 100, 0, false, true, false));
-    EXPECT_FALSE(mixer->openChannel(4, "missing.mp3", folder(), 100, 0, false, true, true));
-    EXPECT_FALSE(mixer->openChannel(5, "missing.mp3", folder(), 100, 0, false, true, false));
+    EXPECT_FALSE(mixer->openChannel(3, "missing.mp3", pack, 100, ChannelOptions{}));
     EXPECT_FALSE(
-        mixer->openChannel(6, "a.mp3", dir.file("nopack.mlz"), 100, 0, false, true, false));
+        mixer->openChannel(4, "missing.mp3", folder(), 100, ChannelOptions{.readWhole = true}));
+    EXPECT_FALSE(mixer->openChannel(5, "missing.mp3", folder(), 100, ChannelOptions{}));
+    EXPECT_FALSE(mixer->openChannel(6, "a.mp3", dir.file("nopack.mlz"), 100, ChannelOptions{}));
     std::string longName(64, 'x');
-    EXPECT_FALSE(mixer->openChannel(7, longName, folder(), 100, 0, false, true, false));
+    EXPECT_FALSE(mixer->openChannel(7, longName, folder(), 100, ChannelOptions{}));
     ASSERT_TRUE(writeWholeAtomic(dir.file("junk.mp3"), std::vector<uint8_t>(500, 0x20)));
-    EXPECT_FALSE(mixer->openChannel(8, "junk.mp3", folder(), 100, 0, false, true, false));
+    EXPECT_FALSE(mixer->openChannel(8, "junk.mp3", folder(), 100, ChannelOptions{}));
     for (int slot = 0; slot < SoundMixer::kSlots; ++slot)
         EXPECT_FALSE(mixer->occupied(slot)) << slot;
 }
 
 TEST_F(ChannelOpenerTest, AppliesVolumeAndFadeIn) {
     tone("a.mp3", 22050, 1, 1.5, 440, 8000, {"-b", "32"});
-    ASSERT_TRUE(mixer->openChannel(0, "a.mp3", folder(), 40, 500, true, true, false));
+    ASSERT_TRUE(mixer->openChannel(0, "a.mp3", folder(), 40,
+                                   ChannelOptions{.fadeInMs = 500, .loop = true}));
     EXPECT_EQ(mixer->volume(0), 40);
     advance(1500);
     test::Pcm out = played();

@@ -10,7 +10,6 @@
 #include <filesystem>
 
 #include "base/files.h"
-#include "base/metrics.h"
 #include "formats/mlz_pack_writer.h"
 #include "platform/headless/headless_platform.h"
 #include "player/shell/game_context.h"
@@ -57,7 +56,6 @@ double fullDb(int amplitude, int volume) {
 class GameSoundTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        setScreenSize(320, 240);
         std::filesystem::create_directories(dir.path() / "1");
         data = dir.path().string() + "/1/";
         makeTone("01.mp3", 440, 4.0, 2);
@@ -103,26 +101,26 @@ TEST_F(GameSoundTest, HeadlessRunThroughTheServices) {
         s.musicVol = 50;
         s.seVol = 100;
         s.voiceVol = 100;
-        applySoundSettings(game);
+        game.sound->applySettings();
         // The player's loop: one 16 ms frame after another.
         uint32_t t = 0;
         auto runTo = [&](uint32_t ms) {
             for (; t < ms; t += 16)
                 backend.clock().sleep(16);
         };
-        playMusic(game, "01.mp3", 0, true);
+        game.sound->playMusic("01.mp3", 0, true);
         runTo(496);
-        EXPECT_TRUE(playScriptEffect(game, 5, true));
+        EXPECT_TRUE(game.sound->playScriptEffect(5, true));
         runTo(1008);
-        EXPECT_TRUE(playScriptVoice(game, "VOICE\\a\\0001.wav"));
+        EXPECT_TRUE(game.sound->playScriptVoice("VOICE\\a\\0001.wav"));
         runTo(2000);
         EXPECT_EQ(game.soundMixer->position(kVoiceSlot), -1);
-        EXPECT_TRUE(playScriptVoice(game, "VOICE\\a\\0002"));
+        EXPECT_TRUE(game.sound->playScriptVoice("VOICE\\a\\0002"));
         runTo(3008);
-        EXPECT_GT(musicPosition(game), 2500);
-        fadeOutMusic(game, 1000);
+        EXPECT_GT(game.sound->musicPosition(), 2500);
+        game.sound->fadeOutMusic(1000);
         runTo(3504);
-        playScriptEffect(game, kStopNumber, false);
+        game.sound->playScriptEffect(kStopNumber, false);
         runTo(4800);
     }
     auto recorded = test::readWav(wav);

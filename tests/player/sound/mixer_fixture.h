@@ -35,14 +35,10 @@ class MixerFixture : public ::testing::Test {
         gVirtualMs = 5000;
         totalMs = 0;
         ++runs;
-        setTickSource(virtualTicks);
         device = std::make_unique<HeadlessWaveOut>(wavPath());
-        mixer = std::make_unique<SoundMixer>(device.get());
+        mixer = std::make_unique<SoundMixer>(device.get(), SoundMixer::kBufferSize, virtualTicks);
     }
-    void TearDown() override {
-        mixer.reset();
-        setTickSource(nullptr);
-    }
+    void TearDown() override { mixer.reset(); }
 
     std::string wavPath() const { return dir.file("played" + std::to_string(runs) + ".wav"); }
 

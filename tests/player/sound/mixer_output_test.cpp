@@ -57,7 +57,7 @@ TEST_F(MixerOutputTest, LameFilesPlayAsTheReferenceDecodesThem) {
         SCOPED_TRACE(c.name);
         start();
         std::string path = tone(c.name, c.rate, c.channels, 1.0, 440, amplitude, c.options);
-        ASSERT_TRUE(mixer->openChannel(0, c.name, folder(), volume, 0, false, true, false));
+        ASSERT_TRUE(mixer->openChannel(0, c.name, folder(), volume, ChannelOptions{}));
         advance(1800);
         EXPECT_EQ(mixer->position(0), -1);
         Pcm out = played();

@@ -22,7 +22,7 @@ class SoundMixerTest : public test::MixerFixture {
     // A stereo 22050 Hz tone and what the reference decoder makes of it.
     Pcm openReference(int slot, int volume, int amplitude = 12000) {
         std::string path = tone("ref.mp3", 22050, 2, 0.6, 440, amplitude);
-        EXPECT_TRUE(mixer->openChannel(slot, "ref.mp3", folder(), volume, 0, false, true, false));
+        EXPECT_TRUE(mixer->openChannel(slot, "ref.mp3", folder(), volume, ChannelOptions{}));
         return test::decodeMp3(path, 22050, 2);
     }
     // Whether the device played `expected` from frame `at` on, sample for sample.
@@ -67,7 +67,7 @@ TEST_F(SoundMixerTest, MixesAtFullVolumeUnscaledAndBelowTruncated) {
     EXPECT_EQ(sounding->second, kFirstSoundFrame + decoded->second);
 
     start();
-    ASSERT_TRUE(mixer->openChannel(0, "quiet.mp3", folder(), 99, 0, false, true, false));
+    ASSERT_TRUE(mixer->openChannel(0, "quiet.mp3", folder(), 99, ChannelOptions{}));
     advance(2000);
     Pcm scaled = played();
     std::vector<int16_t> expected;
@@ -79,7 +79,7 @@ TEST_F(SoundMixerTest, MixesAtFullVolumeUnscaledAndBelowTruncated) {
 
 TEST_F(SoundMixerTest, LoudChannelsSaturate) {
     Pcm reference = openReference(0, 100, 30000);
-    ASSERT_TRUE(mixer->openChannel(1, "ref.mp3", folder(), 100, 0, false, true, false));
+    ASSERT_TRUE(mixer->openChannel(1, "ref.mp3", folder(), 100, ChannelOptions{}));
     advance(2000);
     Pcm out = played();
     std::vector<int16_t> expected;
@@ -136,7 +136,7 @@ TEST_F(SoundMixerTest, ZeroLengthFades) {
 
 TEST_F(SoundMixerTest, FadeOutLowersEachPeriodThenStops) {
     tone("long.mp3", 22050, 1, 3.0, 440, 12000);
-    ASSERT_TRUE(mixer->openChannel(0, "long.mp3", folder(), 100, 0, false, true, false));
+    ASSERT_TRUE(mixer->openChannel(0, "long.mp3", folder(), 100, ChannelOptions{}));
     toPeriod(5);
     mixer->fadeOut(0, 1000);
     advance(1200);
@@ -238,8 +238,7 @@ TEST(SoundMixerSilent, WithoutADeviceNothingOpens) {
     std::string path = test::encodeMp3(dir.path().string(), "a.mp3",
                                        test::sineWave(22050, 1, 0.2, 440, 1000), {"-b", "32"});
     ASSERT_FALSE(path.empty());
-    EXPECT_FALSE(
-        mixer.openChannel(0, "a.mp3", dir.path().string() + "/", 100, 0, false, true, false));
+    EXPECT_FALSE(mixer.openChannel(0, "a.mp3", dir.path().string() + "/", 100, ChannelOptions{}));
     EXPECT_EQ(mixer.position(0), -1);
     mixer.stopAll();
 }

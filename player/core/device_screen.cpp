@@ -1,4 +1,4 @@
-#include "player/shell/device_screen.h"
+#include "player/core/device_screen.h"
 
 namespace marlit {
 

@@ -1,4 +1,4 @@
-#include "player/shell/dirty_rect_list.h"
+#include "player/core/dirty_rect_list.h"
 
 #include <gtest/gtest.h>
 

@@ -10,9 +10,12 @@
 #include <vector>
 
 #include "platform/display_device.h"
-#include "player/shell/movie_in_play.h"
+#include "player/core/movie_in_play.h"
 
 namespace marlit {
+
+// Blue, green and red.
+inline constexpr int kBackBufferBytesPerPixel = 3;
 
 class Display {
   public:
@@ -29,7 +32,7 @@ class Display {
     const uint8_t* backBuffer() const { return pixels_.data(); }
     int width() const { return width_; }
     int height() const { return height_; }
-    int pitch() const { return width_ * 3; }
+    int pitch() const { return width_ * kBackBufferBytesPerPixel; }
 
     // The device's frame buffer layout, filled at start-up.
     DisplayProperties properties;

@@ -4,15 +4,14 @@
 
 namespace marlit {
 
-class GameContext;
-
 class MovieInPlay {
   public:
     // Destroying the movie stops it at once.
     virtual ~MovieInPlay() = default;
     // One step of playback (it sleeps 1 ms itself); false once the movie has
-    // reached its end, after which the Display frees it.
-    virtual bool step(GameContext& context) = 0;
+    // reached its end, after which the Display frees it. The movie was given
+    // what it draws into and listens to when it was made.
+    virtual bool step() = 0;
 };
 
 }  // namespace marlit

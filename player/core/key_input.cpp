@@ -1,7 +1,6 @@
 // The key handler: hardware keys become press counters, filtered by the
 // cursor mode and the double-press setting.
-#include "player/shell/game_context.h"
-#include "player/shell/input.h"
+#include "player/core/input.h"
 
 namespace marlit {
 
@@ -86,22 +85,6 @@ void pressCentre(InputState& in, const KeyMap& map, int32_t code, bool doublePre
     }
 }
 
-void maybeOpenMenu(GameContext& ctx) {
-    InputState& in = ctx.input;
-    if (!ctx.overlayMenu || ctx.overlayMenu->isOpen())
-        return;
-    if (ctx.settings.keyCenCtrl == kCentreKeyShowMenu) {
-        if (in.press[kPressStart] == 1 || in.press[kPressB] == 1) {
-            ctx.overlayMenu->open(ctx);
-            in.press[kPressStart] = 0;
-            in.press[kPressB] = 0;
-        }
-    } else if (in.press[kPressB] == 1) {
-        ctx.overlayMenu->open(ctx);
-        in.press[kPressB] = 0;
-    }
-}
-
 }  // namespace
 
 void KeyMap::fill(const KeyList& keys) {
@@ -116,9 +99,21 @@ void KeyMap::fill(const KeyList& keys) {
     codes[kSlotStart] = keys.vkStart;
 }
 
-void onKey(GameContext& ctx, int32_t code, bool down) {
-    InputState& in = ctx.input;
-    KeyMap& map = ctx.keyMap;
+bool takeMenuPress(InputState& in, const Settings& settings) {
+    if (settings.keyCenCtrl == kCentreKeyShowMenu) {
+        if (in.press[kPressStart] == 1 || in.press[kPressB] == 1) {
+            in.press[kPressStart] = 0;
+            in.press[kPressB] = 0;
+            return true;
+        }
+    } else if (in.press[kPressB] == 1) {
+        in.press[kPressB] = 0;
+        return true;
+    }
+    return false;
+}
+
+bool applyKey(InputState& in, KeyMap& map, const Settings& settings, int32_t code, bool down) {
     if (down) {
         ++map.keyDownCount;
     } else if (map.keyDownCount != 0) {
@@ -127,19 +122,19 @@ void onKey(GameContext& ctx, int32_t code, bool down) {
             if (map.codes[static_cast<size_t>(s)] == code)
                 in.press[kCounterOf[s]] = 0;
         }
-        return;
+        return false;
     } else {
         // A device that has sent only releases so far: a release is a press.
         in.press = {};
     }
 
-    pressDirections(in, map, code, ctx.settings.ketCurMode);
-    pressCentre(in, map, code, ctx.settings.ketDoubleClick != 0);
+    pressDirections(in, map, code, settings.ketCurMode);
+    pressCentre(in, map, code, settings.ketDoubleClick != 0);
     for (KeySlot s : {kSlotA, kSlotB, kSlotC, kSlotSpare1, kSlotSpare2}) {
         if (map.codes[s] == code)
             ++in.press[kCounterOf[s]];
     }
-    maybeOpenMenu(ctx);
+    return true;
 }
 
 }  // namespace marlit

@@ -1,6 +1,6 @@
-#include "player/shell/present.h"
+#include "player/core/present.h"
 
-#include "player/shell/screen_copy.h"
+#include "player/core/screen_copy.h"
 
 namespace marlit {
 

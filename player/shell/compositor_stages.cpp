@@ -1,4 +1,4 @@
-#include "player/graphics/compositor_stages.h"
+#include "player/shell/compositor_stages.h"
 
 #include <vector>
 
@@ -14,14 +14,16 @@ class CompositorStages : public FrameStages {
   public:
     void resetDrawLists(GameContext& ctx) override { ctx.compositor->resetDrawLists(); }
 
-    void updateSprites(GameContext& ctx) override { ctx.compositor->updateSprites(ctx.brightness); }
+    void updateSprites(GameContext& ctx) override {
+        ctx.compositor->updateSprites(ctx.clock, ctx.brightness);
+    }
 
     void removeFinishedSprites(GameContext& ctx) override {
-        ctx.compositor->removeFinished(dirtyMarker(ctx));
+        ctx.compositor->removeFinished(ctx.graphics->dirtyMarker());
     }
 
     void markMovedSprites(GameContext& ctx) override {
-        ctx.compositor->markMoved(dirtyMarker(ctx));
+        ctx.compositor->markMoved(ctx.graphics->dirtyMarker());
     }
 
     bool compose(GameContext& ctx) override {
@@ -34,7 +36,7 @@ class CompositorStages : public FrameStages {
                 rects_.push_back(list.get(i));
         }
         ScreenLook look{ctx.brightness, ctx.backgroundFill, ctx.clearBackground};
-        ctx.compositor->compose(backBufferOf(ctx), rects_, look);
+        ctx.compositor->compose(ctx.graphics->backBuffer(), rects_, look);
         ctx.brightness = look.brightness;
         return true;
     }

@@ -2,9 +2,9 @@
 // device, or the whole picture shifted by the screen shake.
 #pragma once
 
-#include "player/shell/device_screen.h"
-#include "player/shell/dirty_rect_list.h"
-#include "player/shell/display.h"
+#include "player/core/device_screen.h"
+#include "player/core/dirty_rect_list.h"
+#include "player/core/display.h"
 
 namespace marlit {
 

@@ -1,6 +1,5 @@
 // The stylus handlers and the once-per-frame latch.
-#include "player/shell/game_context.h"
-#include "player/shell/input.h"
+#include "player/core/input.h"
 
 namespace marlit {
 
@@ -9,35 +8,34 @@ namespace {
 // Device (portrait) to picture (landscape): the quarter turn of the screen.
 // The 640 build gets half-size coordinates from the window and doubles them
 // first.
-void placeStylus(GameContext& ctx, int32_t x, int32_t y) {
-    if (ctx.vga) {
+void placeStylus(InputState& in, const ScreenGeometry& screen, int32_t x, int32_t y) {
+    if (screen.vga()) {
         x *= 2;
         y *= 2;
     }
-    ctx.input.stylusX = ctx.display->width() - y - 1;
-    ctx.input.stylusY = x;
+    in.stylusX = screen.width - y - 1;
+    in.stylusY = x;
 }
 
 }  // namespace
 
-void onStylusDown(GameContext& ctx, int32_t x, int32_t y) {
-    ctx.input.stylusHeld = 1;
-    ctx.input.tapPending = 1;
-    placeStylus(ctx, x, y);
+void stylusDown(InputState& in, const ScreenGeometry& screen, int32_t x, int32_t y) {
+    in.stylusHeld = 1;
+    in.tapPending = 1;
+    placeStylus(in, screen, x, y);
 }
 
-void onStylusMove(GameContext& ctx, int32_t x, int32_t y) {
-    placeStylus(ctx, x, y);
+void stylusMove(InputState& in, const ScreenGeometry& screen, int32_t x, int32_t y) {
+    placeStylus(in, screen, x, y);
 }
 
-void onStylusUp(GameContext& ctx) {
-    ctx.input.tapPending = 0;
-    ctx.input.stylusHeld = 0;
-    ctx.input.releasePending = 1;
+void stylusUp(InputState& in) {
+    in.tapPending = 0;
+    in.stylusHeld = 0;
+    in.releasePending = 1;
 }
 
-void latchInput(GameContext& ctx) {
-    InputState& in = ctx.input;
+void latchInput(InputState& in, Settings& s, bool menuOpen) {
     in.tap = in.tapPending;
     in.tapPending = 0;
     in.release = in.releasePending;
@@ -61,12 +59,11 @@ void latchInput(GameContext& ctx) {
     if (in.press[kPressC] == 1 || in.press[kPressA] == 1 || in.press[kPressB] == 1) {
         clearDirectionsAndCentre();
     }
-    if (ctx.menuOpen())
+    if (menuOpen)
         return;
 
     // The locked skip: with the skip lock on, the skip key (left) turns a
     // lasting skip on; the third button, a tap or right only stops it.
-    Settings& s = ctx.settings;
     if (s.lockSkip && in.press[kPressLeft] == 1) {
         in.press[kPressLeft] = 0;
         s.lockedSkip = 1;

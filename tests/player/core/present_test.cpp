@@ -1,11 +1,11 @@
-#include "player/shell/present.h"
+#include "player/core/present.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 
 #include "platform/device_frame_buffer.h"
-#include "player/shell/screen_copy.h"
+#include "player/core/screen_copy.h"
 #include "tests/player/shell/shell_fixture.h"
 
 namespace marlit {

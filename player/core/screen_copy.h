@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
-#include "player/shell/display.h"
-#include "player/shell/rect.h"
+#include "player/core/display.h"
+#include "player/core/rect.h"
 
 namespace marlit {
 

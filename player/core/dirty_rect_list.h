@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "player/shell/rect.h"
+#include "player/core/rect.h"
 
 namespace marlit {
 

@@ -1,4 +1,4 @@
-#include "player/shell/screen_copy.h"
+#include "player/core/screen_copy.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -35,17 +35,18 @@ void copyRectToScreen(const Display& display, uint8_t* base, const Rect* destina
     const ptrdiff_t xPitch = display.properties.cbxPitch;
     const ptrdiff_t yPitch = display.properties.cbyPitch;
     uint8_t* rowOut = base + yPitch * (w - 1) + d.top * xPitch - d.left * yPitch;
-    const uint8_t* rowIn = display.backBuffer() + (static_cast<ptrdiff_t>(sx) + w * sy) * 3;
+    const uint8_t* rowIn =
+        display.backBuffer() + (static_cast<ptrdiff_t>(sx) + w * sy) * kBackBufferBytesPerPixel;
     for (int y = 0; y < rows; ++y) {
         const uint8_t* in = rowIn;
         uint8_t* out = rowOut;
         for (int x = 0; x < columns; ++x) {
             uint16_t v = toRgb565(in[0], in[1], in[2]);
             std::memcpy(out, &v, 2);
-            in += 3;
+            in += kBackBufferBytesPerPixel;
             out -= yPitch;
         }
-        rowIn += static_cast<ptrdiff_t>(w) * 3;
+        rowIn += static_cast<ptrdiff_t>(w) * kBackBufferBytesPerPixel;
         rowOut += xPitch;
     }
 }

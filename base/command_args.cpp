@@ -1,9 +1,9 @@
-#include "tools/marlit_tool/args.h"
+#include "base/command_args.h"
 
 #include <cerrno>
 #include <cstdlib>
 
-namespace marlit::tool {
+namespace marlit {
 
 Args::Args(std::span<const std::string> args, std::set<std::string> valueOptions,
            std::set<std::string> flags) {
@@ -67,4 +67,4 @@ std::optional<long long> parseInteger(const std::string& text) {
     return v;
 }
 
-}  // namespace marlit::tool
+}  // namespace marlit

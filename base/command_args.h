@@ -1,4 +1,4 @@
-// Argument parsing for marlit-tool's subcommands: positional arguments and
+// Argument parsing for the programs' command lines: positional arguments and
 // "--name value" or "--flag" options, in any order.
 #pragma once
 
@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace marlit::tool {
+namespace marlit {
 
 class Args {
   public:
@@ -36,4 +36,4 @@ class Args {
 // A whole decimal integer (optional sign); none for anything else.
 std::optional<long long> parseInteger(const std::string& text);
 
-}  // namespace marlit::tool
+}  // namespace marlit
