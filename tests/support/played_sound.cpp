@@ -1,5 +1,7 @@
 #include "tests/support/played_sound.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -63,6 +65,12 @@ Pcm decodeMp3(const std::string& path, int rate, int channels) {
     ProgramResult result =
         runProgram("/usr/bin/mpg123", {"-q", "--no-gapless", "--no-infoframe", "-s", path});
     Pcm pcm{static_cast<uint32_t>(rate), static_cast<uint16_t>(channels), {}};
+    // An empty reference would make every comparison with it pass.
+    if (result.exitCode != 0 || result.out.size() < 2) {
+        ADD_FAILURE() << "mpg123 could not decode " << path << " (exit " << result.exitCode
+                      << "): " << result.err;
+        return pcm;
+    }
     pcm.samples.resize(result.out.size() / 2);
     std::memcpy(pcm.samples.data(), result.out.data(), pcm.samples.size() * 2);
     return pcm;

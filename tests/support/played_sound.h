@@ -36,6 +36,7 @@ std::string encodeMp3(const std::string& dir, const std::string& name, const Pcm
                       const std::vector<std::string>& options);
 // Decodes with the mpg123 command keeping every frame, as the player does
 // (no gapless trimming; the encoder's info frame decoded as audio).
+// A decoder failure or an empty result fails the calling test.
 Pcm decodeMp3(const std::string& path, int rate, int channels);
 
 // Level in dB full scale of `count` samples of one channel from `begin`.
