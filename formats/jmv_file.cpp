@@ -33,6 +33,12 @@ std::optional<JmvHeader> parseJmvHeader(std::span<const uint8_t> bytes, std::str
                             "damaged or this is not a movie");
         return std::nullopt;
     }
+    if (uint64_t{h.paddedWidth()} * h.paddedHeight() > kJbpMaxPixels) {
+        setError(error, "frame size " + std::to_string(h.width) + "x" + std::to_string(h.height) +
+                            " in the header is larger than a frame's picture stream may be; the "
+                            "header is damaged");
+        return std::nullopt;
+    }
     if (h.framesPerSecond == 0) {
         setError(error, "the header gives 0 frames per second; encode the movie again with a rate");
         return std::nullopt;
@@ -65,14 +71,20 @@ std::optional<JmvTable> parseJmvTable(std::span<const uint8_t> bytes, uint64_t f
                             std::to_string(header->frameCount) + " (" + std::to_string(f.size) +
                             " bytes at " + std::to_string(tableSize + f.position) +
                             ") reaches past the end of the file (" + std::to_string(fileSize) +
-                            " bytes); only the " + std::to_string(i) +
-                            " frames before it can play. The file was cut short: copy or "
-                            "encode it again";
+                            " bytes); the movie ends before it. The file was cut short: copy "
+                            "or encode it again";
             break;
         }
         table.frames.push_back(f);
     }
     return table;
+}
+
+bool decodeJmvFrame(JbpDecoder& decoder, const JmvHeader& header, std::span<const uint8_t> stream,
+                    std::span<uint16_t> picture) {
+    auto h = parseJbpHeader(stream);
+    return h && h->width == header.width && h->height == header.height &&
+           decoder.decode(stream, picture);
 }
 
 std::optional<std::vector<uint8_t>> writeJmv(uint32_t framesPerSecond, uint32_t width,

@@ -25,6 +25,8 @@
 #include <string>
 #include <vector>
 
+#include "formats/jbp_stream.h"
+
 namespace marlit {
 
 inline constexpr size_t kJmvHeaderSize = 48;
@@ -38,6 +40,10 @@ struct JmvHeader {
 
     // Bytes of the header and the frame table together.
     uint64_t tableSize() const { return kJmvHeaderSize + uint64_t{kJmvEntrySize} * frameCount; }
+    // A decoded frame's size: rows of paddedWidth() words (the width rounded
+    // up to 16), paddedHeight() rows.
+    uint32_t paddedWidth() const { return (width + 15) & ~15u; }
+    uint32_t paddedHeight() const { return (height + 15) & ~15u; }
 };
 
 struct JmvFrame {
@@ -61,8 +67,8 @@ struct JmvTable {
 
 // The header of the first 48 bytes. None with `error` set when there are
 // fewer, or when the size or the rate cannot be played (a width or height
-// of 0 or over 65535, which a frame's stream cannot carry, or 0 frames per
-// second).
+// of 0 or over 65535, which a frame's stream cannot carry, a picture over
+// kJbpMaxPixels, or 0 frames per second).
 std::optional<JmvHeader> parseJmvHeader(std::span<const uint8_t> bytes, std::string* error);
 
 // The header and frame table from the first bytes of a file of `fileSize`
@@ -72,6 +78,12 @@ std::optional<JmvHeader> parseJmvHeader(std::span<const uint8_t> bytes, std::str
 // in `problem`.
 std::optional<JmvTable> parseJmvTable(std::span<const uint8_t> bytes, uint64_t fileSize,
                                       std::string* error);
+
+// One frame's stream decoded into `picture` (at least paddedWidth() x
+// paddedHeight() words); false when it does not decode or shows a picture
+// of another size than the movie's.
+bool decodeJmvFrame(JbpDecoder& decoder, const JmvHeader& header, std::span<const uint8_t> stream,
+                    std::span<uint16_t> picture);
 
 // A movie file of the given frames (each one JbpStream), packed one after
 // another in play order. None when the count or a position would not fit

@@ -62,8 +62,7 @@ bool MoviePlayer::startMovie(std::string_view folder, std::string_view name, uin
         return false;
     }
     const JmvHeader& h = reader_.table().header;
-    pictureStride_ = static_cast<int>((h.width + 15) & ~15u);
-    picture_.assign(static_cast<size_t>(pictureStride_) * ((h.height + 15) & ~15u), 0);
+    picture_.assign(size_t{h.paddedWidth()} * h.paddedHeight(), 0);
     services_.screen.clear();
     playing_ = true;
     if (!showFrame(0)) {
@@ -134,9 +133,7 @@ bool MoviePlayer::showFrame(uint32_t i) {
         return false;
     }
     const JmvHeader& h = reader_.table().header;
-    auto stream = parseJbpHeader(frameBytes_);
-    bool fits = stream && stream->width == h.width && stream->height == h.height;
-    if (!fits || !decoder_.decode(frameBytes_, picture_)) {
+    if (!decodeJmvFrame(decoder_, h, frameBytes_, picture_)) {
         if (bad_++ == 0) {
             report(path_ + ": frame " + std::to_string(i) +
                    " is no picture stream of the movie's size; it and any other such frame "
@@ -148,7 +145,7 @@ bool MoviePlayer::showFrame(uint32_t i) {
     if (!base)
         return true;
     MovieFrameView view{picture_.data(), static_cast<int>(h.width), static_cast<int>(h.height),
-                        pictureStride_};
+                        static_cast<int>(h.paddedWidth())};
     drawMovieFrame(base, properties_, services_.screenWidth, services_.screenHeight, view);
     services_.screen.endDraw();
     ++drawn_;

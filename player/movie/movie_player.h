@@ -67,7 +67,6 @@ class MoviePlayer {
     DisplayProperties properties_;
     JbpDecoder decoder_;
     std::vector<uint16_t> picture_;
-    int pictureStride_ = 0;
     std::vector<uint8_t> frameBytes_;
     JmvReader reader_;
     std::string path_;

@@ -68,6 +68,11 @@ TEST(JmvFile, RefusesHeadersThatCannotPlay) {
         EXPECT_NE(error.find(c.says), std::string::npos) << c.what << ": " << error;
     }
     std::string error;
+    auto huge = good;
+    storeU32(&huge[20], 9000);
+    storeU32(&huge[24], 9000);
+    EXPECT_FALSE(parseJmvHeader(huge, &error)) << "a picture the decoder refuses";
+    EXPECT_NE(error.find("larger than a frame's picture stream"), std::string::npos) << error;
     EXPECT_FALSE(parseJmvHeader(std::span(good).first(47), &error));
     EXPECT_NE(error.find("shorter than the 48-byte movie header"), std::string::npos);
 }

@@ -73,24 +73,22 @@ int runExtract(std::span<const std::string> argv) {
         return fail("cannot create the folder " + outDir.string() + ": " + ec.message());
     const JmvHeader& h = table->header;
     JbpDecoder decoder;
+    std::vector<uint16_t> picture(size_t{h.paddedWidth()} * h.paddedHeight());
     int failures = 0;
     for (size_t i = 0; i < table->frames.size(); ++i) {
         std::span<const uint8_t> stream(file.data() + table->fileOffset(i), table->frames[i].size);
-        auto picture = decoder.decode(stream);
-        if (!picture || picture->width != static_cast<int>(h.width) ||
-            picture->height != static_cast<int>(h.height)) {
+        if (!decodeJmvFrame(decoder, h, stream, picture)) {
             fail(path + ": frame " + std::to_string(i) + " is no picture stream of " +
                  std::to_string(h.width) + "x" + std::to_string(h.height) +
                  "; the player leaves it out");
             ++failures;
             continue;
         }
-        Bitmap bitmap = makeBitmap(picture->width, picture->height, 3);
-        for (int y = 0; y < picture->height; ++y) {
-            const uint16_t* row =
-                picture->pixels.data() + static_cast<size_t>(y) * picture->paddedWidth;
+        Bitmap bitmap = makeBitmap(static_cast<int>(h.width), static_cast<int>(h.height), 3);
+        for (int y = 0; y < bitmap.height; ++y) {
+            const uint16_t* row = picture.data() + size_t{h.paddedWidth()} * y;
             uint8_t* out = bitmap.row(y);
-            for (int x = 0; x < picture->width; ++x, out += 3) {
+            for (int x = 0; x < bitmap.width; ++x, out += 3) {
                 out[0] = blue565(row[x]);
                 out[1] = green565(row[x]);
                 out[2] = red565(row[x]);

@@ -82,7 +82,7 @@ TEST(JmvReader, FramesStoredOutOfOrderInTheFileAreReadFromTheirOwnPositions) {
 TEST(JmvReader, AFileThatStopsAnsweringEndsWithAReason) {
     auto frames = patternFrames({100, 100, 100, 100, 100, 100});
     auto source = std::make_unique<MemorySource>(test::movieFile(15, 320, 240, frames));
-    // Reads reaching past frame 2 fail (which one fails first depends on how
+    // Reads reaching into frame 3 fail (which one fails first depends on how
     // far the thread has read ahead).
     source->failFrom(48 + 6 * 24 + 300);
     JmvReader reader;
