@@ -179,12 +179,12 @@ const Command kEncode{"jmv",
                       "The frames play in the order given, F per second (1 to 1000). Each is\n"
                       "stored as a DCT picture stream at JPEG quality Q: 100, 90 (the default) or\n"
                       "80. Every frame must have the size of the first, 32 to 65535 pixels each\n"
-                      "way; alpha is ignored. The player shows 320-wide screens 1:1 and\n"
-                      "640-wide ones doubled, centred, dropping the last width mod 8 (mod 4 when\n"
-                      "doubled) pixels of each row: make frames 320x240 or smaller, a multiple\n"
-                      "of 8 wide. An .mp3 file of the same name beside the movie is its sound\n"
-                      "and sets its pace. Header and table bytes the player does not read are\n"
-                      "written as zeros.\n",
+                      "way; alpha is ignored. The 320 x 240 player shows frames 1:1, the\n"
+                      "640 x 480 player doubled, both centred and without the last width mod 8\n"
+                      "(mod 4 when doubled) pixels of each row: make frames 320x240 or smaller\n"
+                      "and a multiple of 8 wide. An .mp3 file of the same name beside the movie\n"
+                      "is its sound and sets its pace. Header and table bytes the player does\n"
+                      "not read are written as zeros.\n",
                       runEncode};
 
 const Registrar kRegisterInfo(kInfo);
