@@ -7,7 +7,6 @@
 #include "converter/bitmap.h"
 #include "formats/jbp_stream.h"
 #include "formats/jmv_file.h"
-#include "formats/rbp_image.h"
 #include "tools/marlit_tool/args.h"
 #include "tools/marlit_tool/command.h"
 #include "tools/marlit_tool/png_bitmap.h"
@@ -84,16 +83,8 @@ int runExtract(std::span<const std::string> argv) {
             ++failures;
             continue;
         }
-        Bitmap bitmap = makeBitmap(static_cast<int>(h.width), static_cast<int>(h.height), 3);
-        for (int y = 0; y < bitmap.height; ++y) {
-            const uint16_t* row = picture.data() + size_t{h.paddedWidth()} * y;
-            uint8_t* out = bitmap.row(y);
-            for (int x = 0; x < bitmap.width; ++x, out += 3) {
-                out[0] = blue565(row[x]);
-                out[1] = green565(row[x]);
-                out[2] = red565(row[x]);
-            }
-        }
+        Bitmap bitmap = bitmapOf565(picture.data(), static_cast<int>(h.width),
+                                    static_cast<int>(h.height), h.paddedWidth());
         char name[32];
         std::snprintf(name, sizeof name, "frame%04zu.png", i);
         std::string error;
