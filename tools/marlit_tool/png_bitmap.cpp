@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "base/png.h"
+#include "formats/rbp_image.h"
 
 namespace marlit::tool {
 
@@ -15,6 +16,20 @@ void swapRedBlue(std::vector<uint8_t>& pixels, int channels) {
 }
 
 }  // namespace
+
+Bitmap bitmapOf565(const uint16_t* pixels, int width, int height, size_t stride) {
+    Bitmap bitmap = makeBitmap(width, height, 3);
+    for (int y = 0; y < height; ++y) {
+        const uint16_t* row = pixels + stride * y;
+        uint8_t* out = bitmap.row(y);
+        for (int x = 0; x < width; ++x, out += 3) {
+            out[0] = blue565(row[x]);
+            out[1] = green565(row[x]);
+            out[2] = red565(row[x]);
+        }
+    }
+    return bitmap;
+}
 
 std::optional<Bitmap> readPngBitmap(std::string_view path, std::string* error) {
     auto png = readPng(path, error);

@@ -103,13 +103,8 @@ int runJbpDecode(std::span<const std::string> argv) {
     if (!picture)
         return fail(in + ": not a stream that decodes");
     if (endsWithPng(out)) {
-        Bitmap bitmap = makeBitmap(picture->paddedWidth, picture->paddedHeight, 3);
-        for (size_t i = 0; i < picture->pixels.size(); ++i) {
-            uint16_t v = picture->pixels[i];
-            bitmap.pixels[3 * i] = blue565(v);
-            bitmap.pixels[3 * i + 1] = green565(v);
-            bitmap.pixels[3 * i + 2] = red565(v);
-        }
+        Bitmap bitmap = bitmapOf565(picture->pixels.data(), picture->paddedWidth,
+                                    picture->paddedHeight, picture->paddedWidth);
         std::string error;
         if (!writePngBitmap(out, bitmap, &error))
             return fail(error);
