@@ -154,6 +154,10 @@ TEST(ConverterDialog, BrowseTakesTheChosenFolderAndShowsItWithoutSeparator) {
     QTest::keyClick(name, Qt::Key_Return);
     EXPECT_EQ(dialog.controls().folder->text().toStdString(), g.game.root());
 
+    // A chooser that hands the folder back with its separator (as the
+    // desktop's own may do for a drive's root).
+    dialog.setSourceFolder(QString::fromStdString(g.game.root() + "//"));
+    EXPECT_EQ(dialog.controls().folder->text().toStdString(), g.game.root());
     click(dialog.controls().start);
     EXPECT_TRUE(dialog.converting());
     ASSERT_TRUE(test::eventually([&] { return !dialog.converting(); }));
