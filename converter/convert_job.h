@@ -47,9 +47,10 @@ class ConvertJob {
     void cancel() { cancel_ = true; }
     bool cancelled() const { return cancel_.load(); }
 
-    // Told, on the thread that works on it, the name of each file as its
-    // work starts (after the current name has been set). Set it before
-    // Run(); for a front end that follows the files one by one.
+    // Told, on the thread that works on it (several at once when the job
+    // has several), the name of each file as its work starts, after the
+    // current name has been set. Set it before Run(); for a front end that
+    // follows the files one by one.
     void watchFiles(std::function<void(const std::string&)> watcher) {
         fileWatcher_ = std::move(watcher);
     }

@@ -14,6 +14,9 @@
 extern "C" const char* __lsan_default_suppressions() {
     return "leak:libfontconfig.so\nleak:libdbus-1.so\n";
 }
+extern "C" const char* __lsan_default_options() {
+    return "print_suppressions=0";
+}
 #endif
 
 namespace marlit {

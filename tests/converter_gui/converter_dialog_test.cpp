@@ -225,6 +225,35 @@ TEST(ConverterDialog, MissingEncoderIsReportedBeforeTheFolderIsLookedAt) {
     EXPECT_TRUE(fs::is_regular_file(g.out / "grpack.mlz"));
 }
 
+// What the job needs besides the game is checked before it starts too: the
+// key list that ships with the program and an output folder it can make.
+TEST(ConverterDialog, MissingKeyListOrOutputFolderIsReportedAndNothingStarts) {
+    Game g;
+    DialogSetup setup = test::testSetup(g.out.string());
+    setup.keyListPath = g.dir.file("no-such-list.txt");
+    ConverterDialog dialog(std::move(setup));
+    dialog.show();
+    dialog.setSourceFolder(QString::fromStdString(g.game.root()));
+    click(dialog.controls().start);
+    QMessageBox* box = test::shownMessage(dialog);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->windowTitle(), "データ異常");
+    EXPECT_TRUE(box->text().contains("no-such-list.txt")) << box->text().toStdString();
+    EXPECT_TRUE(box->text().contains("MARLIT_DATA_DIR"));
+    EXPECT_FALSE(dialog.converting());
+    box->close();
+    QTest::qWait(0);
+
+    ASSERT_TRUE(writeHostFileAtomic(g.dir.file("file"), std::vector<uint8_t>{1}));
+    dialog.setOutputFolder(QString::fromStdString(g.dir.file("file") + "/out"));
+    click(dialog.controls().start);
+    box = test::shownMessage(dialog);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->windowTitle(), "フォルダ異常");
+    EXPECT_TRUE(box->text().contains(QString::fromStdString(g.dir.file("file") + "/out")));
+    EXPECT_FALSE(dialog.converting());
+}
+
 // While the job runs the dialog is disabled and the status line shows done,
 // total and the current file from the 100 ms timer; afterwards it is empty,
 // the dialog is enabled and the report lists the pack.

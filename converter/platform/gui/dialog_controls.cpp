@@ -149,6 +149,7 @@ DialogControls buildDialogControls(QDialog& dialog, const WindowTexts& texts) {
     c.report = new QPlainTextEdit(&dialog);
     c.report->setObjectName("report");
     c.report->setReadOnly(true);
+    c.report->setMinimumHeight(c.report->fontMetrics().lineSpacing() * 8);
     c.report->setVisible(false);
 
     auto* statusRow = new QHBoxLayout;

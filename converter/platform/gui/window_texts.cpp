@@ -73,7 +73,8 @@ const WindowTexts kJapanese{
     .reportFile = "  %1  (%2 バイト)",
     .reportSummary = "%1 ファイル、%2 バイト、%3 秒",
     .reportFailed = "変換できなかったもの (%1):",
-    .reportCancelled = "中止しました。書きかけのパックは書き込まず、前のものをそのまま残しました。",
+    .reportCancelled =
+        "中止しました。書きかけのパックは書き込まず、前からあるパックはそのまま残しました。",
 };
 
 const WindowTexts kEnglish{
@@ -129,8 +130,8 @@ const WindowTexts kEnglish{
     .reportSummary = "%1 files, %2 bytes, in %3 s",
     .reportFailed = "not converted (%1):",
     .reportCancelled =
-        "Cancelled: the pack that was being written was dropped; the older "
-        "one is kept as it was.",
+        "Cancelled: the pack that was being written was dropped; a pack written "
+        "before is left as it was.",
 };
 
 }  // namespace
