@@ -40,11 +40,11 @@ int ConvertJob::Run() {
         failures_.push_back({folder, "the folder cannot be read"});
     counts_.pictures += 1;  // chip.rbp
 
-    if (settings_.pictures)
+    if (settings_.pictures && !cancelled())
         runPictures();
-    if (settings_.sound)
+    if (settings_.sound && !cancelled())
         runSounds();
-    if (settings_.voice)
+    if (settings_.voice && !cancelled())
         runVoices();
     {
         std::lock_guard lock(nameMutex_);
@@ -69,10 +69,15 @@ std::string ConvertJob::currentName() const {
 }
 
 GroupProgress ConvertJob::groupProgress() {
-    return GroupProgress{done_, total_, [this](const std::string& name) {
-                             std::lock_guard lock(nameMutex_);
-                             currentName_ = name;
-                         }};
+    auto setName = [this](const std::string& name) {
+        {
+            std::lock_guard lock(nameMutex_);
+            currentName_ = name;
+        }
+        if (fileWatcher_)
+            fileWatcher_(name);
+    };
+    return GroupProgress{done_, total_, setName, &cancel_};
 }
 
 void ConvertJob::noteOutput(const std::string& hostPath) {
@@ -90,7 +95,7 @@ void ConvertJob::runPictures() {
     if (convertPictureGroup(settings_.sourceFolder, files_, announced, pack, group, keys_,
                             groupProgress(), failures_)) {
         noteOutput(pack);
-    } else {
+    } else if (!cancelled()) {
         failures_.push_back({picturePackName(group.screenPercent), "the pack cannot be written"});
     }
 }

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -40,6 +41,20 @@ class ConvertJob {
     // it has finished.
     bool waitFinished(std::chrono::milliseconds timeout) const;
 
+    // Asks the worker to stop before its next file, from any thread. The
+    // files it is working on are finished; a pack being written is dropped
+    // and an older one stays as it was. The job then finishes as usual.
+    void cancel() { cancel_ = true; }
+    bool cancelled() const { return cancel_.load(); }
+
+    // Told, on the thread that works on it (several at once when the job
+    // has several), the name of each file as its work starts, after the
+    // current name has been set. Set it before Run(); for a front end that
+    // follows the files one by one.
+    void watchFiles(std::function<void(const std::string&)> watcher) {
+        fileWatcher_ = std::move(watcher);
+    }
+
     // Read these once finished() is true.
     const ScanCounts& counts() const { return counts_; }
     const std::vector<ConvertFailure>& failures() const { return failures_; }
@@ -60,6 +75,8 @@ class ConvertJob {
     mutable std::mutex nameMutex_;
     std::string currentName_;
     std::atomic<bool> finished_{false};
+    std::atomic<bool> cancel_{false};
+    std::function<void(const std::string&)> fileWatcher_;
     mutable std::mutex finishedMutex_;
     mutable std::condition_variable finishedChanged_;
     std::vector<SourceFile> files_;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <algorithm>
+#include <atomic>
 #include <condition_variable>
 #include <cstddef>
 #include <deque>
@@ -18,13 +19,20 @@ namespace marlit {
 // Calls produce(i) for every i in [0, count) on up to `jobs` threads and
 // consume(i, result) on the calling thread for i = 0, 1, 2 ... in order.
 // At most 2·jobs results wait to be consumed, so memory stays bounded.
+// Once *stop is set no further piece is begun; the pieces already begun are
+// finished and consumed. Returns the number of pieces consumed.
 template <class Result>
-void runOrdered(size_t count, int jobs, const std::function<Result(size_t)>& produce,
-                const std::function<void(size_t, Result&&)>& consume) {
+size_t runOrdered(size_t count, int jobs, const std::function<Result(size_t)>& produce,
+                  const std::function<void(size_t, Result&&)>& consume,
+                  const std::atomic<bool>* stop = nullptr) {
+    auto stopped = [stop] { return stop != nullptr && stop->load(); };
     if (jobs <= 1 || count <= 1) {
-        for (size_t i = 0; i < count; ++i)
+        for (size_t i = 0; i < count; ++i) {
+            if (stopped())
+                return i;
             consume(i, produce(i));
-        return;
+        }
+        return count;
     }
     const size_t window = 2 * static_cast<size_t>(jobs);
     std::mutex mutex;
@@ -36,9 +44,13 @@ void runOrdered(size_t count, int jobs, const std::function<Result(size_t)>& pro
     auto worker = [&] {
         std::unique_lock lock(mutex);
         for (;;) {
-            changed.wait(lock, [&] { return next >= count || next < consumed + window; });
-            if (next >= count)
+            changed.wait(lock,
+                         [&] { return next >= count || stopped() || next < consumed + window; });
+            if (next >= count || stopped()) {
+                // The consumer may be waiting for a piece that nobody begins now.
+                changed.notify_all();
                 return;
+            }
             const size_t i = next++;
             lock.unlock();
             Result result = produce(i);
@@ -54,11 +66,18 @@ void runOrdered(size_t count, int jobs, const std::function<Result(size_t)>& pro
     const size_t threadCount = std::min(static_cast<size_t>(jobs), count);
     for (size_t t = 0; t < threadCount; ++t)
         threads.emplace_back(worker);
-    for (size_t i = 0; i < count; ++i) {
+    size_t i = 0;
+    for (; i < count; ++i) {
         std::optional<Result> result;
         {
             std::unique_lock lock(mutex);
-            changed.wait(lock, [&] { return !pending.empty() && pending.front().has_value(); });
+            auto ready = [&] { return !pending.empty() && pending.front().has_value(); };
+            // Stopped with nothing begun left to consume: every worker has
+            // returned or returns without beginning another piece.
+            auto abandoned = [&] { return stopped() && next == consumed; };
+            changed.wait(lock, [&] { return ready() || abandoned(); });
+            if (!ready())
+                break;
             result.emplace(std::move(*pending.front()));
             pending.pop_front();
             ++consumed;
@@ -68,6 +87,7 @@ void runOrdered(size_t count, int jobs, const std::function<Result(size_t)>& pro
     }
     for (auto& t : threads)
         t.join();
+    return i;
 }
 
 }  // namespace marlit

@@ -143,7 +143,7 @@ bool convertPictureGroup(const std::string& sourceRoot, std::span<const SourceFi
     ++progress.done;
 
     bool ok = true;
-    runOrdered<PreparedRecord>(
+    size_t consumed = runOrdered<PreparedRecord>(
         items.size(), settings.jobs,
         [&](size_t i) {
             progress.started(items[i]->name);
@@ -156,7 +156,12 @@ bool convertPictureGroup(const std::string& sourceRoot, std::span<const SourceFi
                 ok = false;
             }
             ++progress.done;
-        });
+        },
+        progress.cancel);
+    // A pack cut short by a cancel is never put in place: an older one
+    // stays as it was.
+    if (consumed < items.size())
+        return false;
     return writer.finish() && ok;
 }
 

@@ -36,7 +36,8 @@ std::vector<uint8_t> chipRecordBytes(int screenPercent);
 // Writes the pack at packHostPath from the files of the scan (others than
 // pictures, scripts and maps are passed over). Sets progress.total to the
 // number of records announced and counts progress.done per record. Returns
-// false when the pack itself could not be written; files that could not be
+// false when the pack itself could not be written or the group was
+// cancelled (then the pack is not written); files that could not be
 // converted are added to failures and get no record.
 bool convertPictureGroup(const std::string& sourceRoot, std::span<const SourceFile> files,
                          int announcedCount, const std::string& packHostPath,

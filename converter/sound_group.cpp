@@ -59,7 +59,8 @@ std::vector<ConvertFailure> convertSoundGroup(std::span<const std::string> sourc
             if (!result.mp3)
                 failures.push_back({baseName(path), result.why});
             ++progress.done;
-        });
+        },
+        progress.cancel);
     return failures;
 }
 

@@ -21,7 +21,7 @@ std::string mp3FileName(const std::string& sourcePath);
 // the list order says whatever the job count). Adds the count to
 // progress.total at the start and 1 to progress.done per file, in list
 // order. Returns the files that could not be converted; nothing is written
-// for them.
+// for them. A cancel stops it between files: the files written stay.
 std::vector<ConvertFailure> convertSoundGroup(std::span<const std::string> sourcePaths,
                                               const std::string& outputFolder,
                                               const Mp3Settings& settings, int jobs,

@@ -68,7 +68,7 @@ bool WriteVoicePack(const std::string& archivePath, const std::string& outputFol
     progress.total += static_cast<int>(count);
     Mp3Settings voice = voiceSettings;
     voice.stereo = false;
-    runOrdered<ClipResult>(
+    size_t consumed = runOrdered<ClipResult>(
         count, jobs,
         [&](size_t i) {
             progress.started(sjisToUtf8(archive->clips()[i].name));
@@ -85,7 +85,10 @@ bool WriteVoicePack(const std::string& archivePath, const std::string& outputFol
                 failures.push_back({sjisToUtf8(archive->clips()[i].name), result.why});
             }
             ++progress.done;
-        });
+        },
+        progress.cancel);
+    if (consumed < count)
+        return false;  // cancelled: no pack is put in place
     if (!writer.finish()) {
         failures.push_back({packPath, "the voice pack cannot be written"});
         return false;

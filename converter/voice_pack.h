@@ -25,8 +25,8 @@ inline constexpr const char* kVoicePackName = "voice.mlz";
 //   - any other clip: an empty name, size 0.
 // Adds the clip count to progress.total when the archive is open and 1 to
 // progress.done per clip. False (with the reason in failures) when the
-// archive cannot be read or the pack cannot be written; then no pack is
-// put in place.
+// archive cannot be read or the pack cannot be written, and false (without
+// a failure) when the group was cancelled; then no pack is put in place.
 bool WriteVoicePack(const std::string& archivePath, const std::string& outputFolder,
                     const Mp3Settings& voice, int jobs, const GroupProgress& progress,
                     std::vector<ConvertFailure>& failures);

@@ -1,6 +1,7 @@
 // convMarlitPC: the converter's terminal front end. It does what the
 // converter dialog does: checks the encoder and the game folder, runs one
-// ConvertJob on a worker thread and shows its progress every 100 ms.
+// ConvertJob on a worker thread and shows its progress every 100 ms. On a
+// desktop without arguments, or with --gui, the window runs instead.
 #include <unistd.h>
 
 #include <chrono>
@@ -8,6 +9,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "apps/convMarlitPC/front_end.h"
 #include "apps/convMarlitPC/options.h"
 #include "base/files.h"
 #include "converter/convert_job.h"
@@ -95,6 +97,8 @@ int main(int argc, char** argv) {
         std::fputs(kConverterUsage, stdout);
         return 0;
     }
+    if (!options->version && wantsWindow(*options, argc, argv))
+        return runWindow(*options, argc, argv);
     auto version = mp3EncoderVersion();
     if (options->version) {
         if (version) {

@@ -8,6 +8,7 @@ namespace marlit {
 
 const char* const kConverterUsage =
     "usage: convMarlitPC [SOURCE] [options]\n"
+    "       convMarlitPC [--gui] [--no-remember]\n"
     "Converts the installed PC game in the folder SOURCE (the folder holding\n"
     "ZERIVAD.exe or ZUDOVI.exe) into the handheld data set: the picture pack\n"
     "grpack.mlz (grpack_v.mlz at 640*480), one MP3 per music piece or effect,\n"
@@ -34,6 +35,9 @@ const char* const kConverterUsage =
     "  --format 0|1           output format list: 0 MP3, 1 MOGG (MP3 is written\n"
     "                         either way) (default 0)\n"
     "  --jobs N               worker threads (default: one per core)\n"
+    "  --gui                  open the window (the default without arguments on a\n"
+    "                         desktop); the options given are shown in it\n"
+    "  --no-remember          the window neither shows nor keeps the last settings\n"
     "  --version              the MP3 encoder's version\n"
     "  --help                 this text\n";
 
@@ -83,6 +87,10 @@ std::optional<ConverterOptions> parseConverterOptions(int argc, char** argv, std
             o.help = true;
         } else if (a == "--version") {
             o.version = true;
+        } else if (a == "--gui") {
+            o.gui = true;
+        } else if (a == "--no-remember") {
+            o.noRemember = true;
         } else if (a == "--out") {
             auto v = value(a);
             if (!v)

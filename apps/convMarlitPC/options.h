@@ -13,6 +13,8 @@ struct ConverterOptions {
     bool help = false;
     bool version = false;
     bool haveSource = false;
+    bool gui = false;         // --gui: the window even with other options
+    bool noRemember = false;  // --no-remember: the window keeps no settings
 };
 
 // Parses argv; none with `error` set for a wrong option or value.

@@ -83,13 +83,28 @@ std::unique_ptr<Mp3Encoder> Mp3Encoder::load(const char* libraryName, std::strin
     return std::unique_ptr<Mp3Encoder>(new Mp3Encoder(handle, std::move(api)));
 }
 
-const Mp3Encoder* Mp3Encoder::shared() {
+std::string lameLibraryName() {
     // MARLIT_LAME_LIBRARY names another build of the library to load.
-    static const std::unique_ptr<Mp3Encoder> encoder = [] {
-        const char* name = std::getenv("MARLIT_LAME_LIBRARY");
-        return load(name && *name ? name : kLameLibrary);
-    }();
+    const char* name = std::getenv("MARLIT_LAME_LIBRARY");
+    return name && *name ? name : kLameLibrary;
+}
+
+const Mp3Encoder* Mp3Encoder::shared() {
+    static const std::unique_ptr<Mp3Encoder> encoder = load(lameLibraryName().c_str());
     return encoder.get();
+}
+
+std::optional<std::string> probeMp3EncoderVersion(std::string* why) {
+    auto encoder = Mp3Encoder::load(lameLibraryName().c_str(), why);
+    if (!encoder)
+        return std::nullopt;
+    std::string text = encoder->version();
+    if (text.empty()) {
+        if (why)
+            *why = lameLibraryName() + " gives no version";
+        return std::nullopt;
+    }
+    return text;
 }
 
 std::string Mp3Encoder::version() const {

@@ -53,4 +53,13 @@ std::optional<std::vector<uint8_t>> EncodeMp3(const PcmAudio& pcm, int kbps,
 // The shared encoder's version text, or none when it is not available.
 std::optional<std::string> mp3EncoderVersion();
 
+// The library the encoder is loaded from: MARLIT_LAME_LIBRARY when it is
+// set, else kLameLibrary.
+std::string lameLibraryName();
+
+// Loads that library only to read its version text and frees it again, as
+// a front end does when it opens; none (with the reason) when it cannot be
+// loaded or gives no version.
+std::optional<std::string> probeMp3EncoderVersion(std::string* why = nullptr);
+
 }  // namespace marlit

@@ -13,6 +13,7 @@
 #include "formats/rbp_codec.h"
 #include "formats/rbp_image.h"
 #include "tests/converter/game_folder.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/sound_files.h"
 #include "tests/support/temp_dir.h"
 
@@ -195,6 +196,71 @@ TEST(ConvertJob, VoiceArchiveIsFoundInItsThreePlacesOnly) {
     EXPECT_EQ(recordNames(d.file("voice.mlz")), std::vector<std::string>{"VOICE\\a\\a001.mp3"});
     EXPECT_EQ(findVoiceArchive(d.game.root()),
               (fs::path(d.game.root()) / "advdata/VOICE.DAT").string());
+}
+
+// A cancel stops the job before its next file: the files begun are
+// finished, no later group starts, a pack cut short is dropped (the older
+// one stays as it was, no temporary file is left) and MP3 files already
+// written stay.
+TEST(ConvertJob, CancelStopsBetweenFilesAndLeavesOlderPacks) {
+    Conversion c;
+    c.game.addPictures();
+    c.game.addSound("BGM/01.pcm");
+    fs::create_directories(c.out);
+    const std::vector<uint8_t> oldPack{'o', 'l', 'd'};
+    ASSERT_TRUE(writeHostFileAtomic(c.out + "/grpack.mlz", oldPack));
+    auto s = c.settings();
+    s.sound = true;
+    ConvertJob pictures(s, KeyList::parse(""));
+    int seen = 0;
+    pictures.watchFiles([&](const std::string&) {
+        if (++seen == 3)  // chip.rbp and two files of the scan
+            pictures.cancel();
+    });
+    pictures.Run();
+    EXPECT_TRUE(pictures.finished());
+    EXPECT_TRUE(pictures.cancelled());
+    EXPECT_EQ(seen, 3);
+    EXPECT_EQ(pictures.done(), 3);
+    EXPECT_EQ(pictures.total(), 8);
+    EXPECT_EQ(c.file("grpack.mlz"), oldPack);
+    EXPECT_EQ(test::folderNames(c.out), std::vector<std::string>{"grpack.mlz"});
+    EXPECT_TRUE(pictures.outputs().empty());
+    EXPECT_TRUE(pictures.failures().empty());
+
+    Conversion d;
+    d.game.addSound("BGM/01.pcm");
+    d.game.addSound("BGM/02.pcm");
+    auto clip = test::rawSoundFile(22050, 1, test::sine(22050, 1, 0.2, 300.0, 6000.0));
+    d.game.put("voice.dat", test::voiceArchiveFile({{"a001.pcm", clip}, {"a002.pcm", clip}}));
+    fs::create_directories(d.out);
+    ASSERT_TRUE(writeHostFileAtomic(d.out + "/voice.mlz", oldPack));
+    auto ds = d.settings();
+    ds.pictures = false;
+    ds.sound = true;
+    ds.voice = true;
+    for (const char* cancelAt : {"01.pcm", "a001.pcm"}) {
+        ConvertJob sounds(ds, KeyList::parse(""));
+        std::vector<std::string> names;
+        sounds.watchFiles([&](const std::string& name) {
+            names.push_back(name);
+            if (name == cancelAt)
+                sounds.cancel();
+        });
+        sounds.Run();
+        if (std::string(cancelAt) == "01.pcm") {
+            EXPECT_EQ(names, std::vector<std::string>{"01.pcm"});
+            EXPECT_EQ(test::folderNames(d.out), (std::vector<std::string>{"01.mp3", "voice.mlz"}));
+            EXPECT_EQ(sounds.outputs().size(), 1u);
+        } else {
+            EXPECT_EQ(names, (std::vector<std::string>{"01.pcm", "02.pcm", "a001.pcm"}));
+            EXPECT_EQ(test::folderNames(d.out),
+                      (std::vector<std::string>{"01.mp3", "02.mp3", "voice.mlz"}));
+            EXPECT_EQ(sounds.outputs().size(), 2u);
+        }
+        EXPECT_EQ(d.file("voice.mlz"), oldPack) << cancelAt;
+        EXPECT_TRUE(sounds.failures().empty()) << cancelAt;
+    }
 }
 
 TEST(PictureRecordName, FolderAndExtension) {

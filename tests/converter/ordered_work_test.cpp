@@ -44,5 +44,41 @@ TEST(OrderedWork, ConsumesInOrderWithBoundedWaiting) {
     EXPECT_EQ(calls, 0);
 }
 
+// A stop ends the work between pieces: nothing is begun after it, and every
+// piece begun before it is still consumed, in order.
+TEST(OrderedWork, StopsBetweenPiecesAndConsumesWhatWasBegun) {
+    for (int jobs : {1, 3}) {
+        std::atomic<bool> stop{false};
+        std::atomic<int> begun{0};
+        std::atomic<int> begunAfterStop{0};
+        std::vector<size_t> order;
+        size_t consumed = runOrdered<size_t>(
+            100, jobs,
+            [&](size_t i) {
+                if (stop)
+                    ++begunAfterStop;
+                ++begun;
+                if (i == 10)
+                    stop = true;
+                return i;
+            },
+            [&](size_t i, size_t&& value) {
+                EXPECT_EQ(value, i);
+                order.push_back(i);
+            },
+            &stop);
+        EXPECT_EQ(consumed, order.size()) << jobs;
+        EXPECT_EQ(static_cast<int>(consumed), begun.load()) << jobs;
+        EXPECT_GE(consumed, 11u) << jobs;
+        EXPECT_LT(consumed, 100u) << jobs;
+        if (jobs == 1) {
+            EXPECT_EQ(consumed, 11u);
+            EXPECT_EQ(begunAfterStop, 0);
+        }
+        for (size_t i = 0; i < order.size(); ++i)
+            EXPECT_EQ(order[i], i);
+    }
+}
+
 }  // namespace
 }  // namespace marlit
