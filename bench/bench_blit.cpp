@@ -169,9 +169,10 @@ void BM_ComposeFrame(benchmark::State& state) {
     const Surface dst{screen.data(), w, h, w * 3};
     const Rect whole{0, 0, w, h};
     ScreenLook look;
+    TickClock clock;
     for (auto _ : state) {
         compositor.resetDrawLists();
-        compositor.updateSprites(look.brightness);
+        compositor.updateSprites(clock, look.brightness);
         compositor.compose(dst, {&whole, 1}, look);
         benchmark::DoNotOptimize(screen.data());
         benchmark::ClobberMemory();

@@ -86,7 +86,7 @@ void playChannels(benchmark::State& state, const std::vector<Tone>& tones) {
     int slot = 0;
     for (const Tone& tone : tones) {
         if (!mixer.openChannel(slot++, tone.name + ".mp3", dir.string() + "/", 80,
-                               ChannelOptions{.loop = true})) {
+                               marlit::ChannelOptions{.loop = true})) {
             state.SkipWithError("a channel did not open");
             return;
         }
