@@ -129,6 +129,14 @@ void MessageTextDrawer::markForRedraw(std::span<GlyphRecord> records, std::span<
     }
 }
 
+void MessageTextDrawer::markForRedraw(std::span<GlyphRecord> records, const DirtyRectList& dirty) {
+    for (GlyphRecord& r : records) {
+        if (r.state < kGlyphKept &&
+            dirty.overlapsMarked(r.cell.left, r.cell.top, r.cell.right, r.cell.bottom))
+            r.state = kGlyphToDraw;
+    }
+}
+
 void MessageTextDrawer::redraw(std::span<GlyphRecord> records, const Surface& backBuffer,
                                std::span<const Rect> recomposed, const TextStyle& style) {
     markForRedraw(records, recomposed);

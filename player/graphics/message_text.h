@@ -14,6 +14,7 @@
 
 #include "formats/rbp_codec.h"
 #include "platform/glyph_painter.h"
+#include "player/core/dirty_rect_list.h"
 #include "player/core/screen_geometry.h"
 #include "player/graphics/glyph_coverage.h"
 #include "player/graphics/glyph_record.h"
@@ -71,6 +72,8 @@ class MessageTextDrawer {
     // rectangles (edges touching count, which also catches the shadow just
     // outside the cell) in state 1.
     static void markForRedraw(std::span<GlyphRecord> records, std::span<const Rect> rects);
+    // The same against the rectangles of the list added with merge 1.
+    static void markForRedraw(std::span<GlyphRecord> records, const DirtyRectList& dirty);
 
     // The overlay of a composed frame: markForRedraw with the recomposed
     // rectangles, then draw into the back buffer.

@@ -110,6 +110,22 @@ TEST(MessageText, KeptRecordsAreNeverRedrawnAndTouchingCellsAre) {
     EXPECT_EQ(r[1].state, kGlyphKept);
     EXPECT_EQ(r[2].state, kGlyphDrawn);
 
+    // The same through the frame's list: only rectangles added with merge 1
+    // count.
+    GlyphRecord again[] = {r[0], r[1], r[2]};
+    again[0].state = kGlyphDrawn;
+    DirtyRectList list;
+    list.setBounds(16, 16);
+    list.add({4, 0, 9, 4}, 0);
+    MessageTextDrawer::markForRedraw(again, list);
+    EXPECT_EQ(again[0].state, kGlyphDrawn);
+    list.clear();
+    list.add({4, 0, 9, 4}, 1);
+    MessageTextDrawer::markForRedraw(again, list);
+    EXPECT_EQ(again[0].state, kGlyphToDraw);
+    EXPECT_EQ(again[1].state, kGlyphKept);
+    EXPECT_EQ(again[2].state, kGlyphDrawn);
+
     rig.draw(r);
     EXPECT_EQ(r[0].state, kGlyphDrawn);
     EXPECT_EQ(r[1].state, kGlyphKept);

@@ -14,7 +14,9 @@
 
 #include "base/encoding.h"
 #include "base/files.h"
+#include "player/graphics/blit.h"
 #include "player/graphics/message_text.h"
+#include "player/graphics/system_text.h"
 #include "player/graphics/text_layout.h"
 #include "tests/player/graphics/headless_game.h"
 #include "tests/support/golden_frames.h"
@@ -169,6 +171,52 @@ TEST(TextFrames, APageAtEachLevelWithAndWithoutShadowOnBothScreens) {
             }
         }
     }
+}
+
+// The popup menu's kind of text: labels, the clock line and a highlighted
+// item in the 12-pixel system font on the menu's face, and text written
+// straight to the device.
+TEST(TextFrames, SystemTextOnAPanelAndOnTheDevice) {
+    HeadlessGame game;
+    GameContext& ctx = game.ctx();
+    auto& painter = game.backend().glyphs();
+    ASSERT_TRUE(painter.load()) << painter.error();
+    const std::string difference = fontDifference(painter.fontFile());
+    if (!difference.empty())
+        GTEST_SKIP() << difference;
+    SystemTextDrawer text(ctx.platform.glyphs, ctx.screen, ctx.display->properties);
+    const Surface s = game.backBuffer();
+    fillBackground(s, bounds(s), 0xD4D0C8);
+    auto sjis = [](const char* utf8) { return utf8ToSjis(utf8).value_or("?"); };
+    text.draw("[2005-04-01 12:00][100%]", &s, 6, 4, 0);
+    text.draw(sjis("[ﾄｯﾌﾟ]->[設定]"), &s, 6, 16, 0);
+    const char* items[] = {"ﾛｰﾄﾞ", "ｾｰﾌﾞ", "表示効果", "ﾒｯｾｰｼﾞ", "ﾀｲﾄﾙに戻る", "終了"};
+    for (int i = 0; i < 6; ++i) {
+        const int y = 34 + 13 * i;
+        if (i == 2) {
+            fillBackground(s, {11, y, 11 + 140, y + 13}, 0x000080);
+            text.draw(sjis(items[i]), &s, 12, y, kTextWhite);
+        } else {
+            text.draw(sjis(items[i]), &s, 12, y, 0);
+        }
+    }
+    std::string message;
+    EXPECT_TRUE(book().check("system_text_panel", {s.pixels, s.width, s.height, s.pitch}, &message))
+        << message;
+
+    auto& device = game.backend().display().frameBuffer();
+    device.fill(0);
+    text.draw(sjis("ﾃｷｽﾄ 直接 Direct"), nullptr, 40, 100, kTextWhite, 24);
+    std::vector<uint16_t> landscape(320 * 240);
+    device.toLandscape565(landscape.data());
+    std::vector<uint8_t> frame(landscape.size() * 3);
+    for (size_t i = 0; i < landscape.size(); ++i) {
+        frame[i * 3] = static_cast<uint8_t>(landscape[i] << 3);
+        frame[i * 3 + 1] = static_cast<uint8_t>(landscape[i] >> 3 & 0xFC);
+        frame[i * 3 + 2] = static_cast<uint8_t>(landscape[i] >> 8 & 0xF8);
+    }
+    EXPECT_TRUE(book().check("system_text_device", {frame.data(), 320, 240, 320 * 3}, &message))
+        << message;
 }
 
 }  // namespace
