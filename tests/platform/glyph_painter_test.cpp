@@ -174,12 +174,5 @@ TEST(GlyphPainter, AFileThatIsNotAUsableFontSaysWhatToDo) {
     EXPECT_NE(noJapanese.error().find("no Japanese"), std::string::npos) << noJapanese.error();
 }
 
-TEST(GlyphPainter, HeightsOutsideTheRangeAreRefused) {
-    FreeTypeGlyphPainter painter;
-    EXPECT_FALSE(painter.setFont(0, 400));
-    EXPECT_FALSE(painter.setFont(5000, 400));
-    EXPECT_TRUE(painter.setFont(1, 400));
-}
-
 }  // namespace
 }  // namespace marlit
