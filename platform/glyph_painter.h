@@ -16,14 +16,19 @@ struct GlyphCanvas {
     int pitch = 0;
 };
 
+// One renderer serves the system text and the message text; each selects
+// its font before it paints, and selecting the font in use costs nothing.
 class GlyphPainter {
   public:
     virtual ~GlyphPainter() = default;
-    // Selects the fixed-pitch gothic font at a cell height in pixels and a
-    // weight (0 = the font's default, 100..900); false when it cannot.
+    // Selects the fixed-pitch gothic face (the system's "ＭＳ ゴシック") at a
+    // cell height in pixels (ascent plus descent) and a weight (0 = the
+    // face's default, 100..900); false when it cannot.
     virtual bool setFont(int height, int weight) = 0;
     // Paints one character (UTF-16) with its cell's top-left corner at
-    // (x, y) in white. With `opaque` the cell is first filled with black;
+    // (x, y) in white, without smoothing (every pixel it paints is 255). A
+    // full-width character's cell is the height wide, a half-width one's
+    // half of it. With `opaque` the cell is first filled with black;
     // otherwise only the character's own pixels change.
     virtual void paint(char16_t character, GlyphCanvas& canvas, int x, int y, bool opaque) = 0;
 };

@@ -5,6 +5,7 @@
 #include "platform/clock.h"
 #include "platform/display_device.h"
 #include "platform/events.h"
+#include "platform/glyph_painter.h"
 #include "platform/local_time.h"
 #include "platform/message_box.h"
 #include "platform/power_status.h"
@@ -21,6 +22,8 @@ struct Platform {
     MessageBox& messageBox;
     // The sound device; it may fail to open, and the player then runs silent.
     WaveOut& waveOut;
+    // The font renderer that all text is painted with.
+    GlyphPainter& glyphs;
 };
 
 }  // namespace marlit

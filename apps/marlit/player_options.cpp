@@ -28,7 +28,7 @@ std::optional<PlayerCommandLine> parseCommandLine(const std::vector<std::string>
                                                   std::string* error) {
     Args a(args,
            {"dir", "input", "frames", "shots", "shot-every", "shot-at", "scale", "filter",
-            "audio-out", "play-music", "play-voice"},
+            "audio-out", "play-music", "play-voice", "font"},
            {"headless", "device-shots", "test-pattern", "fullscreen", "help"});
     auto fail = [error](std::string text) -> std::optional<PlayerCommandLine> {
         *error = std::move(text);
@@ -51,6 +51,7 @@ std::optional<PlayerCommandLine> parseCommandLine(const std::vector<std::string>
     c.audioOut = a.value("audio-out").value_or("");
     c.playMusic = a.value("play-music").value_or("");
     c.playVoice = a.value("play-voice").value_or("");
+    c.font = a.value("font").value_or("");
     bool ok = true;
     if (auto n = a.integer("frames", 1, static_cast<long>(kMaxFrames), ok)) {
         c.frames = static_cast<uint64_t>(*n);
@@ -121,6 +122,8 @@ std::string usageText(const char* program) {
            "  --play-music NAME  play NAME from the music folder (e.g. 01.mp3) with music\n"
            "                     on at full volume, then end\n"
            "  --play-voice NAME  the same for a clip of the voice pack\n"
+           "  --font FILE        paint text with this font file (default: IPAGothic, or\n"
+           "                     another fixed-pitch Japanese font, found by fontconfig)\n"
            "  --scale N          window scale (default: the largest that fits)\n"
            "  --fullscreen       take the whole screen\n"
            "  --filter MODE      nearest (default) or linear scaling\n"

@@ -24,6 +24,7 @@ struct PlayerCommandLine {
     std::string audioOut;   // headless: record the sound to this WAV file
     std::string playMusic;  // play this piece, then end
     std::string playVoice;  // play this voice clip, then end
+    std::string font;       // the font file; empty: the gothic font fontconfig finds
     bool help = false;
 };
 

@@ -47,6 +47,8 @@ RecorderOptions recorderOptions(const PlayerCommandLine& c) {
 // Runs the player on a back end and reports a picture that failed to save.
 template <typename Backend>
 int play(Backend& backend, PlayerOptions options, const PlayerCommandLine& c) {
+    if (!backend.glyphs().load())
+        return failure(backend.glyphs().error());
     FrameRecorder recorder(recorderOptions(c), backend.display().frameBuffer());
     SoundCheck sound(c.playMusic, c.playVoice);
     options.afterTick = [&recorder, &sound](GameContext& ctx) {
@@ -108,7 +110,7 @@ int runMarlit(int argc, char** argv, bool vga) {
                          "an input that quits\n");
             return 2;
         }
-        HeadlessPlatform backend(width, height, std::move(script), c->audioOut);
+        HeadlessPlatform backend(width, height, std::move(script), c->audioOut, c->font);
         int code = play(backend, options, *c);
         if (code == 0 && !backend.waveOut().recordingOk())
             return failure(c->audioOut + ": cannot write the sound");
@@ -123,7 +125,7 @@ int runMarlit(int argc, char** argv, bool vga) {
     display.linearFilter = c->linearFilter;
     display.vga = vga;
     display.programFolder = options.programFolder;
-    SdlPlatform backend(display);
+    SdlPlatform backend(display, c->font);
     return play(backend, options, *c);
 }
 

@@ -16,9 +16,11 @@ SdlPlatform::Session::~Session() {
     SDL_Quit();
 }
 
-SdlPlatform::SdlPlatform(const SdlDisplayOptions& options)
-    : display_(options), events_(display_), platform_{display_, events_,     clock_,  localTime_,
-                                                      power_,   messageBox_, waveOut_} {}
+SdlPlatform::SdlPlatform(const SdlDisplayOptions& options, std::string fontFile)
+    : display_(options),
+      events_(display_),
+      glyphs_(std::move(fontFile)),
+      platform_{display_, events_, clock_, localTime_, power_, messageBox_, waveOut_, glyphs_} {}
 
 SdlPlatform::~SdlPlatform() = default;
 

@@ -2,6 +2,7 @@
 // after everything of it is gone.
 #pragma once
 
+#include "platform/font/freetype_glyph_painter.h"
 #include "platform/platform.h"
 #include "platform/sdl/sdl_display.h"
 #include "platform/sdl/sdl_events.h"
@@ -12,13 +13,16 @@ namespace marlit {
 
 class SdlPlatform {
   public:
-    explicit SdlPlatform(const SdlDisplayOptions& options);
+    // Text is painted with `fontFile`, or with the default gothic font when
+    // none.
+    explicit SdlPlatform(const SdlDisplayOptions& options, std::string fontFile = {});
     ~SdlPlatform();
     SdlPlatform(const SdlPlatform&) = delete;
     SdlPlatform& operator=(const SdlPlatform&) = delete;
 
     Platform& platform() { return platform_; }
     SdlDisplay& display() { return display_; }
+    FreeTypeGlyphPainter& glyphs() { return glyphs_; }
 
   private:
     // First member: SDL is up before the others are made and down after.
@@ -33,6 +37,7 @@ class SdlPlatform {
     SdlPowerStatus power_;
     SdlMessageBox messageBox_;
     SdlWaveOut waveOut_;
+    FreeTypeGlyphPainter glyphs_;
     Platform platform_;
 };
 

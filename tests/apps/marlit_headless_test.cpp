@@ -148,6 +148,8 @@ TEST(MarlitHeadless, BadCommandLinesAndInputsAreRefusedClearly) {
         {{"--frames", "5", "--bogus"}, 2, "unknown option --bogus"},
         {{"--input", dir.file("bad.txt"), "--frames", "5"}, 1, "bad.txt: line 2: position outside"},
         {{"--input", dir.file("none.txt"), "--frames", "5"}, 1, "cannot read"},
+        {{"--font", dir.file("bad.txt"), "--frames", "5"}, 1, "bad.txt: is not a font file"},
+        {{"--font", dir.file("none.ttf"), "--frames", "5"}, 1, "none.ttf: cannot be opened"},
     };
     for (const Case& c : cases) {
         auto r = runHeadless(kBuilds[0], dir, c.args);

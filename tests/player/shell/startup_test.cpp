@@ -39,7 +39,7 @@ struct FailingRig {
     explicit FailingRig(FailingDisplay::Fail fail)
         : display(fail), events(clock, {}), localTime(clock), platform{display,   events,  clock,
                                                                        localTime, battery, messages,
-                                                                       waveOut} {}
+                                                                       waveOut,   glyphs} {}
     VirtualClock clock;
     FailingDisplay display;
     HeadlessEvents events;
@@ -47,6 +47,7 @@ struct FailingRig {
     FullBattery battery;
     RecordingMessageBox messages;
     HeadlessWaveOut waveOut;
+    FreeTypeGlyphPainter glyphs;
     Platform platform;
 };
 
