@@ -28,7 +28,7 @@ std::optional<PlayerCommandLine> parseCommandLine(const std::vector<std::string>
                                                   std::string* error) {
     Args a(args,
            {"dir", "input", "frames", "shots", "shot-every", "shot-at", "scale", "filter",
-            "audio-out", "play-music", "play-voice", "font"},
+            "audio-out", "play-music", "play-voice", "font", "movie"},
            {"headless", "device-shots", "test-pattern", "fullscreen", "help"});
     auto fail = [error](std::string text) -> std::optional<PlayerCommandLine> {
         *error = std::move(text);
@@ -52,6 +52,7 @@ std::optional<PlayerCommandLine> parseCommandLine(const std::vector<std::string>
     c.playMusic = a.value("play-music").value_or("");
     c.playVoice = a.value("play-voice").value_or("");
     c.font = a.value("font").value_or("");
+    c.movie = a.value("movie").value_or("");
     bool ok = true;
     if (auto n = a.integer("frames", 1, static_cast<long>(kMaxFrames), ok)) {
         c.frames = static_cast<uint64_t>(*n);
@@ -83,8 +84,8 @@ std::optional<PlayerCommandLine> parseCommandLine(const std::vector<std::string>
         return fail("--input needs --headless");
     if (!c.audioOut.empty() && !c.headless)
         return fail("--audio-out needs --headless");
-    if (!c.playMusic.empty() && !c.playVoice.empty())
-        return fail("--play-music and --play-voice go one at a time");
+    if (int(!c.playMusic.empty()) + int(!c.playVoice.empty()) + int(!c.movie.empty()) > 1)
+        return fail("--play-music, --play-voice and --movie go one at a time");
     bool choosesShots = c.shotEvery != 0 || !c.shotAt.empty() || c.deviceShots;
     if (choosesShots && c.shots.empty())
         return fail("--shot-every, --shot-at and --device-shots need --shots DIR");
@@ -122,6 +123,8 @@ std::string usageText(const char* program) {
            "  --play-music NAME  play NAME from the music folder (e.g. 01.mp3) with music\n"
            "                     on at full volume, then end\n"
            "  --play-voice NAME  the same for a clip of the voice pack\n"
+           "  --movie FILE       play the movie FILE (.jmv, with FILE's .mp3 as its sound\n"
+           "                     when there is one), then end\n"
            "  --font FILE        paint text with this font file (default: IPAGothic, or\n"
            "                     another fixed-pitch Japanese font, found by fontconfig)\n"
            "  --scale N          window scale (default: the largest that fits)\n"
@@ -130,8 +133,8 @@ std::string usageText(const char* program) {
            "  --help             this text\n\n"
            "Keys: arrows, Enter or Space (centre), Z (A), X or Escape (B, the menu), C;\n"
            "a game controller's D-pad, A, B, X and Start; the mouse is the stylus.\n"
-           "A headless run needs --frames, --play-music, --play-voice or an input that\n"
-           "quits.\n";
+           "A headless run needs --frames, --play-music, --play-voice, --movie or an\n"
+           "input that quits.\n";
 }
 
 }  // namespace marlit::app

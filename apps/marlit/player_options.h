@@ -25,6 +25,7 @@ struct PlayerCommandLine {
     std::string playMusic;  // play this piece, then end
     std::string playVoice;  // play this voice clip, then end
     std::string font;       // the font file; empty: the gothic font fontconfig finds
+    std::string movie;      // play this .jmv file, then end
     bool help = false;
 };
 

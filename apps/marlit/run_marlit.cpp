@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "apps/marlit/frame_recorder.h"
+#include "apps/marlit/movie_run.h"
 #include "apps/marlit/player_options.h"
 #include "apps/marlit/program_folder.h"
 #include "apps/marlit/sound_check.h"
@@ -51,15 +52,19 @@ int play(Backend& backend, PlayerOptions options, const PlayerCommandLine& c) {
         return failure(backend.glyphs().error());
     FrameRecorder recorder(recorderOptions(c), backend.display().frameBuffer());
     SoundCheck sound(c.playMusic, c.playVoice);
-    options.afterTick = [&recorder, &sound](GameContext& ctx) {
+    MovieRun movie(c.movie);
+    options.afterTick = [&recorder, &sound, &movie](GameContext& ctx) {
         recorder.afterTick(ctx);
         sound.afterTick(ctx);
+        movie.afterTick(ctx);
     };
     int code = runPlayer(backend.platform(), options);
     if (!recorder.error().empty())
         return failure(recorder.error());
     if (!sound.error().empty())
         return failure(sound.error());
+    if (!movie.error().empty())
+        return failure(movie.error());
     return code;
 }
 
@@ -81,6 +86,7 @@ int runMarlit(int argc, char** argv, bool vga) {
 
     PlayerOptions options;
     options.vga = vga;
+    options.programName = vga ? "marlit_vga" : "marlit";
     options.testPattern = c->testPattern;
     auto folder = systemFolder(c->dir.empty() ? executableFolder() : c->dir, &error);
     if (!folder)
@@ -103,11 +109,11 @@ int runMarlit(int argc, char** argv, bool vga) {
                 return failure(error);
             script = std::move(*loaded);
         }
-        bool playsOne = !c->playMusic.empty() || !c->playVoice.empty();
+        bool playsOne = !c->playMusic.empty() || !c->playVoice.empty() || !c->movie.empty();
         if (!c->frames && !playsOne && !quits(script)) {
             std::fprintf(stderr,
-                         "marlit: a headless run needs --frames N, --play-music, --play-voice or "
-                         "an input that quits\n");
+                         "marlit: a headless run needs --frames N, --play-music, --play-voice, "
+                         "--movie or an input that quits\n");
             return 2;
         }
         HeadlessPlatform backend(width, height, std::move(script), c->audioOut, c->font);

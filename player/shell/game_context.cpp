@@ -1,8 +1,11 @@
 #include "player/shell/game_context.h"
 
+#include <cstdio>
+
 #include "formats/mlz_reader.h"
 #include "player/graphics/compositor.h"
 #include "player/graphics/graphics_ops.h"
+#include "player/screens/game_movie.h"
 #include "player/shell/compositor_stages.h"
 #include "player/shell/test_pattern.h"
 
@@ -43,6 +46,10 @@ GameContext::GameContext(Platform& platform, const PlayerOptions& options)
                                              *pictureReader, paths);
     sound = std::make_unique<GameSound>(*soundMixer, *musicPlayer, settings, paths,
                                         [this] { return moviePlaying(); });
+    programName_ = options.programName;
+    movies =
+        std::make_unique<GameMovies>(*display, screen, *soundMixer, platform.clock, settings,
+                                     geometry, [this](const std::string& text) { report(text); });
 
     // Scenario level: the game begins at the opening.
     scenario = ScenarioState{};
@@ -55,6 +62,9 @@ GameContext::GameContext(Platform& platform, const PlayerOptions& options)
 
 GameContext::~GameContext() {
     stages.reset();
+    if (display)
+        display->movie.reset();
+    movies.reset();
     sound.reset();
     graphics.reset();
     compositor.reset();
@@ -65,6 +75,10 @@ GameContext::~GameContext() {
     soundMixer.reset();
     display.reset();
     keyMap.reset();
+}
+
+void GameContext::report(const std::string& text) const {
+    std::fprintf(stderr, "%s: %s\n", programName_.c_str(), text.c_str());
 }
 
 void GameContext::destroyWindow() {

@@ -36,6 +36,7 @@
 namespace marlit {
 
 class Compositor;
+class GameMovies;
 class GraphicsOps;
 class MlzReader;
 class TestPattern;
@@ -55,6 +56,8 @@ struct PlayerOptions {
     bool testPattern = false;
     // The random generator's seed; none takes it from the clock.
     std::optional<uint32_t> seed;
+    // The program's name, which starts its messages.
+    std::string programName = "marlit";
     // Called after every turn of the frame tick (frame counting, dumps).
     std::function<void(GameContext&)> afterTick;
 };
@@ -115,6 +118,7 @@ class GameContext {
     // --- the services the subsystems above are given ---
     std::unique_ptr<GraphicsOps> graphics;
     std::unique_ptr<GameSound> sound;
+    std::unique_ptr<GameMovies> movies;
 
     // --- scenario level ---
     ScenarioState scenario;
@@ -127,10 +131,14 @@ class GameContext {
     // Frames run (ticks in which a frame was due and the game stepped).
     uint64_t framesRun = 0;
 
+    // One line on stderr, started by the program's name.
+    void report(const std::string& text) const;
+
     bool menuOpen() const { return overlayMenu && overlayMenu->isOpen(); }
     bool moviePlaying() const { return display && display->movie != nullptr; }
 
   private:
+    std::string programName_;
     bool windowDestroyed_ = false;
 };
 
