@@ -25,6 +25,7 @@ struct PlayerCommandLine {
     std::string playMusic;  // play this piece, then end
     std::string playVoice;  // play this voice clip, then end
     bool help = false;
+    bool version = false;
 };
 
 constexpr uint64_t kMaxFrames = 100'000'000;  // the virtual clock spans 49 days

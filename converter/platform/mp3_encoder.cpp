@@ -83,12 +83,14 @@ std::unique_ptr<Mp3Encoder> Mp3Encoder::load(const char* libraryName, std::strin
     return std::unique_ptr<Mp3Encoder>(new Mp3Encoder(handle, std::move(api)));
 }
 
-const Mp3Encoder* Mp3Encoder::shared() {
+const char* mp3EncoderLibrary() {
     // MARLIT_LAME_LIBRARY names another build of the library to load.
-    static const std::unique_ptr<Mp3Encoder> encoder = [] {
-        const char* name = std::getenv("MARLIT_LAME_LIBRARY");
-        return load(name && *name ? name : kLameLibrary);
-    }();
+    const char* name = std::getenv("MARLIT_LAME_LIBRARY");
+    return name && *name ? name : kLameLibrary;
+}
+
+const Mp3Encoder* Mp3Encoder::shared() {
+    static const std::unique_ptr<Mp3Encoder> encoder = load(mp3EncoderLibrary());
     return encoder.get();
 }
 

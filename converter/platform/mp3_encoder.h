@@ -15,6 +15,10 @@ namespace marlit {
 
 inline constexpr const char* kLameLibrary = "libmp3lame.so.0";
 
+// The library Mp3Encoder::shared() loads: kLameLibrary, or the one that
+// MARLIT_LAME_LIBRARY names.
+const char* mp3EncoderLibrary();
+
 class Mp3Encoder {
   public:
     // Loads the library by name; none when it or one of its entry points

@@ -122,17 +122,6 @@ TEST(MarlitHeadless, KeysAndTapsFromTheInputReachThePlayer) {
     }
 }
 
-TEST(MarlitHeadless, AFolderWithoutDataRunsWithABlackScreen) {
-    test::TempDir dir;
-    std::ofstream(dir.file("input.txt")) << "500 quit\n";
-    auto r = runHeadless(
-        kBuilds[0], dir,
-        {"--input", dir.file("input.txt"), "--shots", dir.file("shots"), "--shot-at", "30"});
-    ASSERT_EQ(r.exitCode, 0) << r.err;
-    PngImage f = load(dir.file("shots/frame_000030.png"));
-    EXPECT_EQ(f.pixels, std::vector<uint8_t>(320 * 240 * 3, 0));
-}
-
 TEST(MarlitHeadless, BadCommandLinesAndInputsAreRefusedClearly) {
     test::TempDir dir;
     struct Case {
