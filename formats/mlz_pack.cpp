@@ -30,14 +30,10 @@ std::optional<MlzPack> parseMlzIndex(std::span<const uint8_t> bytes, uint64_t fi
     pack.version = static_cast<char>(in.u8());
     in.u32();
     pack.fileSize = in.u32();
+    pack.fileLength = fileLength;
     in.u32();
-    // A pack cut short or grown behind its index would hand out the wrong
-    // bytes; its own length field tells.
-    if (pack.fileSize != fileLength)
-        return std::nullopt;
     if (in.remaining() < uint64_t{kMlzRecordSize} * *count)
         return std::nullopt;
-    uint64_t dataLength = fileLength - (kMlzHeaderSize + uint64_t{kMlzRecordSize} * *count);
     uint64_t storedTotal = 0;
     pack.entries.resize(*count);
     for (MlzEntry& e : pack.entries) {
@@ -47,15 +43,18 @@ std::optional<MlzPack> parseMlzIndex(std::span<const uint8_t> bytes, uint64_t fi
         e.method = in.u32();
         e.dataOffset = in.u32();
         in.u32();
-        if (uint64_t{e.dataOffset} + e.storedSize > dataLength)
-            return std::nullopt;
         storedTotal += e.storedSize;
     }
-    // The data region holds exactly the stored bytes: an index with records
-    // too many or too few does not add up.
-    if (!in.ok() || storedTotal != dataLength)
+    // An index with records too many or too few does not add up to either
+    // length; its entries would be read from the wrong place.
+    const uint64_t described = pack.dataStart() + storedTotal;
+    if (!in.ok() || (described != pack.fileSize && described != fileLength))
         return std::nullopt;
     return pack;
+}
+
+bool mlzEntryInFile(const MlzPack& pack, const MlzEntry& entry) {
+    return pack.dataStart() + entry.dataOffset + entry.storedSize <= pack.fileLength;
 }
 
 const MlzEntry* findMlzEntry(const MlzPack& pack, std::string_view name) {

@@ -42,8 +42,10 @@ struct MlzEntry {
 struct MlzPack {
     // The magic's version character: '2' or '3'.
     char version = '2';
-    // The header's file size field.
+    // The header's file size field, and the length of the file the index
+    // was read from. They differ when a pack was cut short or grew.
     uint32_t fileSize = 0;
+    uint64_t fileLength = 0;
     std::vector<MlzEntry> entries;
 
     // File offset of the data region.
@@ -56,9 +58,15 @@ std::optional<uint32_t> parseMlzHeader(std::span<const uint8_t> header, uint64_t
 
 // The pack described by the header and index at the start of `bytes` (more
 // may follow), for a file of fileLength bytes. None when the header is bad,
-// the file size field differs from fileLength, a record's data does not
-// lie inside the data region, or the stored sizes do not add up to it.
+// the index does not fit into the file, or the index does not describe its
+// own data: header, index and stored sizes must add up to the header's file
+// size (a pack cut short or grown since) or to fileLength (a pack whose size
+// field is wrong). Records whose data runs past the end are kept, so that a
+// truncated pack still serves its intact entries; see mlzEntryInFile.
 std::optional<MlzPack> parseMlzIndex(std::span<const uint8_t> bytes, uint64_t fileLength);
+
+// Whether the record's stored bytes lie inside the file (pack.fileLength).
+bool mlzEntryInFile(const MlzPack& pack, const MlzEntry& entry);
 
 // The first record whose name equals `name` under the name equality.
 const MlzEntry* findMlzEntry(const MlzPack& pack, std::string_view name);

@@ -71,10 +71,10 @@ std::optional<std::vector<uint8_t>> MlzReader::readEntry(std::string_view packPa
 std::optional<std::vector<uint8_t>> MlzReader::readData(std::string_view packPath,
                                                         const MlzPack& pack,
                                                         const MlzEntry& entry) {
-    // Checked before any allocation the record asks for.
-    if (pack.dataStart() + entry.dataOffset + entry.storedSize > pack.fileSize) {
+    // Checked before any allocation the record asks for: a record that runs
+    // past the end of a truncated pack gives nothing, its neighbours still do.
+    if (!mlzEntryInFile(pack, entry))
         return std::nullopt;
-    }
     if (entry.method == kMlzLzss && entry.expandedSize > kMlzMaxExpandedSize)
         return std::nullopt;
     if (entry.method != kMlzStored && entry.method != kMlzLzss)

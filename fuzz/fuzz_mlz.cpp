@@ -25,7 +25,8 @@ void readAsPack(std::span<const uint8_t> file) {
             break;
         if (e.method == marlit::kMlzLzss && e.expandedSize > kFuzzExpandLimit)
             continue;
-        // parseMlzIndex promised that the data lies inside the file.
+        if (!marlit::mlzEntryInFile(*pack, e))
+            continue;
         uint64_t at = pack->dataStart() + e.dataOffset;
         if (at + e.storedSize > file.size())
             std::abort();

@@ -12,7 +12,8 @@ const char* const kConverterUsage =
     "Converts the installed PC game in the folder SOURCE (the folder holding\n"
     "ZERIVAD.exe or ZUDOVI.exe) into the handheld data set: the picture pack\n"
     "grpack.mlz (grpack_v.mlz at 640*480), one MP3 per music piece or effect,\n"
-    "and the voice pack voice.mlz.\n"
+    "and the voice pack voice.mlz. The player reads them from the folder \"1\"\n"
+    "of its program folder: convert with --out DIR/1, play with --dir DIR.\n"
     "\n"
     "options (the converter dialog's items; defaults as the dialog's):\n"
     "  --out DIR              output folder (default: the current folder)\n"
@@ -38,7 +39,8 @@ const char* const kConverterUsage =
     "  --gui                  open the window (the default without arguments on a\n"
     "                         desktop); the options given are shown in it\n"
     "  --no-remember          the window neither shows nor keeps the last settings\n"
-    "  --version              the MP3 encoder's version\n"
+    "  --version              the program's version and the MP3 encoder's (exit 1\n"
+    "                         when no encoder can be loaded)\n"
     "  --help                 this text\n";
 
 namespace {

@@ -3,87 +3,96 @@
 #include <string>
 #include <vector>
 
+#include "base/version.h"
 #include "tools/marlit_tool/command.h"
+#include "tools/marlit_tool/help.h"
 
 using marlit::tool::Command;
 
 namespace {
 
-void printList(FILE* out) {
-    std::fprintf(out,
-                 "usage: marlit-tool COMMAND [ARG...]\n"
-                 "Inspects and converts marlit's files: packs, pictures, sounds, scripts.\n"
-                 "Run 'marlit-tool COMMAND --help' for one command.\n\ncommands:\n");
-    for (const auto& c : marlit::tool::commands()) {
-        std::string head(c.usage);
-        std::fprintf(out, "  %-44s %.*s\n", head.c_str(), static_cast<int>(c.summary.size()),
-                     c.summary.data());
-    }
-}
-
-void printHelp(const Command& c) {
-    std::printf("usage: marlit-tool %.*s\n%.*s\n", static_cast<int>(c.usage.size()), c.usage.data(),
-                static_cast<int>(c.summary.size()), c.summary.data());
-    if (!c.details.empty()) {
-        std::printf("\n%.*s", static_cast<int>(c.details.size()), c.details.data());
-        if (c.details.back() != '\n')
-            std::printf("\n");
-    }
-}
-
 bool isHelp(const std::string& a) {
     return a == "--help" || a == "-h";
+}
+
+struct Lookup {
+    const Command* command = nullptr;
+    size_t wordsUsed = 0;
+    bool groupKnown = false;
+};
+
+// The subcommand that the first one or two words name.
+Lookup lookUp(const std::vector<Command>& all, const std::vector<std::string>& words) {
+    Lookup found;
+    for (const Command& c : all) {
+        if (words.empty() || c.group != words[0])
+            continue;
+        found.groupKnown = true;
+        if (c.name.empty())
+            return {&c, 1, true};
+        if (words.size() > 1 && c.name == words[1])
+            return {&c, 2, true};
+    }
+    return found;
+}
+
+int unknown(const std::vector<std::string>& words, const Lookup& found) {
+    std::string asked = words[0];
+    if (found.groupKnown && words.size() > 1)
+        asked += " " + words[1];
+    std::fprintf(stderr, "marlit-tool: unknown subcommand '%s' (see marlit-tool help%s)\n",
+                 asked.c_str(), found.groupKnown ? (" " + words[0]).c_str() : "");
+    return 2;
+}
+
+// "marlit-tool help [SUBCOMMAND]".
+int help(const std::vector<Command>& all, const std::vector<std::string>& words) {
+    if (words.empty()) {
+        marlit::tool::printCommandList(stdout);
+        return 0;
+    }
+    Lookup found = lookUp(all, words);
+    if (found.command && found.wordsUsed == words.size()) {
+        marlit::tool::printCommandHelp(stdout, *found.command);
+        return 0;
+    }
+    if (found.groupKnown && words.size() == 1) {
+        marlit::tool::printGroup(stdout, words[0]);
+        return 0;
+    }
+    return unknown(words, found);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
-    if (args.empty() || isHelp(args[0])) {
-        printList(args.empty() ? stderr : stdout);
-        return args.empty() ? 2 : 0;
-    }
-    const auto all = marlit::tool::commands();
-    const Command* found = nullptr;
-    size_t used = 0;
-    bool groupKnown = false;
-    for (const auto& c : all) {
-        if (c.group != args[0])
-            continue;
-        groupKnown = true;
-        if (c.name.empty()) {
-            found = &c;
-            used = 1;
-            break;
-        }
-        if (args.size() > 1 && c.name == args[1]) {
-            found = &c;
-            used = 2;
-            break;
-        }
-    }
-    if (!found) {
-        if (groupKnown) {
-            std::fprintf(stderr, "usage:\n");
-            for (const auto& c : all) {
-                if (c.group == args[0]) {
-                    std::fprintf(stderr, "  marlit-tool %.*s\n", static_cast<int>(c.usage.size()),
-                                 c.usage.data());
-                }
-            }
-            bool help = args.size() > 1 && isHelp(args[1]);
-            return help ? 0 : 2;
-        }
-        std::fprintf(stderr, "marlit-tool: unknown command '%s'\n\n", args[0].c_str());
-        printList(stderr);
+    if (args.empty()) {
+        marlit::tool::printCommandList(stderr);
         return 2;
     }
-    std::vector<std::string> rest(args.begin() + used, args.end());
+    const auto all = marlit::tool::commands();
+    if (isHelp(args[0]) || args[0] == "help")
+        return help(all, std::vector<std::string>(args.begin() + 1, args.end()));
+    if (args[0] == "--version") {
+        std::printf("%s\n", marlit::versionLine("marlit-tool").c_str());
+        return 0;
+    }
+    Lookup found = lookUp(all, args);
+    if (!found.command) {
+        bool listGroup = found.groupKnown && (args.size() == 1 || isHelp(args[1]));
+        if (!listGroup)
+            return unknown(args, found);
+        bool asked = args.size() > 1;
+        marlit::tool::printGroup(asked ? stdout : stderr, args[0]);
+        return asked ? 0 : 2;
+    }
+    std::vector<std::string> rest(args.begin() + found.wordsUsed, args.end());
     for (const auto& a : rest) {
         if (isHelp(a)) {
-            printHelp(*found);
+            marlit::tool::printCommandHelp(stdout, *found.command);
             return 0;
         }
     }
-    return found->run(rest);
+    return found.command->run(rest);
 }

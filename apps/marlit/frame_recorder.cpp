@@ -33,8 +33,10 @@ void FrameRecorder::shoot(GameContext& ctx, uint64_t frame) {
     std::string problem;
     bool ok = dumpBackBuffer(numbered(options_.shots, "frame", frame), d.backBuffer(), d.width(),
                              d.height(), d.pitch(), &problem);
+    written_ += ok;
     if (ok && options_.deviceShots) {
         ok = dumpFrameBuffer(numbered(options_.shots, "device", frame), device_, &problem);
+        written_ += ok;
     }
     if (!ok && error_.empty())
         error_ = problem;

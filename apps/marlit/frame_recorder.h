@@ -33,6 +33,9 @@ class FrameRecorder {
     void afterTick(GameContext& context);
     // Empty unless a picture could not be written (the run was then ended).
     const std::string& error() const { return error_; }
+    // The frames run so far, and the picture files written.
+    uint64_t frames() const { return done_; }
+    uint64_t picturesWritten() const { return written_; }
 
   private:
     bool wanted(uint64_t frame) const;
@@ -42,6 +45,7 @@ class FrameRecorder {
     const DeviceFrameBuffer& device_;
     std::optional<uint32_t> start_;
     uint64_t done_ = 0;
+    uint64_t written_ = 0;
     bool ending_ = false;
     std::string error_;
 };

@@ -29,7 +29,7 @@ std::optional<PlayerCommandLine> parseCommandLine(const std::vector<std::string>
     Args a(args,
            {"dir", "input", "frames", "shots", "shot-every", "shot-at", "scale", "filter",
             "audio-out", "play-music", "play-voice", "font", "movie"},
-           {"headless", "device-shots", "test-pattern", "fullscreen", "help"});
+           {"headless", "device-shots", "test-pattern", "fullscreen", "help", "version"});
     auto fail = [error](std::string text) -> std::optional<PlayerCommandLine> {
         *error = std::move(text);
         return std::nullopt;
@@ -41,6 +41,7 @@ std::optional<PlayerCommandLine> parseCommandLine(const std::vector<std::string>
 
     PlayerCommandLine c;
     c.help = a.flag("help");
+    c.version = a.flag("version");
     c.headless = a.flag("headless");
     c.deviceShots = a.flag("device-shots");
     c.testPattern = a.flag("test-pattern");
@@ -77,7 +78,7 @@ std::optional<PlayerCommandLine> parseCommandLine(const std::vector<std::string>
             return fail("--filter is nearest or linear");
         c.linearFilter = *filter == "linear";
     }
-    if (c.help)
+    if (c.help || c.version)
         return c;
 
     if (!c.input.empty() && !c.headless)
@@ -102,7 +103,9 @@ std::string usageText(const char* program) {
     std::string p(program);
     return "usage: " + p +
            " [OPTION...]\n"
-           "Plays the game converted into the program folder.\n\n"
+           "Plays the game that convMarlitPC converted into the data folder DIR/1:\n"
+           "the picture pack grpack.mlz (grpack_v.mlz for marlit_vga), the music\n"
+           "and the voice pack voice.mlz.\n\n"
            "  --dir DIR          the program folder: marlitpc.cfg and the data folder \"1\"\n"
            "                     are there (default: the folder of this program)\n"
            "  --headless         no window and no sound device; a virtual clock that moves\n"
@@ -130,6 +133,7 @@ std::string usageText(const char* program) {
            "  --scale N          window scale (default: the largest that fits)\n"
            "  --fullscreen       take the whole screen\n"
            "  --filter MODE      nearest (default) or linear scaling\n"
+           "  --version          the program's version\n"
            "  --help             this text\n\n"
            "Keys: arrows, Enter or Space (centre), Z (A), X or Escape (B, the menu), C;\n"
            "a game controller's D-pad, A, B, X and Start; the mouse is the stylus.\n"

@@ -27,6 +27,7 @@ struct PlayerCommandLine {
     std::string font;       // the font file; empty: the gothic font fontconfig finds
     std::string movie;      // play this .jmv file, then end
     bool help = false;
+    bool version = false;
 };
 
 constexpr uint64_t kMaxFrames = 100'000'000;  // the virtual clock spans 49 days

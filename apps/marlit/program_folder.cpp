@@ -18,8 +18,16 @@ std::string executableFolder() {
 std::optional<std::string> systemFolder(const std::string& hostFolder, std::string* error) {
     std::error_code ec;
     std::filesystem::path p = std::filesystem::canonical(hostFolder, ec);
-    if (ec || !std::filesystem::is_directory(p, ec)) {
-        *error = hostFolder + ": no such folder";
+    if (ec) {
+        *error = hostFolder +
+                 ": no such folder; --dir names the folder that holds the data "
+                 "folder \"1\"";
+        return std::nullopt;
+    }
+    if (!std::filesystem::is_directory(p, ec)) {
+        *error = hostFolder +
+                 " is a file, not a folder; --dir names the folder that holds the "
+                 "data folder \"1\"";
         return std::nullopt;
     }
     auto sjis = utf8ToSjis(p.string());

@@ -3,7 +3,6 @@
 #include <SDL.h>
 
 #include <algorithm>
-#include <cstdio>
 
 #include "base/clock.h"
 #include "platform/key_codes.h"
@@ -14,11 +13,26 @@ namespace {
 
 constexpr uint32_t kRefreshInterval = 16;
 
-void report(const char* what) {
-    std::fprintf(stderr, "marlit: %s: %s\n", what, SDL_GetError());
+}  // namespace
+
+void SdlDisplay::report(const char* what) {
+    if (problem_.empty())
+        problem_ = std::string(what) + ": " + SDL_GetError();
 }
 
-}  // namespace
+std::string SdlDisplay::whyNoWindow() {
+    if (!SDL_WasInit(SDL_INIT_VIDEO) && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+        return std::string("no display to open a window on (") + SDL_GetError() + ")";
+    // SDL falls back to drivers that draw nowhere; a window nobody can see
+    // is no use unless asked for by name.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    std::string name = driver ? driver : "";
+    if ((name == "offscreen" || name == "dummy" || name == "evdev") &&
+        !SDL_getenv("SDL_VIDEODRIVER")) {
+        return "no display to open a window on (only the video driver '" + name + "')";
+    }
+    return {};
+}
 
 SdlDisplay::SdlDisplay(const SdlDisplayOptions& options)
     : options_(options),
@@ -39,17 +53,9 @@ bool SdlDisplay::raiseRunningCopy(std::string_view caption) {
 }
 
 bool SdlDisplay::createWindow(std::string_view title) {
-    if (!SDL_WasInit(SDL_INIT_VIDEO) && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-        report("cannot open the video output");
-        return false;
-    }
-    // SDL falls back to drivers that draw nowhere; a window nobody can see
-    // is no use unless asked for by name.
-    const char* driver = SDL_GetCurrentVideoDriver();
-    std::string name = driver ? driver : "";
-    if ((name == "offscreen" || name == "dummy" || name == "evdev") &&
-        !SDL_getenv("SDL_VIDEODRIVER")) {
-        std::fprintf(stderr, "marlit: no display to open a window on (--headless runs without)\n");
+    if (std::string why = whyNoWindow(); !why.empty()) {
+        if (problem_.empty())
+            problem_ = why;
         return false;
     }
     const int w = options_.screenWidth;

@@ -69,8 +69,16 @@ class SdlDisplay : public DisplayDevice {
     DeviceFrameBuffer& frameBuffer() { return frameBuffer_; }
     int scale() const { return scale_; }
 
+    // Empty when a window can be opened; else why not (no display server,
+    // or only a video driver that shows nothing).
+    static std::string whyNoWindow();
+    // The first thing that went wrong with the window or its drawing, empty
+    // if nothing did. The player goes on without it; the program reports it.
+    const std::string& problem() const { return problem_; }
+
   private:
     void refresh();
+    void report(const char* what);
     std::string instanceKey(std::string_view caption) const;
 
     SdlDisplayOptions options_;
@@ -83,6 +91,7 @@ class SdlDisplay : public DisplayDevice {
     int scale_ = 1;
     bool changed_ = false;
     uint32_t lastRefresh_ = 0;
+    std::string problem_;
 };
 
 }  // namespace marlit

@@ -266,7 +266,6 @@ TEST(MlzReader, RefusesPacksThatLie) {
         {"data past the end", [](HandPack& p) { p.offset = 1; }},
         {"huge stored size", [](HandPack& p) { p.stored = 0xFFFFFFFF; }},
         {"offset plus size wraps", [](HandPack& p) { p.offset = 0xFFFFFFFE; }},
-        {"cut short after writing", [](HandPack& p) { p.sizeField = 16 + 84 + 3; }},
         {"expands too far", [](HandPack& p) { p.expanded = kMlzMaxExpandedSize + 1; }},
         {"unknown method", [](HandPack& p) { p.method = 2; }},
     };
@@ -276,7 +275,7 @@ TEST(MlzReader, RefusesPacksThatLie) {
         EXPECT_FALSE(readHand(p)) << what;
     }
 
-    // Every truncation of a real pack is refused, and so are counts one off.
+    // Counts one off would read every entry from the wrong place.
     test::TempDir dir;
     writeSample(dir.file("whole.mlz"), 7);
     Bytes whole = fileBytes(dir.file("whole.mlz"));
@@ -287,12 +286,78 @@ TEST(MlzReader, RefusesPacksThatLie) {
         MlzReader reader;
         EXPECT_EQ(reader.OpenIndex(dir.file("liar.mlz")), nullptr) << int{count};
     }
-    for (size_t n = 0; n < whole.size(); n += 13) {
+    // A pack cut inside its header or index has no index to trust.
+    const size_t indexEnd = 16 + 84 * 7;
+    for (size_t n = 0; n < indexEnd; n += 13) {
         putFile(dir.file("cut.mlz"), Bytes(whole.begin(), whole.begin() + n));
         MlzReader reader;
         EXPECT_EQ(reader.OpenIndex(dir.file("cut.mlz")), nullptr) << n;
         EXPECT_FALSE(reader.ReadEntry(dir.file("cut.mlz"), "chip.rbp")) << n;
     }
+}
+
+// What every entry of the sample pack reads as, by index.
+std::vector<std::optional<Bytes>> readEach(const std::string& path) {
+    MlzReader reader;
+    std::vector<std::optional<Bytes>> out;
+    const MlzPack* pack = reader.OpenIndex(path);
+    if (!pack)
+        return out;
+    const std::vector<MlzEntry> entries = pack->entries;
+    for (const MlzEntry& e : entries)
+        out.push_back(reader.readEntry(path, e));
+    return out;
+}
+
+TEST(MlzReader, ATruncatedPackServesItsIntactEntries) {
+    test::TempDir dir;
+    writeSample(dir.file("whole.mlz"), 7);
+    Bytes whole = fileBytes(dir.file("whole.mlz"));
+    const auto intact = readEach(dir.file("whole.mlz"));
+    ASSERT_EQ(intact.size(), 7u);
+    MlzReader wholeReader;
+    const std::vector<MlzEntry> entries = wholeReader.OpenIndex(dir.file("whole.mlz"))->entries;
+
+    const size_t indexEnd = 16 + 84 * 7;
+    for (size_t n = indexEnd; n < whole.size(); ++n) {
+        putFile(dir.file("cut.mlz"), Bytes(whole.begin(), whole.begin() + n));
+        auto got = readEach(dir.file("cut.mlz"));
+        ASSERT_EQ(got.size(), 7u) << n;
+        for (size_t i = 0; i < 7; ++i) {
+            bool inside = indexEnd + entries[i].dataOffset + entries[i].storedSize <= n;
+            // An entry whose bytes are all there reads as in the whole pack;
+            // one cut short gives nothing, never a part.
+            EXPECT_EQ(got[i], inside ? intact[i] : std::nullopt) << n << " entry " << i;
+        }
+    }
+    // The last entry is the one a cut by a single byte loses.
+    putFile(dir.file("cut.mlz"), Bytes(whole.begin(), whole.end() - 1));
+    MlzReader reader;
+    EXPECT_EQ(reader.ReadEntry(dir.file("cut.mlz"), "AdvData\\mes\\0223a_f01.mes"), script());
+    EXPECT_FALSE(reader.readEntry(dir.file("cut.mlz"), entries[6]));
+}
+
+TEST(MlzReader, APackWithBytesAppendedOrAWrongSizeFieldStillReads) {
+    test::TempDir dir;
+    writeSample(dir.file("whole.mlz"), 7);
+    Bytes whole = fileBytes(dir.file("whole.mlz"));
+    const auto intact = readEach(dir.file("whole.mlz"));
+
+    Bytes grown = whole;
+    grown.insert(grown.end(), 1000, 0xAB);
+    putFile(dir.file("grown.mlz"), grown);
+    EXPECT_EQ(readEach(dir.file("grown.mlz")), intact);
+
+    // The length is right and only the header's field is wrong.
+    Bytes zeroField = whole;
+    std::fill_n(zeroField.begin() + 8, 4, 0);
+    putFile(dir.file("field.mlz"), zeroField);
+    EXPECT_EQ(readEach(dir.file("field.mlz")), intact);
+
+    // The size field is all a hand-made pack may get wrong, too.
+    HandPack p;
+    p.sizeField = 16 + 84 + 3;
+    EXPECT_EQ(readHand(p), Bytes(18, 'Q'));
 }
 
 }  // namespace

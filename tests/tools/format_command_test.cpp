@@ -42,16 +42,5 @@ TEST(FormatCommand, RejectsUnreadableArguments) {
     EXPECT_EQ(r.exitCode, 2);
 }
 
-TEST(Tool, HelpListsCommands) {
-    auto r = tool({"--help"});
-    EXPECT_EQ(r.exitCode, 0);
-    EXPECT_NE(r.out.find("format FORMAT"), std::string::npos);
-    r = tool({"format", "--help"});
-    EXPECT_EQ(r.exitCode, 0);
-    EXPECT_NE(r.out.find("s:TEXT"), std::string::npos);
-    r = tool({"nosuch"});
-    EXPECT_EQ(r.exitCode, 2);
-}
-
 }  // namespace
 }  // namespace marlit

@@ -80,6 +80,13 @@ TEST(PackCommand, CreateListAndExtract) {
     r = tool({"pack", "extract", pack, kWideFolder + "\\X.TXT", dir.file("two")});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(test::readFileText(dir.file("two")), "wide");
+    // "/" between folders as on the host; the pack stores "\".
+    r = tool({"pack", "extract", pack, "AdvData/mes/0223a_f01.MES", dir.file("slash")});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(test::readFileText(dir.file("slash")), script());
+    r = tool({"pack", "extract", pack, kWideFolder + "/x.txt", dir.file("wideslash")});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(test::readFileText(dir.file("wideslash")), "wide");
     r = tool({"pack", "extract", pack, "nothing.txt", dir.file("three")});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.err.find("nothing.txt"), std::string::npos);
@@ -136,10 +143,8 @@ TEST(PackCommand, BadPacksFailWithAMessage) {
         c = static_cast<char>(rng());
     std::string liar = whole;
     liar[4] = 3;  // three records claimed, two written
-    std::string offsets = whole;
-    offsets[16 + 84 + 76 + 3] = 0x70;  // second record's data past the end
-    for (const std::string& bad : {whole.substr(0, whole.size() - 1), whole.substr(0, 50),
-                                   std::string("RLZ2"), noise, liar, offsets}) {
+    for (const std::string& bad :
+         {whole.substr(0, 16 + 84 + 40), std::string("RLZ2"), noise, liar}) {
         putFile(dir.path() / "bad.mlz", bad);
         for (std::vector<std::string> args :
              {std::vector<std::string>{"pack", "list", dir.file("bad.mlz")},
@@ -156,6 +161,63 @@ TEST(PackCommand, BadPacksFailWithAMessage) {
     EXPECT_EQ(tool({"pack", "create", pack, dir.file("nowhere")}).exitCode, 1);
     // A failed create leaves the old pack as it was.
     EXPECT_EQ(test::readFileText(pack), whole);
+}
+
+TEST(PackCommand, ACutOrGrownPackIsListedWithWarningsAndServesItsIntactEntries) {
+    test::TempDir dir;
+    fs::path src = dir.path() / "src";
+    putFile(src / "a.mes", script());
+    putFile(src / "b.mes", "bee");
+    std::string pack = dir.file("p.mlz");
+    ASSERT_EQ(tool({"pack", "create", pack, src.string()}).exitCode, 0);
+    std::string whole = test::readFileText(pack);
+    auto listing = tool({"pack", "list", pack});
+    ASSERT_EQ(listing.exitCode, 0);
+    EXPECT_EQ(listing.err, "");
+
+    // Cut by one byte: b.mes, the last entry, is lost; a.mes is whole.
+    std::string cut = dir.file("cut.mlz");
+    putFile(cut, whole.substr(0, whole.size() - 1));
+    auto r = tool({"pack", "list", cut});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, listing.out);
+    EXPECT_EQ(r.err, "marlit-tool: warning: " + cut + " is " + std::to_string(whole.size() - 1) +
+                         " bytes long, its header says " + std::to_string(whole.size()) +
+                         " (cut short since it was written)\n"
+                         "marlit-tool: warning: entry 1 (b.mes) runs past the end of " +
+                         cut + " and cannot be read\n");
+    r = tool({"pack", "extract", cut, "a.mes", dir.file("a")});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(test::readFileText(dir.file("a")), script());
+    r = tool({"pack", "extract", cut, "b.mes", dir.file("b")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("runs past the end"), std::string::npos) << r.err;
+    EXPECT_FALSE(fs::exists(dir.file("b")));
+    r = tool({"pack", "extract-all", cut, dir.file("all")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(test::readFileText(dir.file("all/a.mes")), script());
+    EXPECT_FALSE(fs::exists(dir.file("all/b.mes")));
+
+    // Bytes appended: every entry reads; the length is still named.
+    std::string grown = dir.file("grown.mlz");
+    putFile(grown, whole + std::string(100, 'x'));
+    r = tool({"pack", "list", grown});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, listing.out);
+    EXPECT_NE(r.err.find("(grown since it was written)"), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find("runs past"), std::string::npos) << r.err;
+    r = tool({"pack", "extract-all", grown, dir.file("grown")});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(test::readFileText(dir.file("grown/b.mes")), "bee");
+
+    // A record moved past the end: that one entry is lost.
+    std::string moved = whole;
+    moved[16 + 84 + 76 + 3] = 0x70;
+    putFile(dir.path() / "moved.mlz", moved);
+    r = tool({"pack", "list", dir.file("moved.mlz")});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_NE(r.err.find("entry 1 (b.mes) runs past the end"), std::string::npos) << r.err;
+    EXPECT_EQ(tool({"pack", "extract", dir.file("moved.mlz"), "A.MES", dir.file("m")}).exitCode, 0);
 }
 
 TEST(LzssCommand, CompressAndExpand) {

@@ -30,9 +30,11 @@ int fail(std::string_view message) {
 }
 
 int usageError(const Command& command, std::string_view message) {
-    std::fprintf(stderr, "marlit-tool: %.*s\nusage: marlit-tool %.*s\n",
-                 static_cast<int>(message.size()), message.data(),
-                 static_cast<int>(command.usage.size()), command.usage.data());
+    std::string words(command.group);
+    if (!command.name.empty())
+        words += " " + std::string(command.name);
+    std::fprintf(stderr, "marlit-tool: %s: %.*s (see marlit-tool %s --help)\n", words.c_str(),
+                 static_cast<int>(message.size()), message.data(), words.c_str());
     return 2;
 }
 

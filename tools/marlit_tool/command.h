@@ -20,6 +20,8 @@ struct Command {
     std::string_view summary;
     // The rest of `--help`: arguments, options, output.
     std::string_view details;
+    // One command line a user can copy, starting with "marlit-tool".
+    std::string_view example;
     // Runs with the arguments after the command words; returns the exit code
     // (0 success, 1 failure, 2 wrong usage).
     int (*run)(std::span<const std::string> args);
@@ -35,7 +37,8 @@ struct Registrar {
 
 // Prints "marlit-tool: <message>" to stderr and returns 1.
 int fail(std::string_view message);
-// Prints the usage error and the command's synopsis to stderr; returns 2.
+// Prints the usage error in one line that points to the command's --help;
+// returns 2.
 int usageError(const Command& command, std::string_view message);
 
 }  // namespace marlit::tool

@@ -22,6 +22,7 @@ const Command kDecode{
     "decode a CRX picture of the PC game into a PNG",
     "Writes an RGB PNG, or an RGBA PNG for a 32-bit picture with alpha.\n"
     "Indexed pictures come out through their palette.\n",
+    "marlit-tool crx decode game/AdvData/GRP/BG/bg01.crx bg01.png",
     runDecode,
 };
 
@@ -32,11 +33,12 @@ const Command kEncode{
     "write a PNG as a CRX picture",
     "Options:\n"
     "  --type lz     the LZ compression type (24-bit, or indexed)\n"
-    "  --type zlib   zlib-compressed rows (24-bit, 32-bit for an RGBA PNG, or indexed)\n"
+    "  --type zlib   zlib-compressed rows (24-bit, 32-bit for RGBA PNGs, or indexed)\n"
     "  --filter N    the row filter 0-4 of every row (zlib, direct colour);\n"
     "                without it each row gets the filter that suits it\n"
     "  --indexed     an 8-bit picture with a palette (at most 256 colours)\n"
     "Only --type zlib without --indexed keeps an alpha channel.\n",
+    "marlit-tool crx encode bg01.png game/AdvData/GRP/BG/bg01.crx --type zlib",
     runEncode,
 };
 

@@ -101,8 +101,8 @@ const Command kFormat{
     "  t:NUMBER   a 64-bit integer: two words, low word first\n"
     "FORMAT and TEXT may be given in UTF-8 (converted to Shift-JIS) or as\n"
     "Shift-JIS bytes. The text is written as raw bytes (Shift-JIS), then a\n"
-    "newline.\n"
-    "Example: marlit-tool format \"save%z3.dat\" 1   prints save001.dat\n",
+    "newline: \"save%z3.dat\" 1 prints save001.dat.\n",
+    "marlit-tool format \"save%z3.dat\" 1",
     [](std::span<const std::string> args) -> int {
         if (args.empty())
             return usageError(kFormat, "missing FORMAT");

@@ -153,6 +153,7 @@ const Command kInfo{"jmv",
                     "line per frame: its size in bytes and its position in the file. A table\n"
                     "that reaches past the end of the file is listed up to the first frame\n"
                     "outside it, and the command fails naming that frame.\n",
+                    "marlit-tool jmv info OP.jmv",
                     runInfo};
 const Command kExtract{"jmv",
                        "extract",
@@ -162,6 +163,7 @@ const Command kExtract{"jmv",
                        "widened by shifting), creating OUTDIR when needed. Frames that do not\n"
                        "decode, as the player would leave them out, are named and skipped, and\n"
                        "the command then fails.\n",
+                       "marlit-tool jmv extract OP.jmv frames",
                        runExtract};
 const Command kEncode{"jmv",
                       "encode",
@@ -176,6 +178,7 @@ const Command kEncode{"jmv",
                       "and a multiple of 8 wide. An .mp3 file of the same name beside the movie\n"
                       "is its sound and sets its pace. Header and table bytes the player does\n"
                       "not read are written as zeros.\n",
+                      "marlit-tool jmv encode OP.jmv --fps 15 frame*.png",
                       runEncode};
 
 const Registrar kRegisterInfo(kInfo);

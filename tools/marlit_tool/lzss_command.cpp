@@ -17,6 +17,7 @@ const Command kCompress{
     "compress a file into a bare LZSS stream",
     "OUT holds the stream only (as a pack entry of method 1 stores it); an\n"
     "empty IN gives an empty OUT.\n",
+    "marlit-tool lzss compress start.mes start.lzss",
     [](std::span<const std::string> args) -> int {
         if (args.size() != 2)
             return usageError(kCompress, "expected IN OUT");
@@ -37,6 +38,7 @@ const Command kExpand{
     "expand a bare LZSS stream into SIZE bytes",
     "OUT gets exactly SIZE bytes (at most 64 MiB): the stream is cut there,\n"
     "and zeros follow a stream that ends early (with a note on stderr).\n",
+    "marlit-tool lzss expand start.lzss start.mes 4096",
     [](std::span<const std::string> args) -> int {
         if (args.size() != 3)
             return usageError(kExpand, "expected IN OUT SIZE");

@@ -31,8 +31,42 @@ const MlzPack* openPack(MlzReader& reader, const std::string& hostPack, std::str
     }
     const MlzPack* pack = reader.OpenIndex(systemPack);
     if (!pack)
-        fail(hostPack + " is not a readable pack (bad header, truncated, or lying index)");
+        fail(hostPack +
+             " is not a readable pack (bad header, index cut short, or an index that "
+             "does not describe its data)");
     return pack;
+}
+
+// Tells on stderr how a pack differs from what its header says: cut short or
+// grown since it was written, and the entries that can no longer be read.
+void warnAboutDamage(const std::string& hostPack, const MlzPack& pack) {
+    if (pack.fileSize != pack.fileLength) {
+        uint64_t described = pack.dataStart();
+        for (const MlzEntry& e : pack.entries)
+            described += e.storedSize;
+        const char* why = described == pack.fileLength      ? "the header's size field is wrong"
+                          : pack.fileLength < pack.fileSize ? "cut short since it was written"
+                                                            : "grown since it was written";
+        std::fprintf(
+            stderr, "marlit-tool: warning: %s is %llu bytes long, its header says %u (%s)\n",
+            hostPack.c_str(), static_cast<unsigned long long>(pack.fileLength), pack.fileSize, why);
+    }
+    for (size_t i = 0; i < pack.entries.size(); ++i) {
+        const MlzEntry& e = pack.entries[i];
+        if (!mlzEntryInFile(pack, e)) {
+            std::fprintf(stderr,
+                         "marlit-tool: warning: entry %zu (%s) runs past the end of %s and "
+                         "cannot be read\n",
+                         i, sjisToUtf8(e.name).c_str(), hostPack.c_str());
+        }
+    }
+}
+
+// An entry name typed with "/" between folders, as the pack stores it: with
+// "\". ("/" is never part of a Shift-JIS double-byte character.)
+std::string withBackslashes(std::string name) {
+    std::replace(name.begin(), name.end(), '/', '\\');
+    return name;
 }
 
 // The parts of an entry name as host path components, or none when the
@@ -77,7 +111,10 @@ const Command kList{
     "pack list PACK",
     "list the records of a pack",
     "One line per record, tab-separated: index, name (UTF-8), stored size,\n"
-    "expanded size, method (0 stored, 1 LZSS), data offset.\n",
+    "expanded size, method (0 stored, 1 LZSS), data offset. A pack whose length\n"
+    "differs from its header's, and entries that run past its end, are named\n"
+    "on stderr.\n",
+    "marlit-tool pack list play/1/grpack.mlz",
     [](std::span<const std::string> args) -> int {
         if (args.size() != 1)
             return usageError(kList, "expected PACK");
@@ -86,6 +123,7 @@ const Command kList{
         const MlzPack* pack = openPack(reader, args[0], sys);
         if (!pack)
             return 1;
+        warnAboutDamage(args[0], *pack);
         for (size_t i = 0; i < pack->entries.size(); ++i) {
             const MlzEntry& e = pack->entries[i];
             std::printf("%zu\t%s\t%u\t%u\t%u\t%u\n", i, sjisToUtf8(e.name).c_str(), e.storedSize,
@@ -100,9 +138,10 @@ const Command kExtract{
     "extract",
     "pack extract PACK NAME OUT",
     "write one entry's expanded bytes to a file",
-    "NAME is given in UTF-8 or as stored (Shift-JIS); letters a-z match\n"
-    "either case, double-byte characters only themselves. The first record\n"
-    "of that name is taken.\n",
+    "NAME is given in UTF-8 or as stored (Shift-JIS), with \"/\" or \"\\\" between\n"
+    "folders; letters a-z match either case, double-byte characters only\n"
+    "themselves. The first record of that name is taken.\n",
+    "marlit-tool pack extract play/1/grpack.mlz AdvData/GRP/BG/bg01.rbp bg01.rbp",
     [](std::span<const std::string> args) -> int {
         if (args.size() != 3)
             return usageError(kExtract, "expected PACK NAME OUT");
@@ -113,14 +152,18 @@ const Command kExtract{
             return 1;
         const MlzEntry* entry = nullptr;
         if (auto sjis = utf8ToSjis(args[1]))
-            entry = findMlzEntry(*pack, *sjis);
+            entry = findMlzEntry(*pack, withBackslashes(*sjis));
         if (!entry)
-            entry = findMlzEntry(*pack, args[1]);
+            entry = findMlzEntry(*pack, withBackslashes(args[1]));
         if (!entry)
-            return fail("no entry " + args[1] + " in " + args[0]);
+            return fail("no entry " + args[1] + " in " + args[0] +
+                        " ('marlit-tool pack list' shows the names)");
+        if (!mlzEntryInFile(*pack, *entry))
+            return fail("entry " + args[1] + " runs past the end of " + args[0] +
+                        ", which was cut short");
         auto data = reader.readEntry(sys, *entry);
         if (!data)
-            return fail("entry " + args[1] + " cannot be read");
+            return fail("entry " + args[1] + " in " + args[0] + " cannot be read");
         if (!writeHostFileAtomic(args[2], *data))
             return fail("cannot write " + args[2]);
         return 0;
@@ -137,6 +180,7 @@ const Command kExtractAll{
     "written; records without a name are skipped, and so are later records\n"
     "of a name already written (lookups find the first). Exit 1 when any\n"
     "entry was refused or failed.\n",
+    "marlit-tool pack extract-all play/1/grpack.mlz unpacked",
     [](std::span<const std::string> args) -> int {
         if (args.size() != 2)
             return usageError(kExtractAll, "expected PACK DIR");
@@ -176,7 +220,8 @@ const Command kExtractAll{
             }
             auto data = reader.readEntry(sys, e);
             if (!data) {
-                status = fail("entry " + shown + " cannot be read");
+                status = fail("entry " + shown + " cannot be read" +
+                              (mlzEntryInFile(*found, e) ? "" : ": it runs past the end"));
                 continue;
             }
             if (!writeHostFileAtomic(out.string(), *data))
@@ -194,6 +239,7 @@ const Command kCreate{
     "Names are the paths relative to DIR with \"\\\" separators, in Shift-JIS,\n"
     "at most 63 bytes, in sorted (byte) order. --method 1 (default) stores\n"
     "LZSS-compressed entries, --method 0 stores them as they are.\n",
+    "marlit-tool pack create play/1/grpack.mlz unpacked",
     [](std::span<const std::string> args) -> int {
         Args parsed(args, {"method"}, {});
         if (!parsed.error().empty())

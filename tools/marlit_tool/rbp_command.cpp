@@ -126,6 +126,7 @@ const Command kInfo{"rbp",
                     "print the header of a handheld picture (.rbp)",
                     "Prints one field per line: kind, version character, size (WxH), source\n"
                     "size (WxH before scaling) and JBP size (bytes of the DCT stream).\n",
+                    "marlit-tool rbp info bg01.rbp",
                     runInfo};
 const Command kDecode{"rbp",
                       "decode",
@@ -134,6 +135,7 @@ const Command kDecode{"rbp",
                       "The working picture (blue, green, red, alpha bytes) as red, green, blue,\n"
                       "alpha. --key loads with the colour key: RGB565 0xF81F becomes transparent\n"
                       "in uncompressed opaque pictures.\n",
+                      "marlit-tool rbp decode bg01.rbp bg01.png",
                       runDecode};
 const Command kEncode{"rbp",
                       "encode",
@@ -142,6 +144,7 @@ const Command kEncode{"rbp",
                       "An RGB PNG gives an opaque picture, an RGBA PNG one with alpha.\n"
                       "--quality 0 stores it uncompressed (RGB565); 1, 2, 3 as a DCT stream at\n"
                       "JPEG quality 100, 90, 80, except pictures under 32 pixels wide or high.\n",
+                      "marlit-tool rbp encode bg01.png bg01.rbp --quality 2",
                       runEncode};
 const Command kJbpDecode{
     "jbp",
@@ -151,6 +154,7 @@ const Command kJbpDecode{
     "The picture has the stream's size rounded up to multiples of 16. OUT\n"
     "ending in .png gets an RGB PNG (fields widened by shifting, low bits 0);\n"
     "any other name the raw little-endian RGB565 words, rows top to bottom.\n",
+    "marlit-tool jbp decode bg01.jbp bg01.png",
     runJbpDecode};
 
 const Registrar kRegisterInfo(kInfo);

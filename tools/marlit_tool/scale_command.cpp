@@ -25,6 +25,7 @@ const Command kScale{
     "  alpha    RGBA in and out; magenta pixels that are not opaque are cleared\n"
     "An RGBA input loses its alpha in the opaque and key variants; an RGB input\n"
     "is opaque in the alpha variant.\n",
+    "marlit-tool scale bg01.png small.png --percent 40 --variant opaque",
     runScale,
 };
 

@@ -19,6 +19,7 @@ const Command kDecode{
     "decode a sound file (any codec) or WAVE file to a 16-bit PCM WAVE file",
     "IN is a sound file of the game (raw, delta or transform coded) or a WAVE\n"
     "file. OUT is a 16-bit PCM WAVE file at IN's own rate and channel count.\n",
+    "marlit-tool sound decode game/BGM/01.pcm 01.wav",
     [](std::span<const std::string> argv) -> int {
         Args args(argv, {}, {});
         if (!args.error().empty())
@@ -54,6 +55,7 @@ const Command kMp3{
     "  --mono              one channel (music and effects are stereo by default)\n"
     "  --voice             the voice settings: mono, 8 16 24 32 40 48 56 64 80 96\n"
     "                      112 128 160 kbit/s\n",
+    "marlit-tool sound mp3 game/BGM/01.pcm 01.mp3 --bitrate-index 5",
     [](std::span<const std::string> argv) -> int {
         Args args(argv, {"bitrate-index", "rate-index"}, {"mono", "voice"});
         if (!args.error().empty())

@@ -32,6 +32,7 @@ const Command kList{
     "kind (wave, pcm, transform, other). A clip whose offsets run backwards or\n"
     "past the end of the file is listed with length 0 and kind other, and\n"
     "named on stderr.\n",
+    "marlit-tool voice list game/voice.dat",
     [](std::span<const std::string> argv) -> int {
         Args args(argv, {}, {});
         if (!args.error().empty())
@@ -77,6 +78,7 @@ const Command kPack{
     "                      (default 3)\n"
     "  --rate-index R      0: 22050 Hz, 1: 44100 Hz (default 0)\n"
     "  --jobs N            clips converted at once (default: one per core)\n",
+    "marlit-tool voice pack game/voice.dat play/1",
     [](std::span<const std::string> argv) -> int {
         Args args(argv, {"bitrate-index", "rate-index", "jobs"}, {});
         if (!args.error().empty())
