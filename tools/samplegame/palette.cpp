@@ -1,0 +1,42 @@
+#include "tools/samplegame/palette.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+namespace marlit::sample {
+
+namespace {
+
+size_t colourCount(const Bitmap& b, size_t limit) {
+    std::unordered_set<uint32_t> seen;
+    for (size_t i = 0; i + 2 < b.pixels.size(); i += b.bytesPerPixel) {
+        seen.insert(b.pixels[i] | (b.pixels[i + 1] << 8) | (b.pixels[i + 2] << 16));
+        if (seen.size() > limit)
+            break;
+    }
+    return seen.size();
+}
+
+}  // namespace
+
+Bitmap reduceColours(Bitmap picture) {
+    for (int bits = 8; bits >= 1; --bits) {
+        Bitmap reduced = picture;
+        if (bits < 8) {
+            const int drop = 8 - bits;
+            const int step = 1 << drop;
+            for (size_t i = 0; i < reduced.pixels.size(); ++i) {
+                if (reduced.bytesPerPixel == 4 && i % 4 == 3)
+                    continue;
+                // Nearest level; the top level is 255 so white stays white.
+                int v = (picture.pixels[i] + step / 2) >> drop << drop;
+                reduced.pixels[i] = static_cast<uint8_t>(std::min(v, 255));
+            }
+        }
+        if (colourCount(reduced, 256) <= 256)
+            return reduced;
+    }
+    return picture;
+}
+
+}  // namespace marlit::sample
