@@ -10,6 +10,7 @@
 #include "base/files.h"
 #include "base/png.h"
 #include "tools/samplegame/picture_jobs.h"
+#include "tools/samplegame/sound_jobs.h"
 #include "tools/samplegame/text.h"
 
 namespace marlit::sample {
@@ -59,6 +60,8 @@ struct FileJob {
 bool writeSampleGame(const SampleOptions& options, std::vector<WrittenFile>& written,
                      std::string* error) {
     const std::string fontPath = options.fontPath.empty() ? Font::defaultPath() : options.fontPath;
+    const int threads = std::max(
+        1, options.jobs > 0 ? options.jobs : static_cast<int>(std::thread::hardware_concurrency()));
     std::vector<FileJob> files;
     files.push_back({"ZERIVAD.exe", [](const Font&, std::vector<uint8_t>& out, std::string*) {
                          // Only looked for: it marks the folder as the game's.
@@ -85,6 +88,15 @@ bool writeSampleGame(const SampleOptions& options, std::vector<WrittenFile>& wri
                              return true;
                          }});
     }
+    for (SoundJob& job : soundJobs(options.small, threads)) {
+        files.push_back({job.path, [job](const Font&, std::vector<uint8_t>& out, std::string* why) {
+                             auto bytes = job.make(why);
+                             if (!bytes)
+                                 return false;
+                             out = std::move(*bytes);
+                             return true;
+                         }});
+    }
     if (!options.only.empty()) {
         std::erase_if(files, [&](const FileJob& f) {
             return f.path.find(options.only) == std::string::npos;
@@ -93,8 +105,6 @@ bool writeSampleGame(const SampleOptions& options, std::vector<WrittenFile>& wri
 
     // Each file is made on its own, so the workers may take them in any
     // order: the bytes do not depend on it.
-    const int threads = std::max(1, options.jobs > 0 ? options.jobs
-                                                     : static_cast<int>(std::thread::hardware_concurrency()));
     std::vector<std::vector<uint8_t>> results(files.size());
     std::vector<std::string> failures(files.size());
     std::atomic<size_t> next{0};

@@ -212,7 +212,7 @@ void drawFace(Figure& f, const Look& look, const Pose& pose) {
     // Brows.
     const Expression e = pose.expression;
     const float tilt = e == Expression::Troubled ? 7 : e == Expression::Surprised ? -4 : 0;
-    const float lift = e == Expression::Surprised ? -6 : 0;
+    const float lift = e == Expression::Surprised ? -12 : -7;
     f.fill(capsule(f.p(352, 174 + lift), f.p(382, 174 + lift - tilt), f.r(2.0f)),
            f.around(367, 174, 22, 12), shade(look.hair, -0.3f));
     f.fill(capsule(f.p(418, 174 + lift - tilt), f.p(448, 174 + lift), f.r(2.0f)),

@@ -65,16 +65,16 @@ Canvas paintStaffRoll(const Font& font, int number) {
             break;
         const float y = 300.0f + k * 600;
         if (*list[i].role)
-            font.drawIn(c, list[i].role, 0, y - 50, 800, 40, 24, TextStyle{ui::kBlossom});
-        font.drawIn(c, list[i].who, 0, y, 800, 60, 36, TextStyle{rgb(0xffffff)});
+            font.drawIn(c, list[i].role, 0, y - 60, 800, 48, 32, TextStyle{ui::kBlossom});
+        font.drawIn(c, list[i].who, 0, y, 800, 64, 44, TextStyle{rgb(0xffffff)});
     }
     return c;
 }
 
 Canvas paintCreditPanel(const Font& font, int number) {
-    Canvas c(400, 600);
-    fillShape(c, whole(c), [](float, float) { return -10.0f; },
-              verticalGradient(0, rgb(0x1c3058), 600, rgb(0x0c1630)));
+    Canvas c(400, 600, kRollBack);
+    fillShape(c, boxOf(20, 20, 360, 560), outline(roundedRect(24, 24, 352, 552, 16), 2),
+              solid(ui::kBlossom));
     if (number == 1) {
         font.drawIn(c, "はるまちの岬", 0, 200, 400, 60, 40, outlinedText(rgb(0xffffff), ui::kNavy, 2));
         font.drawIn(c, "ending", 0, 270, 400, 40, 24, TextStyle{ui::kBlossom});

@@ -74,8 +74,8 @@ Canvas paintTitle(const Font& font, int stage) {
     if (stage == 0)
         return c;
     if (stage >= 2) {
-        drawHeroine(c, 0, Placement{{150, 250}, 1.15f}, Pose{Expression::Smile});
-        drawHeroine(c, 1, Placement{{650, 240}, 1.15f}, Pose{Expression::Gentle});
+        drawHeroine(c, 0, Placement{{150, 330}, 1.0f}, Pose{Expression::Smile});
+        drawHeroine(c, 1, Placement{{650, 320}, 1.0f}, Pose{Expression::Gentle});
     }
     TextStyle titleStyle = outlinedText(rgb(0xffffff), ui::kNavy, 5);
     titleStyle.shadow = rgb(0x0c1630, 0.45f);

@@ -33,7 +33,8 @@ TextStyle outlinedText(Colour fill, Colour line, float width) {
 void fitText(Canvas& c, const Font& font, Rect r, std::string_view text, const TextStyle& style,
              int maxSize, Align align) {
     int size = maxSize;
-    const float room = r.w - 2 * style.outlineWidth - 6;
+    // Small cells (single digits) use their whole width.
+    const float room = r.w - 2 * style.outlineWidth - std::min(6.0f, r.w / 8.0f);
     while (size > 8 && font.width(text, size, style.spacing) > room)
         --size;
     const float pad = align == Align::Centre ? 0 : style.outlineWidth + 4;
@@ -45,7 +46,7 @@ void drawButton(Canvas& c, const Font& font, Rect r, std::string_view label, boo
     drawPlate(c, r, lit);
     const int maxSize = size > 0 ? size : std::max(10, r.h * 2 / 3);
     fitText(c, font, r, label, outlinedText(lit ? rgb(0xffffff) : ui::kCream,
-                                            lit ? shade(ui::kBlossom, -0.55f) : ui::kInk, 1.5f),
+                                            lit ? rgb(0x7a1838) : ui::kInk, 1.8f),
             maxSize);
 }
 

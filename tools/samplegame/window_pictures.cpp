@@ -177,12 +177,15 @@ Canvas paintIcons(const Font& font) {
                   solid(ui::kCream));
         fitText(c, font, r, o.letter, outlinedText(), 30);
     }
-    // The pointer: a pin standing on its tip.
+    // The pointer: a ring around the chosen place's icon (which stands 6
+    // pixels lower) with a mark above it.
     const Rect p = layout::kMapPointer;
-    const Point head{p.x + 28.0f, p.y + 22.0f};
-    fillPolygon(c, {{head.x - 17, head.y + 8}, {head.x, p.y + 61.0f}, {head.x + 17, head.y + 8}}, rgb(0xd83a4a));
-    fillEllipse(c, head, 21, 21, rgb(0xd83a4a));
-    fillEllipse(c, head, 9, 9, rgb(0xffffff));
+    const Point centre{p.x + 28.0f, p.y + 34.0f};
+    fillShape(c, boxAround(centre, 30, 30), outline(circle(centre, 26), 4.5f), solid(rgb(0xd83a4a)));
+    fillShape(c, boxAround(centre, 30, 30), outline(circle(centre, 26), 1.5f), solid(rgb(0xffffff)));
+    fillPolygon(c, {{centre.x - 9, static_cast<float>(p.y)}, {centre.x + 9, static_cast<float>(p.y)},
+                    {centre.x, p.y + 9.0f}},
+                rgb(0xd83a4a));
     return c;
 }
 
