@@ -1,6 +1,9 @@
 #include "tools/samplegame/backgrounds.h"
 
 #include <cmath>
+#include <map>
+#include <memory>
+#include <mutex>
 
 #include "tools/samplegame/interiors.h"
 #include "tools/samplegame/noise.h"
@@ -280,6 +283,29 @@ Canvas paintBackground(const std::string& name, const Font& font) {
     if (name == "pan_01")
         return paintBakery(font);
     return Canvas();
+}
+
+const Canvas& backgroundOf(const std::string& name, const Font& font) {
+    static std::mutex mutex;
+    static std::map<std::string, std::shared_ptr<std::once_flag>> flags;
+    static std::map<std::string, std::unique_ptr<Canvas>> pictures;
+    std::shared_ptr<std::once_flag> flag;
+    {
+        std::lock_guard lock(mutex);
+        auto& f = flags[name];
+        if (!f)
+            f = std::make_shared<std::once_flag>();
+        flag = f;
+    }
+    // Painted outside the lock, so that other places paint meanwhile; the
+    // picture does not depend on which font object draws its text.
+    std::call_once(*flag, [&] {
+        auto picture = std::make_unique<Canvas>(paintBackground(name, font));
+        std::lock_guard lock(mutex);
+        pictures[name] = std::move(picture);
+    });
+    std::lock_guard lock(mutex);
+    return *pictures[name];
 }
 
 }  // namespace marlit::sample

@@ -189,15 +189,14 @@ Bitmap Canvas::toKeyedBitmap() const {
     for (int y = 0; y < height_; ++y) {
         uint8_t* row = b.row(y);
         for (int x = 0; x < width_; ++x) {
-            Colour c = at(x, y);
-            if (c.a < 0.5f)
-                c = kKey;
+            const Colour c = at(x, y);
+            const bool drawn = c.a >= 0.5f;
             uint8_t* p = row + 3 * x;
-            p[0] = to8(c.b);
-            p[1] = to8(c.g);
-            p[2] = to8(c.r);
+            p[0] = drawn ? to8(c.b) : 255;
+            p[1] = drawn ? to8(c.g) : 0;
+            p[2] = drawn ? to8(c.r) : 255;
             // A drawn pixel must never read as the key.
-            if (p[0] == 255 && p[1] == 0 && p[2] == 255 && c.a >= 0.5f)
+            if (drawn && p[0] == 255 && p[1] == 0 && p[2] == 255)
                 p[1] = 1;
         }
     }

@@ -33,7 +33,7 @@ Canvas blurred(const Canvas& c) {
 
 Canvas paintEvent(const std::string& name, const Font& font) {
     if (name.rfind("ev_n01", 0) == 0) {
-        Canvas c = blurred(paintBackground("pan_01", font));
+        Canvas c = blurred(backgroundOf("pan_01", font));
         const Expression e = name == "ev_n01" ? Expression::Normal
                              : name == "ev_n01b" ? Expression::Smile
                                                  : Expression::Gentle;
@@ -43,19 +43,19 @@ Canvas paintEvent(const std::string& name, const Font& font) {
         return c;
     }
     if (name == "ev_n02") {
-        Canvas c = blurred(paintBackground("sakura_01", font));
+        Canvas c = blurred(backgroundOf("sakura_01", font));
         drawHeroine(c, 0, Placement{{420, 240}, 1.8f}, Pose{Expression::Gentle, true});
         paintPetals(c, 401, 60, 0, 0, 800, 600, kBlossom, 16);
         return c;
     }
     if (name == "ev_s01") {
-        Canvas c = paintBackground("misaki_01", font);
+        Canvas c = backgroundOf("misaki_01", font);
         drawHeroine(c, 1, Placement{{260, 280}, 1.5f}, Pose{Expression::Normal, false, 2});
         glow(c, {260, 200}, 200, rgb(0x8aa0ff), 0.2f);
         return c;
     }
     if (name == "ev_s02") {
-        Canvas c = blurred(paintBackground("umi_01", font));
+        Canvas c = blurred(backgroundOf("umi_01", font));
         fillShape(c, whole(c), [](float, float) { return -10.0f; },
                   verticalGradient(0, rgb(0xf08040, 0.35f), 600, rgb(0x6040a0, 0.25f)));
         drawHeroine(c, 1, Placement{{400, 240}, 1.8f}, Pose{Expression::Smile, true, 1});
@@ -74,7 +74,7 @@ Canvas paintDayCard(int heroine, int dateY, const Font& font) {
     if (heroine >= 0) {
         drawHeroine(c, heroine, Placement{{260, 230}, 1.5f}, Pose{Expression::Smile});
     } else {
-        Canvas view = paintBackground("umi_01", font).scaled(480, 360);
+        Canvas view = backgroundOf("umi_01", font).scaled(480, 360);
         fillShape(c, boxOf(60, 100, 500, 380), roundedRect(60, 100, 500, 380, 12), solid(rgb(0xffffff)));
         c.draw(view, 70, 110);
     }
@@ -89,7 +89,7 @@ Canvas paintDayCard(int heroine, int dateY, const Font& font) {
 Canvas paintEnding(const std::string& name, const Font& font) {
     const bool akari = name.rfind("ed_n", 0) == 0;
     const bool second = name.size() > 5 && name[5] == '2';
-    Canvas c = blurred(paintBackground(akari ? (second ? "pan_01" : "sakura_01")
+    Canvas c = blurred(backgroundOf(akari ? (second ? "pan_01" : "sakura_01")
                                              : (second ? "umi_01" : "misaki_01"),
                                        font));
     drawHeroine(c, akari ? 0 : 1, Placement{{220, 230}, 1.4f},

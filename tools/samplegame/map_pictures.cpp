@@ -35,7 +35,7 @@ const Place& placeOf(int number) {
 
 Canvas placePreview(const Font& font, int place, int width, int height) {
     // The middle of the picture in the preview's proportions.
-    const Canvas full = paintBackground(placeOf(place).background, font);
+    const Canvas& full = backgroundOf(placeOf(place).background, font);
     int w = full.width(), h = w * height / width;
     if (h > full.height()) {
         h = full.height();

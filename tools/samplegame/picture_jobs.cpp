@@ -55,11 +55,11 @@ std::vector<PictureJob> pictureJobs(bool small) {
         const std::string name = p.background;
         static constexpr int kFilters[6] = {-1, 1, 2, -1, 3, 0};
         add(bg + name + ".crx", Storage::Opaque, n % 4 == 3 ? lz() : zlib(kFilters[n % 6]),
-            [name](const Font& f) { return paintBackground(name, f); });
+            [name](const Font& f) { return backgroundOf(name, f); });
         ++n;
     }
     add(bg + "sora_01.crx", Storage::Opaque, zlib(0),
-        [](const Font& f) { return paintBackground("sora_01", f); });
+        [](const Font& f) { return backgroundOf("sora_01", f); });
     for (const char* name : {"ev_n01", "ev_n01b", "ev_n01c", "ev_n02", "ev_s01", "ev_s02"}) {
         const std::string event = name;
         add(bg + event + ".crx", Storage::Opaque, event.back() == '2' ? lz() : zlib(),

@@ -163,7 +163,7 @@ void paintLighthouse(Canvas& c, float x, float ground, float height, bool beam) 
 
 void paintPetal(Canvas& c, Point centre, float length, float angle, float flip, Colour colour) {
     const float ca = std::cos(angle), sa = std::sin(angle);
-    const float width = length * 0.42f * std::max(0.15f, std::fabs(flip));
+    const float width = length * 0.42f * std::max(0.3f, std::fabs(flip));
     auto at = [&](float u, float v) {
         return Point{centre.x + u * ca - v * sa, centre.y + u * sa + v * ca};
     };
@@ -182,7 +182,11 @@ void paintPetal(Canvas& c, Point centre, float length, float angle, float flip, 
         const float v = -width * std::sin(3.1416f * std::pow(t, 0.75f));
         pts.push_back(at(u, v));
     }
-    fillPolygon(c, pts, flip < 0 ? shade(colour, -0.12f) : colour);
+    // Deeper at the base, lighter towards the tip.
+    const Colour face = flip < 0 ? shade(colour, -0.12f) : colour;
+    const Point base = at(-length / 2, 0);
+    fillShape(c, boxOf(pts, 2), polygon(pts),
+              radialGradient(base, length, shade(face, -0.2f), shade(face, 0.2f)));
     strokeLine(c, at(-length / 2, 0), at(length * 0.1f, 0), 0.8f, shade(colour, 0.35f));
 }
 

@@ -70,7 +70,9 @@ Canvas paintTitleScroll() {
 }
 
 Canvas paintTitle(const Font& font, int stage) {
-    Canvas c = paintTitleScroll().crop(0, 600, 800, 600);
+    // Every stage starts from the scroll's lower half, painted once.
+    static const Canvas lowerHalf = paintTitleScroll().crop(0, 600, 800, 600);
+    Canvas c = lowerHalf;
     if (stage == 0)
         return c;
     if (stage >= 2) {

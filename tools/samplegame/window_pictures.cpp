@@ -130,15 +130,15 @@ Canvas paintDayGlyphs(const Font& font) {
 
 Canvas paintPetalSheet(int kind) {
     Canvas c(256, 168);
-    const Colour base = kind == 1 ? rgb(0xf8a8bc) : rgb(0xfce4ec);
+    const Colour base = kind == 1 ? rgb(0xf8a8bc) : rgb(0xf4d0dc);
     // Each petal kind tumbles through its frames: it turns and flips over.
     for (int k = 0; k < 3; ++k) {
         const int frames = layout::petalFrames(k);
         for (int fr = 0; fr < frames; ++fr) {
             const Rect r = layout::petalFrame(k, fr);
             const float t = static_cast<float>(fr) / frames * 6.2832f;
-            paintPetal(c, {f(r.x) + r.w / 2.0f, f(r.y) + r.h / 2.0f}, 18 - 2.0f * k, t * 0.5f + k,
-                       std::cos(t), shade(base, 0.06f * k));
+            paintPetal(c, {f(r.x) + r.w / 2.0f, f(r.y) + r.h / 2.0f}, 22 - 1.0f * k, t * 0.5f + k,
+                       std::cos(t), shade(base, -0.05f * k));
         }
     }
     return c;

@@ -70,6 +70,8 @@ std::vector<uint8_t> writeRawSound(const PcmAudio& audio) {
 }
 
 std::vector<int8_t> deltaEncode(std::span<const int16_t> samples, uint16_t channels) {
+    // The decoder's state per channel; each step is the one nearest to the
+    // sample from where the decoder stands, so errors never accumulate.
     struct State {
         uint32_t acc = 0;
         int shift = 0;
@@ -81,7 +83,6 @@ std::vector<int8_t> deltaEncode(std::span<const int16_t> samples, uint16_t chann
         State& s = states[stereo ? (i & 1) : 0];
         const int16_t now = static_cast<int16_t>(s.acc & 0xFFFF);
         const int32_t want = static_cast<int32_t>(samples[i]) - now;
-        // Round to the nearest step of the current size.
         const int32_t unit = 1 << s.shift;
         int32_t d = want >= 0 ? (want + unit / 2) >> s.shift : -((-want + unit / 2) >> s.shift);
         d = std::clamp(d, -128, 127);
