@@ -5,11 +5,13 @@
 #include <string>
 
 #include "tools/samplegame/game_writer.h"
+#include "tools/samplegame/layout.h"
 
 namespace {
 
 const char* const kUsage =
     "usage: mksample OUTDIR [--small] [--png DIR] [--font FILE] [--only TEXT] [--jobs N]\n"
+    "       mksample --layout\n"
     "Writes the sample game into OUTDIR: ZERIVAD.exe, the pictures (CRX), music\n"
     "and effects (.pcm), and voice.dat. The same bytes on every run.\n"
     "\n"
@@ -21,6 +23,8 @@ const char* const kUsage =
     "               through fontconfig, else Debian's ipag.ttf)\n"
     "  --only TEXT  write only the files whose game path contains TEXT\n"
     "  --jobs N     worker threads (default: one per core)\n"
+    "  --layout     print the system pictures and the rectangles the player cuts\n"
+    "               from them (a Markdown table) and write nothing\n"
     "  --help       this text\n";
 
 }  // namespace
@@ -38,6 +42,9 @@ int main(int argc, char** argv) {
         };
         if (a == "--help" || a == "-h") {
             std::printf("%s", kUsage);
+            return 0;
+        } else if (a == "--layout") {
+            std::printf("%s", marlit::sample::layoutTable().c_str());
             return 0;
         } else if (a == "--small") {
             options.small = true;

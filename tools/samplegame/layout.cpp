@@ -1,5 +1,6 @@
 #include "tools/samplegame/layout.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "tools/samplegame/catalogue.h"
@@ -288,6 +289,62 @@ std::vector<SystemPicture> systemPictures() {
         titles.cuts.push_back({numbered("title lit", c + 1), musicTitleCell(c, true)});
     }
     out.push_back(titles);
+    return out;
+}
+
+namespace {
+
+std::string rectText(const Rect& r) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "(%d, %d, %d×%d)", r.x, r.y, r.w, r.h);
+    return buf;
+}
+
+// "map number 12" → "map number"; a cut without a number is its own group.
+std::string groupOf(const std::string& what) {
+    const size_t space = what.find_last_of(' ');
+    if (space == std::string::npos || what.find_first_not_of("0123456789", space + 1) != std::string::npos)
+        return what;
+    return what.substr(0, space);
+}
+
+}  // namespace
+
+std::string layoutTable() {
+    std::string out =
+        "| Picture | Size | Key | Shown by | The player cuts (x, y, w×h) |\n"
+        "|---|---|---|---|---|\n";
+    for (const SystemPicture& p : systemPictures()) {
+        // Cuts grouped by their name without its number, in order of first
+        // appearance.
+        std::vector<std::pair<std::string, std::vector<const Cut*>>> groups;
+        for (const Cut& cut : p.cuts) {
+            const std::string group = groupOf(cut.what);
+            auto it = std::find_if(groups.begin(), groups.end(),
+                                   [&](const auto& g) { return g.first == group; });
+            if (it == groups.end() || group == cut.what)
+                groups.push_back({group, {&cut}});
+            else
+                it->second.push_back(&cut);
+        }
+        std::string cuts;
+        for (const auto& [group, members] : groups) {
+            if (!cuts.empty())
+                cuts += "; ";
+            if (members.size() == 1)
+                cuts += members.front()->what + " " + rectText(members.front()->rect);
+            else
+                cuts += group + " ×" + std::to_string(members.size()) + " " +
+                        rectText(members.front()->rect) + " … " + rectText(members.back()->rect);
+        }
+        std::string name = p.path;
+        for (char& ch : name) {
+            if (ch == '\\')
+                ch = '/';
+        }
+        out += "| " + name + " | " + std::to_string(p.width) + "×" + std::to_string(p.height) + " | " +
+               (p.keyed ? "magenta" : "") + " | " + p.screen + " | " + cuts + " |\n";
+    }
     return out;
 }
 

@@ -119,4 +119,8 @@ inline constexpr Rect kMusicLabels[3] = {{0, 26, 72, 22}, {72, 2, 72, 22}, {144,
 // Every system picture the sample game ships, with its cuts.
 std::vector<SystemPicture> systemPictures();
 
+// The pictures and their cuts as a Markdown table (README.md has it): runs
+// of numbered cuts are shown by their first and last rectangle.
+std::string layoutTable();
+
 }  // namespace marlit::sample
