@@ -18,7 +18,9 @@ const Colour kBlossom = rgb(0xf6b8c8);
 
 Canvas station(const Font& font) {
     Canvas c(800, 600);
-    paintSky(c, 0, 330, {{0, rgb(0x3a3a78)}, {0.45f, rgb(0xc06a8a)}, {0.8f, rgb(0xf3a062)}, {1, rgb(0xf8c880)}});
+    paintSky(
+        c, 0, 330,
+        {{0, rgb(0x3a3a78)}, {0.45f, rgb(0xc06a8a)}, {0.8f, rgb(0xf3a062)}, {1, rgb(0xf8c880)}});
     paintClouds(c, 11, 6, 40, 200, rgb(0xa05a78, 0.8f), rgb(0xffc090, 0.9f));
     glow(c, {620, 300}, 220, rgb(0xffb060), 0.5f);
     paintSea(c, 300, 345, rgb(0x6a5a8a), rgb(0x8a6a8a), 12, {620, 305}, rgb(0xffd0a0));
@@ -45,7 +47,8 @@ Canvas station(const Font& font) {
     // Canopy over the platform.
     fillPolygon(c, {{330, 250}, {800, 222}, {800, 238}, {330, 266}}, rgb(0x4a3848));
     for (int i = 0; i < 5; ++i)
-        strokeLine(c, {380 + i * 100.0f, 262 - i * 6.0f}, {380 + i * 100.0f, 400 - i * 9.0f}, 6, rgb(0x3a3038));
+        strokeLine(c, {380 + i * 100.0f, 262 - i * 6.0f}, {380 + i * 100.0f, 400 - i * 9.0f}, 6,
+                   rgb(0x3a3038));
     // Station sign.
     fillShape(c, boxOf(420, 278, 200, 52), roundedRect(420, 278, 200, 52, 6), solid(rgb(0xf8f6f0)));
     strokeLine(c, {430, 318}, {610, 318}, 3, rgb(0x2a6ab0));
@@ -55,8 +58,9 @@ Canvas station(const Font& font) {
     paintLamp(c, 670, 385, 120, true, rgb(0x303038));
     paintCherryTree(c, 760, 350, 150, 14, kBlossom, rgb(0x4a3030));
     // Evening light over everything.
-    fillShape(c, whole(c), [](float, float) { return -10.0f; },
-              verticalGradient(0, rgb(0x301040, 0.0f), 600, rgb(0x301040, 0.25f)));
+    fillShape(
+        c, whole(c), [](float, float) { return -10.0f; },
+        verticalGradient(0, rgb(0x301040, 0.0f), 600, rgb(0x301040, 0.25f)));
     return c;
 }
 
@@ -74,7 +78,8 @@ Canvas street(const Font& font) {
     for (int side = -1; side <= 1; side += 2) {
         for (int i = 0; i < 6; ++i) {
             const float t0 = std::pow(0.72f, static_cast<float>(i)), t1 = std::pow(0.72f, i + 1.0f);
-            const float xa = v.x + side * (400 - 20) * t0 + side * 20, xb = v.x + side * 380 * t1 + side * 20;
+            const float xa = v.x + side * (400 - 20) * t0 + side * 20,
+                        xb = v.x + side * 380 * t1 + side * 20;
             const float topA = v.y - 260 * t0, topB = v.y - 260 * t1;
             const float botA = v.y + 300 * t0, botB = v.y + 300 * t1;
             const Colour wall = shade(rgb(i % 2 ? 0x8a6a5a : 0x6a5a6a), -0.1f * i);
@@ -118,7 +123,10 @@ Canvas harbour() {
         fillEllipse(c, {x + 7, y - 12}, 9, 4, rgb(0x4a4a50));
     }
     auto boat = [&c](float x, float y, float s, Colour hull) {
-        fillPolygon(c, {{x - 70 * s, y}, {x + 80 * s, y}, {x + 60 * s, y + 26 * s}, {x - 60 * s, y + 26 * s}}, hull);
+        fillPolygon(
+            c,
+            {{x - 70 * s, y}, {x + 80 * s, y}, {x + 60 * s, y + 26 * s}, {x - 60 * s, y + 26 * s}},
+            hull);
         fillRect(c, x - 20 * s, y - 34 * s, 44 * s, 34 * s, rgb(0xf4f4f0));
         fillRect(c, x - 12 * s, y - 26 * s, 12 * s, 10 * s, rgb(0x6aa0d0));
         strokeLine(c, {x + 10 * s, y - 34 * s}, {x + 10 * s, y - 90 * s}, 3 * s, rgb(0x505058));
@@ -165,19 +173,32 @@ Canvas beach() {
     paintClouds(c, 51, 5, 40, 200, rgb(0xeef4fa, 0.8f), rgb(0xffffff));
     paintSea(c, 290, 430, rgb(0x5aa0d0), rgb(0x2a7ab0), 52, {560, 320}, rgb(0xffffff));
     // Sand, with the wet band and foam where the waves run up.
-    fillPolygon(c, {{0, 420}, {200, 410}, {500, 440}, {800, 425}, {800, 600}, {0, 600}}, rgb(0xe8d4a8));
-    fillPolygon(c, {{0, 420}, {200, 410}, {500, 440}, {800, 425}, {800, 450}, {500, 466}, {200, 436}, {0, 446}},
+    fillPolygon(c, {{0, 420}, {200, 410}, {500, 440}, {800, 425}, {800, 600}, {0, 600}},
+                rgb(0xe8d4a8));
+    fillPolygon(c,
+                {{0, 420},
+                 {200, 410},
+                 {500, 440},
+                 {800, 425},
+                 {800, 450},
+                 {500, 466},
+                 {200, 436},
+                 {0, 446}},
                 rgb(0xc8b088));
     for (int i = 0; i < 3; ++i) {
         const float y = 418 + i * 8.0f;
         std::vector<Point> foam;
         for (int x = 0; x <= 800; x += 20)
-            foam.push_back({static_cast<float>(x), y + 6 * std::sin(x / 47.0f + i * 2.0f) + (x > 200 && x < 500 ? 18.0f * std::sin((x - 200) / 95.5f) : 0)});
+            foam.push_back({static_cast<float>(x),
+                            y + 6 * std::sin(x / 47.0f + i * 2.0f) +
+                                (x > 200 && x < 500 ? 18.0f * std::sin((x - 200) / 95.5f) : 0)});
         for (size_t k = 1; k < foam.size(); ++k)
             strokeLine(c, foam[k - 1], foam[k], 3.0f - i, rgb(0xffffff, 0.8f - 0.2f * i));
     }
     // Rocks on the right.
-    fillPolygon(c, {{600, 440}, {640, 380}, {700, 360}, {760, 390}, {800, 380}, {800, 470}, {620, 470}}, rgb(0x5a5450));
+    fillPolygon(
+        c, {{600, 440}, {640, 380}, {700, 360}, {760, 390}, {800, 380}, {800, 470}, {620, 470}},
+        rgb(0x5a5450));
     fillPolygon(c, {{640, 380}, {700, 360}, {720, 372}, {660, 400}}, rgb(0x7a746e));
     Rng rng(53);
     for (int i = 0; i < 60; ++i)
@@ -192,14 +213,16 @@ Canvas cherryRow() {
     paintHills(c, 320, 50, rgb(0x8aa8b8), 62);
     // River and its banks.
     fillPolygon(c, {{0, 330}, {800, 330}, {800, 600}, {0, 600}}, rgb(0x8ab870));
-    fillPolygon(c, {{330, 330}, {470, 330}, {800, 520}, {800, 600}, {0, 600}, {0, 560}}, rgb(0x5a98c0));
+    fillPolygon(c, {{330, 330}, {470, 330}, {800, 520}, {800, 600}, {0, 600}, {0, 560}},
+                rgb(0x5a98c0));
     strokeLine(c, {330, 330}, {0, 560}, 6, rgb(0xd8d0b8));
     strokeLine(c, {470, 330}, {800, 520}, 6, rgb(0xd8d0b8));
     // Two rows of trees along the banks, smaller into the distance.
     for (int i = 0; i < 6; ++i) {
         const float t = std::pow(0.72f, static_cast<float>(i));
         paintCherryTree(c, 330 - 330 * t, 330 + 240 * t, 320 * t, 63 + i, kBlossom, rgb(0x4a3030));
-        paintCherryTree(c, 470 + 330 * t, 330 + 190 * t, 300 * t, 70 + i, shade(kBlossom, 0.1f), rgb(0x4a3030));
+        paintCherryTree(c, 470 + 330 * t, 330 + 190 * t, 300 * t, 70 + i, shade(kBlossom, 0.1f),
+                        rgb(0x4a3030));
     }
     paintPetals(c, 64, 80, 0, 300, 800, 600, kBlossom, 9);
     paintPetals(c, 65, 30, 0, 0, 800, 300, kBlossom, 7);
@@ -208,14 +231,17 @@ Canvas cherryRow() {
 
 Canvas shrine() {
     Canvas c(800, 600);
-    paintSky(c, 0, 600, {{0, rgb(0x4a3a78)}, {0.5f, rgb(0xd07a6a)}, {0.8f, rgb(0xf0b070)}, {1, rgb(0xf8d090)}});
+    paintSky(
+        c, 0, 600,
+        {{0, rgb(0x4a3a78)}, {0.5f, rgb(0xd07a6a)}, {0.8f, rgb(0xf0b070)}, {1, rgb(0xf8d090)}});
     paintClouds(c, 71, 4, 40, 200, rgb(0x9a5a78, 0.7f), rgb(0xffb080, 0.8f));
     // Dark trees on both sides.
     Rng rng(72);
     for (int side = 0; side < 2; ++side) {
         for (int i = 0; i < 40; ++i) {
             const float x = side ? rng.range(600, 800) : rng.range(0, 200);
-            fillEllipse(c, {x, rng.range(60, 360)}, rng.range(30, 70), rng.range(40, 80), rgb(0x1a2a22), 6);
+            fillEllipse(c, {x, rng.range(60, 360)}, rng.range(30, 70), rng.range(40, 80),
+                        rgb(0x1a2a22), 6);
         }
     }
     // Stone steps up to the gate.
@@ -246,7 +272,12 @@ Canvas shrine() {
 // the bottom (the opening scroll moves down it).
 Canvas tallSky() {
     Canvas c(800, 1200);
-    paintSky(c, 0, 1200, {{0, rgb(0x101a40)}, {0.35f, rgb(0x3a4a90)}, {0.65f, rgb(0xc07890)}, {0.85f, rgb(0xf0a870)}, {1, rgb(0xf8c888)}});
+    paintSky(c, 0, 1200,
+             {{0, rgb(0x101a40)},
+              {0.35f, rgb(0x3a4a90)},
+              {0.65f, rgb(0xc07890)},
+              {0.85f, rgb(0xf0a870)},
+              {1, rgb(0xf8c888)}});
     paintStars(c, 81, 200, 420);
     paintClouds(c, 82, 10, 450, 850, rgb(0xa06a88, 0.8f), rgb(0xffc0a0, 0.9f));
     paintSea(c, 960, 1200, rgb(0x8a6a8a), rgb(0x4a3a6a), 83, {560, 970}, rgb(0xffd0a0));

@@ -38,9 +38,10 @@ Colour shade(Colour c, float t) {
 }
 
 Canvas::Canvas(int width, int height, Colour fill)
-    : width_(width), height_(height), pixels_(static_cast<size_t>(width) * height) {
-    this->fill(fill);
-}
+    : width_(width),
+      height_(height),
+      pixels_(static_cast<size_t>(width) * height,
+              Pixel{fill.r * fill.a, fill.g * fill.a, fill.b * fill.a, fill.a}) {}
 
 void Canvas::fill(Colour c) {
     const Pixel p{c.r * c.a, c.g * c.a, c.b * c.a, c.a};

@@ -36,7 +36,7 @@ struct MusicPiece {
     int style;          // the composer's style (music.h)
     float seconds;      // length of the full game's file
     SoundCodec codec;
-    bool inSmallGame;   // the story's and the screens' pieces
+    bool inSmallGame;  // the story's and the screens' pieces
 };
 const std::vector<MusicPiece>& musicPieces();
 // The titles of the music room's 37 places (pieces that are not shipped

@@ -69,7 +69,8 @@ Wave footsteps(uint32_t rate, double seconds) {
         const size_t start = static_cast<size_t>(s * n / steps);
         for (size_t i = 0; i < static_cast<size_t>(0.12 * rate) && start + i < n; ++i) {
             const double t = static_cast<double>(i) / rate;
-            w[start + i] = static_cast<float>(noise[start + i] * std::exp(-t * 40) * (s % 2 ? 0.8 : 1.0));
+            w[start + i] =
+                static_cast<float>(noise[start + i] * std::exp(-t * 40) * (s % 2 ? 0.8 : 1.0));
         }
     }
     return w;
@@ -120,7 +121,8 @@ Wave bell(uint32_t rate) {
         for (size_t i = 0; start + i < n; ++i) {
             const double t = static_cast<double>(i) / rate;
             w[start + i] += static_cast<float>(
-                std::exp(-t * 3) * (std::sin(kTau * f * t) + 0.5 * std::sin(kTau * f * 2.76 * t) * std::exp(-t * 6)));
+                std::exp(-t * 3) *
+                (std::sin(kTau * f * t) + 0.5 * std::sin(kTau * f * 2.76 * t) * std::exp(-t * 6)));
         }
     }
     return w;
@@ -128,7 +130,8 @@ Wave bell(uint32_t rate) {
 
 Wave gust(uint32_t rate) {
     const size_t n = static_cast<size_t>(1.6 * rate);
-    Wave w = filteredNoise(n, 704, rate, [](double t) { return 300 + 2500 * std::sin(3.1416 * t / 1.6); });
+    Wave w = filteredNoise(n, 704, rate,
+                           [](double t) { return 300 + 2500 * std::sin(3.1416 * t / 1.6); });
     for (size_t i = 0; i < n; ++i) {
         const double t = static_cast<double>(i) / rate;
         w[i] *= static_cast<float>(std::sin(3.1416 * t / 1.6));
@@ -146,7 +149,8 @@ Wave gulls(uint32_t rate) {
             const double t = static_cast<double>(i) / rate;
             const double f = 1800 - 900 * t / 0.3 + 150 * std::sin(kTau * 30 * t);
             phase += kTau * f / rate;
-            w[start + i] = static_cast<float>(std::sin(3.1416 * t / 0.3) * (std::sin(phase) + 0.3 * std::sin(2 * phase)));
+            w[start + i] = static_cast<float>(std::sin(3.1416 * t / 0.3) *
+                                              (std::sin(phase) + 0.3 * std::sin(2 * phase)));
         }
     }
     return w;

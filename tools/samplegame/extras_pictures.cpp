@@ -29,7 +29,8 @@ std::string tabName(int t) {
 // A flat plate in one colour, for the small parts.
 void badge(Canvas& c, Rect r, Colour fill, float radius = 6) {
     fillShape(c, boxOf(f(r.x), f(r.y), f(r.w), f(r.h)),
-              roundedRect(f(r.x) + 0.5f, f(r.y) + 0.5f, f(r.w) - 1, f(r.h) - 1, radius), solid(fill));
+              roundedRect(f(r.x) + 0.5f, f(r.y) + 0.5f, f(r.w) - 1, f(r.h) - 1, radius),
+              solid(fill));
 }
 
 }  // namespace
@@ -37,11 +38,13 @@ void badge(Canvas& c, Rect r, Colour fill, float radius = 6) {
 Canvas paintExtrasBack(const Font& font, int screen) {
     Canvas c(800, 600);
     const Colour top = screen == 0 ? rgb(0xfce8ee) : screen == 1 ? rgb(0xe4ecfa) : rgb(0xeaf4ea);
-    fillShape(c, whole(c), [](float, float) { return -10.0f; },
-              verticalGradient(0, shade(top, 0.4f), 600, top));
+    fillShape(
+        c, whole(c), [](float, float) { return -10.0f; },
+        verticalGradient(0, shade(top, 0.4f), 600, top));
     paintPetals(c, 501 + screen, 50, 0, 0, 800, 600, rgb(0xf6b8c8, 0.6f), 16);
     const char* const titles[3] = {"CGギャラリー", "シーン回想", "音楽鑑賞"};
-    fillShape(c, boxOf(0, 24, 800, 72), roundedRect(-20, 30, 520, 60, 30), solid(rgb(0x1c3058, 0.85f)));
+    fillShape(c, boxOf(0, 24, 800, 72), roundedRect(-20, 30, 520, 60, 30),
+              solid(rgb(0x1c3058, 0.85f)));
     font.drawIn(c, titles[screen], 40, 30, 440, 60, 40, outlinedText(rgb(0xffffff), ui::kNavy, 2),
                 Align::Left);
     if (screen == 2) {
@@ -63,7 +66,8 @@ Canvas paintExtrasParts(const Font& font, bool scenes) {
         drawPlate(c, cur, false);
         badge(c, {cur.x + 3, cur.y + 3, cur.w - 6, cur.h - 6}, rgb(0xf07898, 0.9f), 5);
         paintPetal(c, {cur.x + 14.0f, cur.y + 15.0f}, 12, 0.5f, 1, rgb(0xffffff));
-        fitText(c, font, {cur.x + 22, cur.y, cur.w - 24, cur.h}, name, outlinedText(rgb(0xffffff)), 18);
+        fitText(c, font, {cur.x + 22, cur.y, cur.w - 24, cur.h}, name, outlinedText(rgb(0xffffff)),
+                18);
         drawButton(c, font, tab(t, 2), name, true, 18);
     }
     const char* const arrows[4] = {"≪", "◀", "▶", "≫"};
@@ -130,7 +134,8 @@ Canvas paintScenePage(const Font& font, int heroine) {
             const Rect r = layout::sceneBar(static_cast<int>(i), lit);
             drawPlate(c, r, lit);
             fitText(c, font, {r.x + 8, r.y, r.w - 16, r.h}, scenes[i].title,
-                    outlinedText(rgb(0xffffff), lit ? rgb(0x802040) : ui::kNavy, 1.5f), 20, Align::Left);
+                    outlinedText(rgb(0xffffff), lit ? rgb(0x802040) : ui::kNavy, 1.5f), 20,
+                    Align::Left);
         }
     }
     return c;
@@ -148,7 +153,8 @@ Canvas paintMusicParts(const Font& font) {
     const char* const words[3] = {"♪ 音楽", "鑑賞室", "♪♪♪"};
     for (int i = 0; i < 3; ++i) {
         badge(c, kMusicLabels[i], rgb(0x3a7a5a), 8);
-        fitText(c, font, kMusicLabels[i], words[i], outlinedText(rgb(0xffffff), rgb(0x1a3a2a), 1.2f), 16);
+        fitText(c, font, kMusicLabels[i], words[i],
+                outlinedText(rgb(0xffffff), rgb(0x1a3a2a), 1.2f), 16);
     }
     for (int piece = 0; piece < 37; ++piece) {
         char number[8];
@@ -174,7 +180,8 @@ Canvas paintMusicTitles(const Font& font) {
             const Rect r = layout::musicTitleCell(piece, lit);
             badge(c, {r.x + 2, r.y + 2, r.w - 4, r.h - 4}, lit ? rgb(0xffe0ea) : rgb(0xf4faf4), 8);
             fitText(c, font, {r.x + 10, r.y, r.w - 20, r.h}, title,
-                    outlinedText(lit ? rgb(0xb03a60) : rgb(0x1a3a2a), rgb(0xffffff), 1), 20, Align::Left);
+                    outlinedText(lit ? rgb(0xb03a60) : rgb(0x1a3a2a), rgb(0xffffff), 1), 20,
+                    Align::Left);
         }
     }
     return c;

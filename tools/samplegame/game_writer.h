@@ -9,12 +9,12 @@
 namespace marlit::sample {
 
 struct SampleOptions {
-    std::string outDir;     // host path of the game folder to write
-    bool small = false;     // the reduced game of the end-to-end test
-    std::string fontPath;   // empty: Font::defaultPath()
-    std::string pngDir;     // also write each picture as PNG here
-    std::string only;       // write only files whose path contains this
-    int jobs = 0;           // worker threads; 0: one per core
+    std::string outDir;    // host path of the game folder to write
+    bool small = false;    // the reduced game of the end-to-end test
+    std::string fontPath;  // empty: Font::defaultPath()
+    std::string pngDir;    // also write each picture as PNG here
+    std::string only;      // write only files whose path contains this
+    int jobs = 0;          // worker threads; 0: one per core
 };
 
 struct WrittenFile {

@@ -63,8 +63,9 @@ class Figure {
         fillShape(canvas_, box, shape, solid(lit(c)), soft);
     }
     void fillPaint(const Distance& shape, Box box, const Paint& paint, float soft = 1.0f) {
-        fillShape(canvas_, box, shape,
-                  [this, paint](float x, float y) { return lit(paint(x, y)); }, soft);
+        fillShape(
+            canvas_, box, shape, [this, paint](float x, float y) { return lit(paint(x, y)); },
+            soft);
     }
     Box around(float x, float y, float rx, float ry) const {
         return boxAround(p(x, y), r(rx), r(ry), 4);
@@ -83,8 +84,16 @@ class Figure {
 
 void drawBackHair(Figure& f, const Look& look, int heroine) {
     if (look.longHair) {
-        auto back = f.pts({{318, 170}, {300, 300}, {286, 430}, {296, 540}, {350, 560}, {450, 560},
-                           {504, 540}, {514, 430}, {500, 300}, {482, 170}});
+        auto back = f.pts({{318, 170},
+                           {300, 300},
+                           {286, 430},
+                           {296, 540},
+                           {350, 560},
+                           {450, 560},
+                           {504, 540},
+                           {514, 430},
+                           {500, 300},
+                           {482, 170}});
         f.inked(unite(polygon(back), ellipse(f.p(400, 175), f.r(92), f.r(98))), boxOf(back, 120),
                 look.hair);
         // Strands.
@@ -95,14 +104,20 @@ void drawBackHair(Figure& f, const Look& look, int heroine) {
         }
         return;
     }
-    auto bob = f.pts({{316, 170}, {310, 250}, {322, 292}, {372, 300}, {428, 300}, {478, 292},
-                      {490, 250}, {484, 170}});
+    auto bob = f.pts({{316, 170},
+                      {310, 250},
+                      {322, 292},
+                      {372, 300},
+                      {428, 300},
+                      {478, 292},
+                      {490, 250},
+                      {484, 170}});
     f.inked(unite(polygon(bob), ellipse(f.p(400, 178), f.r(90), f.r(96))), boxOf(bob, 120),
             look.hair);
     if (heroine == 0) {
         // The side tail and its ribbon.
-        auto tail = f.pts({{470, 150}, {520, 190}, {540, 260}, {528, 330}, {508, 300}, {500, 230},
-                           {478, 190}});
+        auto tail = f.pts(
+            {{470, 150}, {520, 190}, {540, 260}, {528, 330}, {508, 300}, {500, 230}, {478, 190}});
         f.inked(polygon(tail), boxOf(tail, 10), look.hair);
         f.inked(unite(ellipse(f.p(488, 150), f.r(22), f.r(13)),
                       ellipse(f.p(512, 140), f.r(20), f.r(12))),
@@ -115,8 +130,14 @@ void drawBody(Figure& f, const Look& look, int heroine, const Pose& pose) {
     f.inked(roundedRect(f.p(382, 240).x, f.p(382, 240).y, f.r(36), f.r(70), f.r(10)),
             f.around(400, 275, 30, 45), kSkinShade);
     // Torso.
-    auto torso = f.pts({{330, 312}, {290, 340}, {262, 420}, {246, 620}, {554, 620}, {538, 420},
-                        {510, 340}, {470, 312}});
+    auto torso = f.pts({{330, 312},
+                        {290, 340},
+                        {262, 420},
+                        {246, 620},
+                        {554, 620},
+                        {538, 420},
+                        {510, 340},
+                        {470, 312}});
     f.inked(polygon(torso), boxOf(torso, 10), look.outfit);
     f.fillPaint(polygon(f.pts({{400, 330}, {262, 420}, {246, 620}, {300, 620}})),
                 boxOf(f.pts({{246, 330}, {400, 620}}), 6),
@@ -133,8 +154,8 @@ void drawBody(Figure& f, const Look& look, int heroine, const Pose& pose) {
     } else {
         // Toggle buttons of the coat.
         for (int i = 0; i < 3; ++i) {
-            f.inked(roundedRect(f.p(388, 420 + 60 * i).x, f.p(388, 420 + 60 * i).y, f.r(24),
-                                f.r(9), f.r(4)),
+            f.inked(roundedRect(f.p(388, 420 + 60 * i).x, f.p(388, 420 + 60 * i).y, f.r(24), f.r(9),
+                                f.r(4)),
                     f.around(400, 424 + 60 * i, 20, 10), rgb(0xe8d6a8), 1.2f);
         }
     }
@@ -233,9 +254,12 @@ void drawFace(Figure& f, const Look& look, const Pose& pose) {
                     rgb(0xb04050), 1.0f);
             break;
         case Expression::Troubled:
-            f.fill(capsule(f.p(390, 248), f.p(396, 245), f.r(1.6f)), f.around(393, 247, 8, 6), kInk);
-            f.fill(capsule(f.p(396, 245), f.p(404, 249), f.r(1.6f)), f.around(400, 247, 8, 6), kInk);
-            f.fill(capsule(f.p(404, 249), f.p(410, 246), f.r(1.6f)), f.around(407, 247, 8, 6), kInk);
+            f.fill(capsule(f.p(390, 248), f.p(396, 245), f.r(1.6f)), f.around(393, 247, 8, 6),
+                   kInk);
+            f.fill(capsule(f.p(396, 245), f.p(404, 249), f.r(1.6f)), f.around(400, 247, 8, 6),
+                   kInk);
+            f.fill(capsule(f.p(404, 249), f.p(410, 246), f.r(1.6f)), f.around(407, 247, 8, 6),
+                   kInk);
             break;
         default:
             for (int i = 0; i < 4; ++i) {
@@ -265,21 +289,38 @@ void drawFrontHair(Figure& f, const Look& look, int heroine) {
         return mix(look.hairLight, look.hair, t);
     };
     // Crown and bangs.
-    std::vector<Point> bangs = f.pts({{318, 196}, {322, 140}, {350, 108}, {400, 96}, {450, 108},
-                                      {478, 140}, {482, 196}, {468, 160}, {456, 184}, {444, 146},
-                                      {428, 178}, {414, 140}, {398, 182}, {384, 142}, {368, 178},
-                                      {354, 146}, {340, 186}, {332, 160}});
+    std::vector<Point> bangs = f.pts({{318, 196},
+                                      {322, 140},
+                                      {350, 108},
+                                      {400, 96},
+                                      {450, 108},
+                                      {478, 140},
+                                      {482, 196},
+                                      {468, 160},
+                                      {456, 184},
+                                      {444, 146},
+                                      {428, 178},
+                                      {414, 140},
+                                      {398, 182},
+                                      {384, 142},
+                                      {368, 178},
+                                      {354, 146},
+                                      {340, 186},
+                                      {332, 160}});
     const Distance crown = unite(polygon(bangs), ellipse(f.p(400, 122), f.r(80), f.r(36)));
     f.inked(crown, boxOf(bangs, 60), look.hair);
     f.fillPaint(crown, boxOf(bangs, 60), hairPaint);
     // The ring of light on the crown.
-    f.fill(subtract(ellipse(f.p(400, 126), f.r(58), f.r(20)), ellipse(f.p(400, 122), f.r(52), f.r(16))),
+    f.fill(subtract(ellipse(f.p(400, 126), f.r(58), f.r(20)),
+                    ellipse(f.p(400, 122), f.r(52), f.r(16))),
            f.around(400, 126, 62, 24), withAlpha(shade(look.hairLight, 0.4f), 0.7f), 1.5f);
     // Side locks beside the cheeks.
     const float length = heroine == 0 ? 262 : 330;
     for (int side = -1; side <= 1; side += 2) {
-        auto lock = f.pts({{400 + side * 66.0f, 150}, {400 + side * 82.0f, 200},
-                           {400 + side * 78.0f, length}, {400 + side * 64.0f, length - 24},
+        auto lock = f.pts({{400 + side * 66.0f, 150},
+                           {400 + side * 82.0f, 200},
+                           {400 + side * 78.0f, length},
+                           {400 + side * 64.0f, length - 24},
                            {400 + side * 60.0f, 196}});
         f.inked(polygon(lock), boxOf(lock, 8), look.hair, 1.8f);
     }
@@ -313,7 +354,8 @@ void drawHeroineBust(Canvas& canvas, int heroine, const Placement& place, const 
     Figure f(canvas, place, pose.light);
     const Look look = lookOf(heroine);
     drawBackHair(f, look, heroine);
-    auto shoulders = f.pts({{330, 300}, {280, 330}, {270, 400}, {530, 400}, {520, 330}, {470, 300}});
+    auto shoulders =
+        f.pts({{330, 300}, {280, 330}, {270, 400}, {530, 400}, {520, 330}, {470, 300}});
     f.inked(polygon(shoulders), boxOf(shoulders, 6), look.outfit);
     auto scarf = f.pts({{336, 292}, {464, 292}, {476, 330}, {400, 350}, {324, 330}});
     f.inked(polygon(scarf), boxOf(scarf, 8), look.scarf);

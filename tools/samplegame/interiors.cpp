@@ -12,7 +12,8 @@ namespace {
 
 // Darkens and blues a room for the night, leaving lamp light to be added.
 void nightOver(Canvas& c) {
-    fillShape(c, whole(c), [](float, float) { return -10.0f; }, solid(rgb(0x0a1030, 0.62f)));
+    fillShape(
+        c, whole(c), [](float, float) { return -10.0f; }, solid(rgb(0x0a1030, 0.62f)));
 }
 
 void woodFloor(Canvas& c, float top, Colour wood, uint32_t seed) {
@@ -57,10 +58,15 @@ Canvas paintRoom(bool night) {
     strokeLine(c, {wx + ww / 2, wy}, {wx + ww / 2, wy + wh}, 8, rgb(0xf8f4ec));
     for (int side = 0; side < 2; ++side) {
         const float x = side ? wx + ww - 10 : wx - 60;
-        fillPolygon(c, {{x, wy - 30}, {x + 70, wy - 30}, {x + 60 + (side ? 10 : -10), wy + wh + 40}, {x - 10 + (side ? 20 : 0), wy + wh + 40}},
+        fillPolygon(c,
+                    {{x, wy - 30},
+                     {x + 70, wy - 30},
+                     {x + 60 + (side ? 10 : -10), wy + wh + 40},
+                     {x - 10 + (side ? 20 : 0), wy + wh + 40}},
                     rgb(0x88b8d8));
         for (int k = 1; k < 4; ++k)
-            strokeLine(c, {x + k * 17.0f, wy - 30}, {x + k * 17.0f, wy + wh + 40}, 2, rgb(0x6a98b8));
+            strokeLine(c, {x + k * 17.0f, wy - 30}, {x + k * 17.0f, wy + wh + 40}, 2,
+                       rgb(0x6a98b8));
     }
     if (!night) {
         // Morning sun falling through the window onto the floor.
@@ -69,8 +75,10 @@ Canvas paintRoom(bool night) {
     }
     // Bed on the left, desk and shelf on the right.
     fillRect(c, 20, 330, 340, 150, rgb(0x9a7050));
-    fillShape(c, boxOf(30, 300, 330, 120), roundedRect(30, 300, 330, 120, 16), solid(rgb(0xf4f4f8)));
-    fillShape(c, boxOf(40, 330, 310, 110), roundedRect(40, 330, 310, 110, 14), solid(rgb(0x6a90c8)));
+    fillShape(c, boxOf(30, 300, 330, 120), roundedRect(30, 300, 330, 120, 16),
+              solid(rgb(0xf4f4f8)));
+    fillShape(c, boxOf(40, 330, 310, 110), roundedRect(40, 330, 310, 110, 14),
+              solid(rgb(0x6a90c8)));
     fillShape(c, boxOf(50, 296, 120, 48), roundedRect(50, 296, 120, 48, 18), solid(rgb(0xffffff)));
     fillRect(c, 560, 340, 220, 16, rgb(0x8a6040));
     fillRect(c, 570, 356, 16, 120, rgb(0x7a5030));
@@ -80,7 +88,9 @@ Canvas paintRoom(bool night) {
     fillPolygon(c, {{600, 270}, {650, 262}, {660, 292}, {610, 296}}, rgb(0xe8d048));
     for (int i = 0; i < 5; ++i)
         fillRect(c, 680 + i * 14.0f, 300 - (i % 2) * 8.0f, 12, 40 + (i % 2) * 8.0f,
-                 rgb(i % 3 == 0 ? 0xc84848 : i % 3 == 1 ? 0x4878c8 : 0x48a868));
+                 rgb(i % 3 == 0   ? 0xc84848
+                     : i % 3 == 1 ? 0x4878c8
+                                  : 0x48a868));
     fillRect(c, 80, 120, 200, 10, rgb(0x8a6040));
     fillRect(c, 100, 80, 30, 40, rgb(0x6aa06a));
     fillEllipse(c, {200, 100}, 30, 20, rgb(0xf0c0c8));
@@ -94,8 +104,9 @@ Canvas paintRoom(bool night) {
 
 Canvas paintBakery(const Font& font) {
     Canvas c(800, 600);
-    fillShape(c, whole(c), [](float, float) { return -10.0f; },
-              verticalGradient(0, rgb(0xf4dcb0), 420, rgb(0xe8c898)));
+    fillShape(
+        c, whole(c), [](float, float) { return -10.0f; },
+        verticalGradient(0, rgb(0xf4dcb0), 420, rgb(0xe8c898)));
     woodFloor(c, 460, rgb(0x9a6a44), 101);
     // Shelves of bread along the back wall.
     Rng rng(102);
@@ -109,7 +120,8 @@ Canvas paintBakery(const Font& font) {
             if (kind == 2) {
                 fillEllipse(c, {x, y - 14}, 22, 12, crust);
                 for (int k = -1; k <= 1; ++k)
-                    strokeLine(c, {x + k * 9.0f - 4, y - 20}, {x + k * 9.0f + 4, y - 8}, 2, shade(crust, 0.3f));
+                    strokeLine(c, {x + k * 9.0f - 4, y - 20}, {x + k * 9.0f + 4, y - 8}, 2,
+                               shade(crust, 0.3f));
             } else {
                 fillEllipse(c, {x, y - 16}, 18, 16, crust);
                 fillEllipse(c, {x - 4, y - 22}, 8, 5, shade(crust, 0.3f), 4);

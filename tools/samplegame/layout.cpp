@@ -51,18 +51,32 @@ Rect mapButton(int place, bool lit) {
     return {lit ? 832 : 672, 32 * (place + 1), 152, 32};
 }
 MapSpot mapPointer(int variant, int place) {
-    static constexpr MapSpot kSpots[2][9] = {
-        {{200, 206}, {344, 218}, {580, 404}, {690, 224}, {460, 328}, {500, 158}, {324, 104},
-         {652, 96}, {716, 142}},
-        {{532, 390}, {652, 150}, {460, 350}, {396, 366}, {332, 286}, {370, 328}, {308, 366},
-         {218, 238}, {282, 318}}};
+    static constexpr MapSpot kSpots[2][9] = {{{200, 206},
+                                              {344, 218},
+                                              {580, 404},
+                                              {690, 224},
+                                              {460, 328},
+                                              {500, 158},
+                                              {324, 104},
+                                              {652, 96},
+                                              {716, 142}},
+                                             {{532, 390},
+                                              {652, 150},
+                                              {460, 350},
+                                              {396, 366},
+                                              {332, 286},
+                                              {370, 328},
+                                              {308, 366},
+                                              {218, 238},
+                                              {282, 318}}};
     return kSpots[variant & 1][place];
 }
 Rect dayChoice(int choice, bool lit) {
     return {216 * choice, lit ? 32 : 0, 216, 32};
 }
 Rect dayChoicePicture(int choice) {
-    static constexpr Rect kPictures[3] = {{474, 66, 262, 190}, {280, 280, 248, 264}, {0, 280, 280, 184}};
+    static constexpr Rect kPictures[3] = {
+        {474, 66, 262, 190}, {280, 280, 248, 264}, {0, 280, 280, 184}};
     return kPictures[choice];
 }
 Rect titleItem(int row, bool lit) {
@@ -153,9 +167,12 @@ std::vector<SystemPicture> systemPictures() {
     }
     out.push_back(menu);
 
-    SystemPicture window{sys + "Messwin.crx", 768, 416, true, "message window, choices, map date", {}};
-    window.cuts = {{"window body", kWindowBody}, {"button panel", kButtonPanel},
-                   {"choice bar", kChoiceBar},   {"choice bar lit", kChoiceBarLit},
+    SystemPicture window{
+        sys + "Messwin.crx", 768, 416, true, "message window, choices, map date", {}};
+    window.cuts = {{"window body", kWindowBody},
+                   {"button panel", kButtonPanel},
+                   {"choice bar", kChoiceBar},
+                   {"choice bar lit", kChoiceBarLit},
                    {"page-wait mark", {736, 224, 24, 24}}};
     for (int i = 0; i < 4; ++i)
         window.cuts.push_back({numbered("button", i + 3), kWindowButtons[i]});
@@ -185,8 +202,9 @@ std::vector<SystemPicture> systemPictures() {
         SystemPicture petals{sys + name + ".crx", 256, 168, true, "falling petals", {}};
         for (int k = 0; k < 3; ++k) {
             for (int f = 0; f < petalFrames(k); ++f)
-                petals.cuts.push_back({numbered(("kind " + std::to_string(k) + " frame").c_str(), f),
-                                       petalFrame(k, f)});
+                petals.cuts.push_back(
+                    {numbered(("kind " + std::to_string(k) + " frame").c_str(), f),
+                     petalFrame(k, f)});
         }
         out.push_back(petals);
     }
@@ -223,8 +241,12 @@ std::vector<SystemPicture> systemPictures() {
     out.push_back(whole(sys + "sc.crx", 800, 600, "scene gallery"));
     for (const char* parts : {"cgparts", "scparts"}) {
         const bool scenes = std::string(parts) == "scparts";
-        SystemPicture p{sys + parts + ".crx", scenes ? 1056 : 720, scenes ? 744 : 492, true,
-                        scenes ? "scene gallery parts" : "picture gallery parts", {}};
+        SystemPicture p{sys + parts + ".crx",
+                        scenes ? 1056 : 720,
+                        scenes ? 744 : 492,
+                        true,
+                        scenes ? "scene gallery parts" : "picture gallery parts",
+                        {}};
         for (int t = 0; t < 14; ++t) {
             for (int look = 0; look < 3; ++look)
                 p.cuts.push_back({numbered(("tab look " + std::to_string(look) + " of").c_str(), t),
@@ -249,7 +271,8 @@ std::vector<SystemPicture> systemPictures() {
         out.push_back(p);
     }
     for (const Heroine& h : heroines()) {
-        SystemPicture sheet{sys + "sam_" + h.code + ".crx", 768, 504, true, "gallery thumbnails", {}};
+        SystemPicture sheet{sys + "sam_" + h.code + ".crx", 768, 504, true,
+                            "gallery thumbnails",           {}};
         for (size_t n = 0; n < galleryOf(h.route).size(); ++n) {
             sheet.cuts.push_back({numbered("thumbnail", static_cast<int>(n)),
                                   thumbnail(static_cast<int>(n), false)});
@@ -260,8 +283,8 @@ std::vector<SystemPicture> systemPictures() {
         out.push_back(sheet);
         SystemPicture page{sys + h.code + "_01.crx", 256, 512, true, "scene list page 1", {}};
         for (size_t i = 0; i < scenesOf(h.route).size(); ++i) {
-            page.cuts.push_back({numbered("scene bar", static_cast<int>(i)),
-                                 sceneBar(static_cast<int>(i), false)});
+            page.cuts.push_back(
+                {numbered("scene bar", static_cast<int>(i)), sceneBar(static_cast<int>(i), false)});
             page.cuts.push_back({numbered("scene bar lit", static_cast<int>(i)),
                                  sceneBar(static_cast<int>(i), true)});
         }
@@ -303,7 +326,8 @@ std::string rectText(const Rect& r) {
 // "map number 12" → "map number"; a cut without a number is its own group.
 std::string groupOf(const std::string& what) {
     const size_t space = what.find_last_of(' ');
-    if (space == std::string::npos || what.find_first_not_of("0123456789", space + 1) != std::string::npos)
+    if (space == std::string::npos ||
+        what.find_first_not_of("0123456789", space + 1) != std::string::npos)
         return what;
     return what.substr(0, space);
 }
@@ -342,8 +366,8 @@ std::string layoutTable() {
             if (ch == '\\')
                 ch = '/';
         }
-        out += "| " + name + " | " + std::to_string(p.width) + "×" + std::to_string(p.height) + " | " +
-               (p.keyed ? "magenta" : "") + " | " + p.screen + " | " + cuts + " |\n";
+        out += "| " + name + " | " + std::to_string(p.width) + "×" + std::to_string(p.height) +
+               " | " + (p.keyed ? "magenta" : "") + " | " + p.screen + " | " + cuts + " |\n";
     }
     return out;
 }

@@ -20,10 +20,10 @@ struct Cut {
 };
 
 struct SystemPicture {
-    std::string path;     // in the game folder, "\" separated, ".crx"
+    std::string path;  // in the game folder, "\" separated, ".crx"
     int width = 0, height = 0;
-    bool keyed = false;   // magenta is transparent where the player shows it
-    std::string screen;   // where the player shows it
+    bool keyed = false;  // magenta is transparent where the player shows it
+    std::string screen;  // where the player shows it
     std::vector<Cut> cuts;
 };
 

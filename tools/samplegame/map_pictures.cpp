@@ -47,13 +47,15 @@ Canvas placePreview(const Font& font, int place, int width, int height) {
 Canvas paintMap(const Font& font, int variant) {
     Canvas c(800, 600);
     // Land, then the sea along the south and east coast.
-    fillShape(c, whole(c), [](float, float) { return -10.0f; },
-              [](float x, float y) {
-                  return mix(rgb(0xdfe8c0), rgb(0xc8d8a0), fractalNoise(x / 90, y / 90, 301, 3));
-              });
+    fillShape(
+        c, whole(c), [](float, float) { return -10.0f; },
+        [](float x, float y) {
+            return mix(rgb(0xdfe8c0), rgb(0xc8d8a0), fractalNoise(x / 90, y / 90, 301, 3));
+        });
     std::vector<Point> coast = {{800, 0}, {800, 600}, {0, 600}, {0, 540}};
     for (int x = 0; x <= 800; x += 20) {
-        const float y = 500 - x * 0.25f + 18 * std::sin(x / 60.0f) - (x > 600 ? (x - 600) * 1.6f : 0);
+        const float y =
+            500 - x * 0.25f + 18 * std::sin(x / 60.0f) - (x > 600 ? (x - 600) * 1.6f : 0);
         coast.push_back({static_cast<float>(x), y});
     }
     fillPolygon(c, coast, rgb(0x8cc0e0));
@@ -66,9 +68,10 @@ Canvas paintMap(const Font& font, int variant) {
     // A river from the hills to the sea, and forest on the hills.
     for (int i = 0; i < 40; ++i) {
         const float t = i / 40.0f;
-        strokeLine(c, {100 + 300 * t, 40 + 420 * t + 20 * std::sin(t * 9)},
-                   {100 + 300 * (t + 0.025f), 40 + 420 * (t + 0.025f) + 20 * std::sin((t + 0.025f) * 9)},
-                   8 + 8 * t, rgb(0x8cc0e0));
+        strokeLine(
+            c, {100 + 300 * t, 40 + 420 * t + 20 * std::sin(t * 9)},
+            {100 + 300 * (t + 0.025f), 40 + 420 * (t + 0.025f) + 20 * std::sin((t + 0.025f) * 9)},
+            8 + 8 * t, rgb(0x8cc0e0));
     }
     for (int i = 0; i < 60; ++i) {
         const Point p{rng.range(220, 800), rng.range(0, 90)};
@@ -100,8 +103,9 @@ Canvas paintMap(const Font& font, int variant) {
     font.drawIn(c, "潮見町", 600, 540, 180, 50, 36, outlinedText(rgb(0xffffff), ui::kNavy, 3));
     if (variant == 1) {
         // Evening: warm light and lit windows.
-        fillShape(c, whole(c), [](float, float) { return -10.0f; },
-                  verticalGradient(0, rgb(0x402060, 0.35f), 600, rgb(0xf08040, 0.25f)));
+        fillShape(
+            c, whole(c), [](float, float) { return -10.0f; },
+            verticalGradient(0, rgb(0x402060, 0.35f), 600, rgb(0xf08040, 0.25f)));
         for (int i = 0; i < 9; ++i)
             glow(c, spotCentre(variant, i), 60, rgb(0xffc070), 0.3f);
     }
@@ -114,7 +118,8 @@ Canvas paintMapChip(const Font& font, int variant) {
     for (int p = 0; p < 9; ++p) {
         const Rect r = mapPreview(p);
         Canvas view = placePreview(font, p, r.w - 8, r.h - 8);
-        fillShape(c, boxOf(f(r.x), f(r.y), f(r.w), f(r.h)), roundedRect(f(r.x) + 1, f(r.y) + 1, f(r.w) - 2, f(r.h) - 2, 6),
+        fillShape(c, boxOf(f(r.x), f(r.y), f(r.w), f(r.h)),
+                  roundedRect(f(r.x) + 1, f(r.y) + 1, f(r.w) - 2, f(r.h) - 2, 6),
                   solid(variant ? rgb(0xf0c890) : ui::kCream));
         c.draw(view, r.x + 4, r.y + 4);
         for (bool lit : {false, true})
@@ -144,8 +149,10 @@ Canvas paintDayChangeBack(const Font& font) {
         strokeLine(c, {centre.x + 96 * std::sin(a), centre.y - 96 * std::cos(a)},
                    {centre.x + 106 * std::sin(a), centre.y - 106 * std::cos(a)}, 4, ui::kNavy);
     }
-    strokeLine(c, centre, {centre.x + 60 * std::sin(5.2f), centre.y - 60 * std::cos(5.2f)}, 8, ui::kNavy);
-    strokeLine(c, centre, {centre.x + 90 * std::sin(0.9f), centre.y - 90 * std::cos(0.9f)}, 5, ui::kNavy);
+    strokeLine(c, centre, {centre.x + 60 * std::sin(5.2f), centre.y - 60 * std::cos(5.2f)}, 8,
+               ui::kNavy);
+    strokeLine(c, centre, {centre.x + 90 * std::sin(0.9f), centre.y - 90 * std::cos(0.9f)}, 5,
+               ui::kNavy);
     font.drawIn(c, "夕方", 0, 330, 340, 60, 44, outlinedText(rgb(0xffffff), ui::kNavy, 3));
     return c;
 }
@@ -162,7 +169,8 @@ Canvas paintDayChangeChip(const Font& font) {
     // over its right part from (560, 392)).
     const Rect p = kDayPanel;
     fillShape(c, boxOf(f(p.x), f(p.y), f(p.w), f(p.h)),
-              roundedRect(f(p.x) + 1, f(p.y) + 1, f(p.w) - 2, f(p.h) - 2, 16), solid(rgb(0xfaf4e4)));
+              roundedRect(f(p.x) + 1, f(p.y) + 1, f(p.w) - 2, f(p.h) - 2, 16),
+              solid(rgb(0xfaf4e4)));
     fillShape(c, boxOf(f(p.x), f(p.y), f(p.w), f(p.h)),
               outline(roundedRect(f(p.x) + 6, f(p.y) + 6, f(p.w) - 12, f(p.h) - 12, 12), 3),
               solid(ui::kSea));
@@ -173,7 +181,8 @@ Canvas paintDayChangeChip(const Font& font) {
     for (int i = 0; i < 3; ++i) {
         const Rect r = dayChoicePicture(i);
         fillShape(c, boxOf(f(r.x), f(r.y), f(r.w), f(r.h)),
-                  roundedRect(f(r.x) + 1, f(r.y) + 1, f(r.w) - 2, f(r.h) - 2, 10), solid(rgb(0xffffff)));
+                  roundedRect(f(r.x) + 1, f(r.y) + 1, f(r.w) - 2, f(r.h) - 2, 10),
+                  solid(rgb(0xffffff)));
         Canvas view = placePreview(font, placesShown[i], r.w - 12, r.h - 12);
         c.draw(view, r.x + 6, r.y + 6);
     }

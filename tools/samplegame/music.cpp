@@ -17,7 +17,7 @@ struct Style {
     int beatsPerBar;
     float bpm;
     bool minor;
-    int melodyVoice;  // 0 soft piano, 1 music box, 2 flute
+    int melodyVoice;    // 0 soft piano, 1 music box, 2 flute
     int accompaniment;  // 0 arpeggio, 1 block chords, 2 pad
 };
 
@@ -117,7 +117,7 @@ PcmAudio composeMusic(const MusicSpec& spec) {
 
     const int key = 57 + rng.below(8);  // A3 to E4
     const int* scale = style.minor ? kMinor : kMajor;
-    const int (&progression)[4] = kProgressions[rng.below(4)];
+    const int(&progression)[4] = kProgressions[rng.below(4)];
     auto pitch = [&](int degree, int octave) {
         const int d = ((degree % 7) + 7) % 7;
         return key + scale[d] + 12 * (octave + (degree - d) / 7);

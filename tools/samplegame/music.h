@@ -11,9 +11,9 @@
 namespace marlit::sample {
 
 struct MusicSpec {
-    int style = 0;        // 0-5: waltz, march, calm, minor, music box, ballad
-    uint32_t seed = 1;    // the melody's and the key's choices
-    float seconds = 16;   // rounded to whole bars
+    int style = 0;       // 0-5: waltz, march, calm, minor, music box, ballad
+    uint32_t seed = 1;   // the melody's and the key's choices
+    float seconds = 16;  // rounded to whole bars
     uint32_t rate = 22050;
     uint16_t channels = 2;
     // Fade out over the last seconds instead of looping (for pieces the

@@ -1,20 +1,27 @@
 #include "tools/samplegame/palette.h"
 
 #include <algorithm>
-#include <unordered_set>
+#include <vector>
 
 namespace marlit::sample {
 
 namespace {
 
+// Distinct colours, up to `limit` + 1, with one bit per 24-bit colour.
 size_t colourCount(const Bitmap& b, size_t limit) {
-    std::unordered_set<uint32_t> seen;
+    std::vector<uint64_t> seen(size_t{1} << 18, 0);
+    size_t count = 0;
     for (size_t i = 0; i + 2 < b.pixels.size(); i += b.bytesPerPixel) {
-        seen.insert(b.pixels[i] | (b.pixels[i + 1] << 8) | (b.pixels[i + 2] << 16));
-        if (seen.size() > limit)
-            break;
+        const uint32_t c = b.pixels[i] | (b.pixels[i + 1] << 8) | (b.pixels[i + 2] << 16);
+        uint64_t& word = seen[c >> 6];
+        const uint64_t bit = uint64_t{1} << (c & 63);
+        if (!(word & bit)) {
+            word |= bit;
+            if (++count > limit)
+                break;
+        }
     }
-    return seen.size();
+    return count;
 }
 
 }  // namespace

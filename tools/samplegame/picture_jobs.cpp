@@ -44,9 +44,8 @@ std::vector<PictureJob> pictureJobs(bool small) {
     const std::string staff = "AdvData\\GRP\\STAFF\\";
 
     // The splash the converter leaves out, as the game's own is.
-    add("startup.CRX", Storage::Indexed, lz(), [](const Font& f) {
-        return paintLogo(f).scaled(400, 300);
-    });
+    add("startup.CRX", Storage::Indexed, lz(),
+        [](const Font& f) { return paintLogo(f).scaled(400, 300); });
     add("AdvData\\GRP\\Vantor2.crx", Storage::Opaque, zlib(0), paintLogo);
 
     // Backgrounds, with every row filter and both compression types.
@@ -67,21 +66,28 @@ std::vector<PictureJob> pictureJobs(bool small) {
     }
     // Day cards: the two heroines and the general card, each keeping its
     // date line's height clear.
-    add(bg + "i_duzo.crx", Storage::Opaque, zlib(2), [](const Font& f) { return paintDayCard(0, 400, f); });
-    add(bg + "i_sela.crx", Storage::Opaque, zlib(3), [](const Font& f) { return paintDayCard(1, 300, f); });
-    add(bg + "i_etc.crx", Storage::Opaque, lz(), [](const Font& f) { return paintDayCard(-1, 344, f); });
+    add(bg + "i_duzo.crx", Storage::Opaque, zlib(2),
+        [](const Font& f) { return paintDayCard(0, 400, f); });
+    add(bg + "i_sela.crx", Storage::Opaque, zlib(3),
+        [](const Font& f) { return paintDayCard(1, 300, f); });
+    add(bg + "i_etc.crx", Storage::Opaque, lz(),
+        [](const Font& f) { return paintDayCard(-1, 344, f); });
 
     // Character sprites: 灯 with soft alpha edges, 小夜 on the magenta key
     // (her file names are in the converter's key list).
     const Pose poses[2][4] = {
-        {{Expression::Normal}, {Expression::Smile}, {Expression::Surprised}, {Expression::Troubled}},
+        {{Expression::Normal},
+         {Expression::Smile},
+         {Expression::Surprised},
+         {Expression::Troubled}},
         {{Expression::Normal}, {Expression::Smile}, {Expression::Troubled, true}, {}}};
     for (int h = 0; h < 2; ++h) {
         for (int e = 0; e < (h == 0 ? 4 : 3); ++e) {
             const Pose pose = poses[h][e];
-            add(std::string("AdvData\\GRP\\CHR\\") + heroines()[h].code + "_1" + std::to_string(e + 1) + ".crx",
-                h == 0 ? Storage::Alpha : Storage::Keyed, h == 0 ? zlib(e == 3 ? 4 : -1) : (e == 1 ? lz() : zlib(4)),
-                [h, pose](const Font&) {
+            add(std::string("AdvData\\GRP\\CHR\\") + heroines()[h].code + "_1" +
+                    std::to_string(e + 1) + ".crx",
+                h == 0 ? Storage::Alpha : Storage::Keyed,
+                h == 0 ? zlib(e == 3 ? 4 : -1) : (e == 1 ? lz() : zlib(4)), [h, pose](const Font&) {
                     Canvas c(800, 600);
                     drawHeroine(c, h, kSpritePlacement, pose);
                     return c;
@@ -91,11 +97,14 @@ std::vector<PictureJob> pictureJobs(bool small) {
     // Overlays: a splash of sea water over the left-hand character, and
     // the right-hand one's blush ("bsteff" names go in front of the right
     // character).
-    add("AdvData\\GRP\\CHR\\ov_splash.crx", Storage::Alpha, zlib(), [](const Font&) { return paintSplash(); });
-    add("AdvData\\GRP\\bsteff01.crx", Storage::Alpha, zlib(1), [](const Font&) { return paintBlush(); });
+    add("AdvData\\GRP\\CHR\\ov_splash.crx", Storage::Alpha, zlib(),
+        [](const Font&) { return paintSplash(); });
+    add("AdvData\\GRP\\bsteff01.crx", Storage::Alpha, zlib(1),
+        [](const Font&) { return paintBlush(); });
 
     // System pictures at the geometry the player cuts.
-    add(sys + "titlesc.crx", Storage::Opaque, zlib(), [](const Font&) { return paintTitleScroll(); });
+    add(sys + "titlesc.crx", Storage::Opaque, zlib(),
+        [](const Font&) { return paintTitleScroll(); });
     for (int stage = 0; stage < 4; ++stage) {
         static const char* const kNames[4] = {"titlebk", "title", "titleb1", "titleb2"};
         add(sys + kNames[stage] + ".crx", Storage::Opaque, stage == 2 ? lz() : zlib(),
@@ -105,25 +114,33 @@ std::vector<PictureJob> pictureJobs(bool small) {
     add(sys + "Messwin.crx", Storage::Keyed, zlib(), paintMessageWindow);
     add(sys + "place.crx", Storage::Keyed, lz(), paintPlaceNames);
     add(sys + "iday.crx", Storage::Keyed, zlib(4), paintDayGlyphs);
-    add(sys + "sacra01.crx", Storage::Keyed, zlib(), [](const Font&) { return paintPetalSheet(1); });
+    add(sys + "sacra01.crx", Storage::Keyed, zlib(),
+        [](const Font&) { return paintPetalSheet(1); });
     add(sys + "sacra02.crx", Storage::Keyed, lz(), [](const Font&) { return paintPetalSheet(2); });
     add(sys + "saveicon.crx", Storage::Keyed, zlib(), paintIcons);
     for (int v = 0; v < 2; ++v) {
         const std::string map = v ? "map_p" : "map_a";
-        add(sys + map + ".crx", Storage::Opaque, v ? lz() : zlib(), [v](const Font& f) { return paintMap(f, v); });
-        add(sys + map + "chip.crx", Storage::Keyed, zlib(), [v](const Font& f) { return paintMapChip(f, v); });
+        add(sys + map + ".crx", Storage::Opaque, v ? lz() : zlib(),
+            [v](const Font& f) { return paintMap(f, v); });
+        add(sys + map + "chip.crx", Storage::Keyed, zlib(),
+            [v](const Font& f) { return paintMapChip(f, v); });
     }
     add(sys + "TimerBack.crx", Storage::Opaque, zlib(), paintDayChangeBack);
     add(sys + "timerchip.crx", Storage::Keyed, zlib(), paintDayChangeChip);
     const char* const backs[3] = {"cg", "sc", "music"};
     for (int s = 0; s < 3; ++s)
-        add(sys + backs[s] + ".crx", Storage::Opaque, zlib(), [s](const Font& f) { return paintExtrasBack(f, s); });
-    add(sys + "cgparts.crx", Storage::Keyed, zlib(), [](const Font& f) { return paintExtrasParts(f, false); });
-    add(sys + "scparts.crx", Storage::Keyed, zlib(), [](const Font& f) { return paintExtrasParts(f, true); });
+        add(sys + backs[s] + ".crx", Storage::Opaque, zlib(),
+            [s](const Font& f) { return paintExtrasBack(f, s); });
+    add(sys + "cgparts.crx", Storage::Keyed, zlib(),
+        [](const Font& f) { return paintExtrasParts(f, false); });
+    add(sys + "scparts.crx", Storage::Keyed, zlib(),
+        [](const Font& f) { return paintExtrasParts(f, true); });
     for (int h = 0; h < 2; ++h) {
         const std::string code = heroines()[h].code;
-        add(sys + "sam_" + code + ".crx", Storage::Keyed, zlib(), [h](const Font& f) { return paintThumbnails(f, h); });
-        add(sys + code + "_01.crx", Storage::Keyed, h ? lz() : zlib(), [h](const Font& f) { return paintScenePage(f, h); });
+        add(sys + "sam_" + code + ".crx", Storage::Keyed, zlib(),
+            [h](const Font& f) { return paintThumbnails(f, h); });
+        add(sys + code + "_01.crx", Storage::Keyed, h ? lz() : zlib(),
+            [h](const Font& f) { return paintScenePage(f, h); });
     }
     add(sys + "musicchip.crx", Storage::Keyed, zlib(), paintMusicParts);
     add(sys + "musictitle.crx", Storage::Keyed, zlib(), paintMusicTitles);
@@ -131,11 +148,12 @@ std::vector<PictureJob> pictureJobs(bool small) {
     // The ending sequence and the staff roll.
     for (const char* name : {"ed_n01", "ed_n02", "ed_s01", "ed_s02"}) {
         const std::string ending = name;
-        add(staff + ending + ".crx", Storage::Opaque, zlib(), [ending](const Font& f) { return paintEnding(ending, f); });
+        add(staff + ending + ".crx", Storage::Opaque, zlib(),
+            [ending](const Font& f) { return paintEnding(ending, f); });
     }
     for (int k = 1; k <= 2; ++k)
-        add(staff + "edroll0" + std::to_string(k) + ".crx", Storage::Indexed, k == 1 ? lz() : zlib(),
-            [k](const Font& f) { return paintCreditPanel(f, k); });
+        add(staff + "edroll0" + std::to_string(k) + ".crx", Storage::Indexed,
+            k == 1 ? lz() : zlib(), [k](const Font& f) { return paintCreditPanel(f, k); });
     for (int k = 1; k <= 12; ++k) {
         char name[32];
         std::snprintf(name, sizeof name, "staff2_%02d.crx", k);

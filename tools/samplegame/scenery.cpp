@@ -8,8 +8,9 @@
 namespace marlit::sample {
 
 void paintSky(Canvas& c, float y0, float y1, std::vector<std::pair<float, Colour>> stops) {
-    fillShape(c, {0, static_cast<int>(y0), c.width(), static_cast<int>(std::ceil(y1))},
-              [](float, float) { return -10.0f; }, verticalStops(y0, y1, std::move(stops)));
+    fillShape(
+        c, {0, static_cast<int>(y0), c.width(), static_cast<int>(std::ceil(y1))},
+        [](float, float) { return -10.0f; }, verticalStops(y0, y1, std::move(stops)));
 }
 
 void paintClouds(Canvas& c, uint32_t seed, int count, float y0, float y1, Colour body,
@@ -44,8 +45,9 @@ void paintStars(Canvas& c, uint32_t seed, int count, float yMax) {
 
 void paintSea(Canvas& c, float horizon, float bottom, Colour far, Colour near, uint32_t seed,
               Point glint, Colour glintColour) {
-    fillShape(c, {0, static_cast<int>(horizon), c.width(), static_cast<int>(std::ceil(bottom))},
-              [](float, float) { return -10.0f; }, verticalGradient(horizon, far, bottom, near));
+    fillShape(
+        c, {0, static_cast<int>(horizon), c.width(), static_cast<int>(std::ceil(bottom))},
+        [](float, float) { return -10.0f; }, verticalGradient(horizon, far, bottom, near));
     // Wave lines, shorter and denser towards the horizon.
     Rng rng(seed);
     const int lines = 260;
@@ -119,16 +121,17 @@ void paintCherryTree(Canvas& c, float x, float ground, float size, uint32_t seed
                       crown.y + std::sin(a) * d * size * 0.32f};
         const float r = size * rng.range(0.06f, 0.12f);
         const float light = std::clamp((crown.y - p.y) / (size * 0.3f), -1.0f, 1.0f) * 0.25f;
-        fillEllipse(c, p, r, r * 0.85f, shade(blossom, light + rng.range(-0.08f, 0.08f)),
-                    3.0f);
+        fillEllipse(c, p, r, r * 0.85f, shade(blossom, light + rng.range(-0.08f, 0.08f)), 3.0f);
     }
 }
 
 void paintLamp(Canvas& c, float x, float ground, float height, bool lit, Colour pole) {
     strokeLine(c, {x, ground}, {x, ground - height}, 4, pole);
     fillRect(c, x - 9, ground - height - 16, 18, 18, lit ? rgb(0xfff0c0) : rgb(0xd8d8d0));
-    fillPolygon(c, {{x - 12, ground - height - 16}, {x, ground - height - 26}, {x + 12, ground - height - 16}},
-                pole);
+    fillPolygon(
+        c,
+        {{x - 12, ground - height - 16}, {x, ground - height - 26}, {x + 12, ground - height - 16}},
+        pole);
     if (lit)
         glow(c, {x, ground - height - 7}, height * 0.9f, rgb(0xffc870), 0.6f);
 }
@@ -141,7 +144,8 @@ void paintLighthouse(Canvas& c, float x, float ground, float height, bool beam) 
     // Red bands.
     for (int i = 0; i < 2; ++i) {
         const float a = top + height * (0.25f + 0.3f * i), b = a + height * 0.1f;
-        const float wa = w1 + (w0 - w1) * (a - top) / height, wb = w1 + (w0 - w1) * (b - top) / height;
+        const float wa = w1 + (w0 - w1) * (a - top) / height,
+                    wb = w1 + (w0 - w1) * (b - top) / height;
         fillPolygon(c, {{x - wa, a}, {x - wb, b}, {x + wb, b}, {x + wa, a}}, rgb(0xc83a3a));
     }
     // Shadowed side.
@@ -150,8 +154,10 @@ void paintLighthouse(Canvas& c, float x, float ground, float height, bool beam) 
     fillRect(c, x - w1 * 1.4f, top - 4, w1 * 2.8f, 5, rgb(0x404850));
     fillRect(c, x - w1 * 0.8f, top - height * 0.12f, w1 * 1.6f, height * 0.12f - 4,
              beam ? rgb(0xfff4b0) : rgb(0x8ab0c8));
-    fillPolygon(c, {{x - w1 * 1.1f, top - height * 0.12f}, {x, top - height * 0.2f},
-                    {x + w1 * 1.1f, top - height * 0.12f}},
+    fillPolygon(c,
+                {{x - w1 * 1.1f, top - height * 0.12f},
+                 {x, top - height * 0.2f},
+                 {x + w1 * 1.1f, top - height * 0.12f}},
                 rgb(0x303848));
     if (beam) {
         const Point lamp{x, top - height * 0.06f};
@@ -182,11 +188,18 @@ void paintPetal(Canvas& c, Point centre, float length, float angle, float flip, 
         const float v = -width * std::sin(3.1416f * std::pow(t, 0.75f));
         pts.push_back(at(u, v));
     }
-    // Deeper at the base, lighter towards the tip.
+    // Deeper at the base, lighter towards the tip: the petal, then its
+    // outer part again in a lighter shade.
     const Colour face = flip < 0 ? shade(colour, -0.12f) : colour;
-    const Point base = at(-length / 2, 0);
-    fillShape(c, boxOf(pts, 2), polygon(pts),
-              radialGradient(base, length, shade(face, -0.2f), shade(face, 0.2f)));
+    fillPolygon(c, pts, shade(face, -0.15f));
+    std::vector<Point> tip;
+    for (const Point& p : pts) {
+        const Point q{(p.x - centre.x) * ca + (p.y - centre.y) * sa, 0};
+        if (q.x > -length * 0.1f)
+            tip.push_back(p);
+    }
+    if (tip.size() >= 3)
+        fillPolygon(c, tip, shade(face, 0.15f));
     strokeLine(c, at(-length / 2, 0), at(length * 0.1f, 0), 0.8f, shade(colour, 0.35f));
 }
 

@@ -1,5 +1,7 @@
 #include "tools/samplegame/shapes.h"
 
+#include <memory>
+
 namespace marlit::sample {
 
 namespace {
@@ -21,7 +23,9 @@ float segmentDistance(Point p, Point a, Point b) {
 }  // namespace
 
 Paint verticalGradient(float y0, Colour top, float y1, Colour bottom) {
-    return [=](float, float y) { return mix(top, bottom, std::clamp((y - y0) / (y1 - y0), 0.f, 1.f)); };
+    return [=](float, float y) {
+        return mix(top, bottom, std::clamp((y - y0) / (y1 - y0), 0.f, 1.f));
+    };
 }
 
 Paint verticalStops(float y0, float y1, std::vector<std::pair<float, Colour>> stops) {
@@ -57,8 +61,8 @@ void fillShape(Canvas& canvas, Box box, const Distance& shape, const Paint& pain
             const float d = shape(fx, fy);
             if (d >= half)
                 continue;
-            const float coverage = soft <= 1.0f ? std::clamp(0.5f - d / soft, 0.0f, 1.0f)
-                                                : smooth((half - d) / soft);
+            const float coverage =
+                soft <= 1.0f ? std::clamp(0.5f - d / soft, 0.0f, 1.0f) : smooth((half - d) / soft);
             canvas.blend(x, y, paint(fx, fy), coverage);
         }
     }
@@ -97,10 +101,29 @@ Distance capsule(Point a, Point b, float r) {
 }
 
 Distance polygon(std::vector<Point> points) {
-    return [pts = std::move(points)](float x, float y) {
-        float best = 1e30f;
+    // Shapes are filled row by row, so the polygon keeps the edges near the
+    // current row: farther ones cannot be the nearest edge within kReach,
+    // and no distance beyond kReach changes a pixel's coverage (the softest
+    // edge drawn is 30 pixels wide).
+    constexpr float kReach = 64;
+    struct Rows {
+        float y = -1e30f;
+        std::vector<size_t> near;
+    };
+    auto rows = std::make_shared<Rows>();
+    return [pts = std::move(points), rows](float x, float y) {
+        if (y != rows->y) {
+            rows->y = y;
+            rows->near.clear();
+            for (size_t i = 0, j = pts.size() - 1; i < pts.size(); j = i++) {
+                if (std::min(pts[i].y, pts[j].y) - kReach <= y && y <= std::max(pts[i].y, pts[j].y) + kReach)
+                    rows->near.push_back(i);
+            }
+        }
+        float best = kReach;
         bool inside = false;
-        for (size_t i = 0, j = pts.size() - 1; i < pts.size(); j = i++) {
+        for (size_t i : rows->near) {
+            const size_t j = i == 0 ? pts.size() - 1 : i - 1;
             best = std::min(best, segmentDistance({x, y}, pts[j], pts[i]));
             if ((pts[i].y > y) != (pts[j].y > y) &&
                 x < (pts[j].x - pts[i].x) * (y - pts[i].y) / (pts[j].y - pts[i].y) + pts[i].x) {
@@ -182,13 +205,17 @@ void fillPolygon(Canvas& canvas, const std::vector<Point>& points, Colour colour
             }
             std::sort(crossings.begin(), crossings.end());
             for (size_t k = 0; k + 1 < crossings.size(); k += 2) {
-                const float from = std::clamp(crossings[k], static_cast<float>(x0), static_cast<float>(x1));
-                const float to = std::clamp(crossings[k + 1], static_cast<float>(x0), static_cast<float>(x1));
+                const float from =
+                    std::clamp(crossings[k], static_cast<float>(x0), static_cast<float>(x1));
+                const float to =
+                    std::clamp(crossings[k + 1], static_cast<float>(x0), static_cast<float>(x1));
                 if (to <= from)
                     continue;
-                const int first = static_cast<int>(std::floor(from)), last = static_cast<int>(std::floor(to));
+                const int first = static_cast<int>(std::floor(from)),
+                          last = static_cast<int>(std::floor(to));
                 for (int x = first; x <= last && x < x1; ++x) {
-                    const float cover = std::min(to, x + 1.0f) - std::max(from, static_cast<float>(x));
+                    const float cover =
+                        std::min(to, x + 1.0f) - std::max(from, static_cast<float>(x));
                     if (cover > 0)
                         coverage[x - x0] += cover / kSubRows;
                 }

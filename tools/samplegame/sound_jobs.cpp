@@ -104,19 +104,21 @@ std::vector<SoundJob> soundJobs(bool small, int threads) {
         std::snprintf(path, sizeof path, "AdvData\\SE\\%03d.pcm", effect.number);
         const int number = effect.number;
         const SoundCodec codec = effect.codec;
-        jobs.push_back({path, [number, codec, small](std::string*) -> std::optional<std::vector<uint8_t>> {
-                            PcmAudio audio = synthesizeEffect(number, small);
-                            if (codec == SoundCodec::Transform) {
-                                // Transform-coded sounds are one channel.
-                                PcmAudio mono{{audio.format.rate, 1}, {}};
-                                for (size_t i = 0; i < audio.samples.size(); i += 2)
-                                    mono.samples.push_back(audio.samples[i]);
-                                audio = std::move(mono);
-                            }
-                            return store(audio, codec);
-                        }});
+        jobs.push_back(
+            {path, [number, codec, small](std::string*) -> std::optional<std::vector<uint8_t>> {
+                 PcmAudio audio = synthesizeEffect(number, small);
+                 if (codec == SoundCodec::Transform) {
+                     // Transform-coded sounds are one channel.
+                     PcmAudio mono{{audio.format.rate, 1}, {}};
+                     for (size_t i = 0; i < audio.samples.size(); i += 2)
+                         mono.samples.push_back(audio.samples[i]);
+                     audio = std::move(mono);
+                 }
+                 return store(audio, codec);
+             }});
     }
-    jobs.push_back({"voice.dat", [threads](std::string* error) { return voiceArchive(threads, error); }});
+    jobs.push_back(
+        {"voice.dat", [threads](std::string* error) { return voiceArchive(threads, error); }});
     return jobs;
 }
 

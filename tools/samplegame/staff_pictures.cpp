@@ -76,7 +76,8 @@ Canvas paintCreditPanel(const Font& font, int number) {
     fillShape(c, boxOf(20, 20, 360, 560), outline(roundedRect(24, 24, 352, 552, 16), 2),
               solid(ui::kBlossom));
     if (number == 1) {
-        font.drawIn(c, "はるまちの岬", 0, 200, 400, 60, 40, outlinedText(rgb(0xffffff), ui::kNavy, 2));
+        font.drawIn(c, "はるまちの岬", 0, 200, 400, 60, 40,
+                    outlinedText(rgb(0xffffff), ui::kNavy, 2));
         font.drawIn(c, "ending", 0, 270, 400, 40, 24, TextStyle{ui::kBlossom});
     } else {
         font.drawIn(c, "出演", 0, 170, 400, 40, 24, TextStyle{ui::kBlossom});
@@ -85,7 +86,8 @@ Canvas paintCreditPanel(const Font& font, int number) {
             font.drawIn(c, h.name, 0, 220.0f + row * 60, 400, 50, 34, TextStyle{rgb(0xffffff)});
             ++row;
         }
-        font.drawIn(c, "そして、あなた", 0, 220.0f + row * 60, 400, 50, 28, TextStyle{rgb(0xd0d8e8)});
+        font.drawIn(c, "そして、あなた", 0, 220.0f + row * 60, 400, 50, 28,
+                    TextStyle{rgb(0xd0d8e8)});
     }
     return c;
 }

@@ -22,11 +22,11 @@ std::u32string decodeUtf8(std::string_view s) {
     size_t i = 0;
     while (i < s.size()) {
         const auto c = static_cast<uint8_t>(s[i]);
-        const int n = c < 0x80          ? 0
-                      : (c >> 5) == 6   ? 1
-                      : (c >> 4) == 14  ? 2
-                      : (c >> 3) == 30  ? 3
-                                        : -1;
+        const int n = c < 0x80         ? 0
+                      : (c >> 5) == 6  ? 1
+                      : (c >> 4) == 14 ? 2
+                      : (c >> 3) == 30 ? 3
+                                       : -1;
         char32_t cp = n <= 0 ? c : c & (0x3F >> n);
         bool ok = n >= 0 && i + n < s.size();
         for (int k = 1; ok && k <= n; ++k) {
@@ -159,24 +159,33 @@ void Font::draw(Canvas& canvas, std::string_view utf8, float x, float top, int s
         pen += g->advance.x / 64.0f + style.spacing;
     }
     auto maskAt = [&](int mx, int my) {
-        return mx < 0 || my < 0 || mx >= w || my >= h ? 0.0f : mask[static_cast<size_t>(my) * w + mx];
+        return mx < 0 || my < 0 || mx >= w || my >= h ? 0.0f
+                                                      : mask[static_cast<size_t>(my) * w + mx];
     };
     // The outline: the mask widened by its width, with a soft last pixel.
     std::vector<float> ring;
     if (style.outline.a > 0 && style.outlineWidth > 0) {
         ring.assign(mask.size(), 0.0f);
+        // The disc of offsets the outline reaches, with how far each does.
+        struct Reach {
+            int dx, dy;
+            float weight;
+        };
+        std::vector<Reach> disc;
         const int r = static_cast<int>(std::ceil(style.outlineWidth));
+        for (int dy = -r; dy <= r; ++dy) {
+            for (int dx = -r; dx <= r; ++dx) {
+                const float d = std::sqrt(static_cast<float>(dx * dx + dy * dy));
+                const float weight = std::clamp(style.outlineWidth + 0.5f - d, 0.0f, 1.0f);
+                if (weight > 0)
+                    disc.push_back({dx, dy, weight});
+            }
+        }
         for (int my = 0; my < h; ++my) {
             for (int mx = 0; mx < w; ++mx) {
                 float best = 0;
-                for (int dy = -r; dy <= r; ++dy) {
-                    for (int dx = -r; dx <= r; ++dx) {
-                        const float d = std::sqrt(static_cast<float>(dx * dx + dy * dy));
-                        const float reach = std::clamp(style.outlineWidth + 0.5f - d, 0.0f, 1.0f);
-                        if (reach > 0)
-                            best = std::max(best, maskAt(mx + dx, my + dy) * reach);
-                    }
-                }
+                for (const Reach& k : disc)
+                    best = std::max(best, maskAt(mx + k.dx, my + k.dy) * k.weight);
                 ring[static_cast<size_t>(my) * w + mx] = best;
             }
         }
@@ -184,14 +193,16 @@ void Font::draw(Canvas& canvas, std::string_view utf8, float x, float top, int s
     // What the shadow falls from: the outlined shape when there is one.
     const std::vector<float>& body = ring.empty() ? mask : ring;
     auto bodyAt = [&](int mx, int my) {
-        return mx < 0 || my < 0 || mx >= w || my >= h ? 0.0f : body[static_cast<size_t>(my) * w + mx];
+        return mx < 0 || my < 0 || mx >= w || my >= h ? 0.0f
+                                                      : body[static_cast<size_t>(my) * w + mx];
     };
     const int ox = static_cast<int>(std::floor(x)) - pad;
     const int oy = static_cast<int>(std::lround(top)) - pad;
     for (int my = 0; my < h; ++my) {
         for (int mx = 0; mx < w; ++mx) {
             if (style.shadow.a > 0)
-                canvas.blend(ox + mx, oy + my, style.shadow, bodyAt(mx - style.shadowX, my - style.shadowY));
+                canvas.blend(ox + mx, oy + my, style.shadow,
+                             bodyAt(mx - style.shadowX, my - style.shadowY));
             if (!ring.empty())
                 canvas.blend(ox + mx, oy + my, style.outline, bodyAt(mx, my));
             canvas.blend(ox + mx, oy + my, style.fill, maskAt(mx, my));

@@ -40,8 +40,8 @@ class Font {
     void draw(Canvas& canvas, std::string_view utf8, float x, float top, int size,
               const TextStyle& style) const;
     // Draws a line of text centred vertically in the box and aligned in it.
-    void drawIn(Canvas& canvas, std::string_view utf8, float x, float y, float w, float h,
-                int size, const TextStyle& style, Align align = Align::Centre) const;
+    void drawIn(Canvas& canvas, std::string_view utf8, float x, float y, float w, float h, int size,
+                const TextStyle& style, Align align = Align::Centre) const;
     // The height of a line (ascender to descender) at a pixel size.
     float lineHeight(int size) const;
 

@@ -64,7 +64,8 @@ Canvas paintTitleScroll() {
     paintHills(c, 1010, 110, rgb(0x6a9a68), 206, 380, 800);
     paintLighthouse(c, 640, 930, 160, false);
     for (int i = 0; i < 4; ++i)
-        paintCherryTree(c, 470 + i * 95.0f, 1000 + i * 18.0f, 170 - i * 10.0f, 207 + i, kBlossom, rgb(0x4a3030));
+        paintCherryTree(c, 470 + i * 95.0f, 1000 + i * 18.0f, 170 - i * 10.0f, 207 + i, kBlossom,
+                        rgb(0x4a3030));
     paintPetals(c, 208, 40, 0, 900, 800, 1200, kBlossom, 10);
     return c;
 }
@@ -101,9 +102,9 @@ Canvas paintTitle(const Font& font, int stage) {
 
 Canvas paintTitleMenu(const Font& font) {
     Canvas c(368, 480);
-    const char* const rows[12] = {"はじめから", "つづきから", "おまけ",   "あいさつ",
-                                  "またね",     "エピローグ", "おわる",   "シーン回想",
-                                  "CGギャラリー", "音楽鑑賞",  nullptr,    "もどる"};
+    const char* const rows[12] = {"はじめから",   "つづきから", "おまけ", "あいさつ",
+                                  "またね",       "エピローグ", "おわる", "シーン回想",
+                                  "CGギャラリー", "音楽鑑賞",   nullptr,  "もどる"};
     for (int row = 0; row < 12; ++row) {
         if (!rows[row])
             continue;

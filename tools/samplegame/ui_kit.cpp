@@ -45,8 +45,8 @@ void fitText(Canvas& c, const Font& font, Rect r, std::string_view text, const T
 void drawButton(Canvas& c, const Font& font, Rect r, std::string_view label, bool lit, int size) {
     drawPlate(c, r, lit);
     const int maxSize = size > 0 ? size : std::max(10, r.h * 2 / 3);
-    fitText(c, font, r, label, outlinedText(lit ? rgb(0xffffff) : ui::kCream,
-                                            lit ? rgb(0x7a1838) : ui::kInk, 1.8f),
+    fitText(c, font, r, label,
+            outlinedText(lit ? rgb(0xffffff) : ui::kCream, lit ? rgb(0x7a1838) : ui::kInk, 1.8f),
             maxSize);
 }
 

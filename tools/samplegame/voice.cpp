@@ -41,8 +41,7 @@ Speaker speakerOf(int heroine) {
     return heroine == 1 ? Speaker{"ja+f2", 52, 140} : Speaker{"ja+f3", 72, 165};
 }
 
-std::optional<PcmAudio> speak(const std::string& kana, const Speaker& speaker,
-                              std::string* error) {
+std::optional<PcmAudio> speak(const std::string& kana, const Speaker& speaker, std::string* error) {
     char pattern[] = "/tmp/mksample-voice-XXXXXX";
     const int fd = mkstemp(pattern);
     if (fd < 0) {

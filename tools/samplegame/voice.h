@@ -21,7 +21,6 @@ Speaker speakerOf(int heroine);
 // The line as 16-bit mono PCM at 22050 Hz, silence trimmed and the level
 // evened out; none, with `error` saying why (and what to install), when
 // espeak-ng cannot be run.
-std::optional<PcmAudio> speak(const std::string& kana, const Speaker& speaker,
-                              std::string* error);
+std::optional<PcmAudio> speak(const std::string& kana, const Speaker& speaker, std::string* error);
 
 }  // namespace marlit::sample

@@ -88,7 +88,8 @@ Canvas paintMessageWindow(const Font& font) {
     for (int w = 0; w < 7; ++w) {
         const Rect r = windowWeekday(w);
         fillShape(c, boxOf(f(r.x), f(r.y), f(r.w), f(r.h)),
-                  roundedRect(f(r.x) + 1, f(r.y) + 1, f(r.w) - 2, f(r.h) - 2, 8), solid(ui::kCream));
+                  roundedRect(f(r.x) + 1, f(r.y) + 1, f(r.w) - 2, f(r.h) - 2, 8),
+                  solid(ui::kCream));
         fitText(c, font, r, kWeekdays[w], TextStyle{weekdayColour(w)}, 16);
     }
     return c;
@@ -99,8 +100,7 @@ Canvas paintPlaceNames(const Font& font) {
     for (const Place& p : places()) {
         const Rect r = layout::placeCaption(p.number);
         fillShape(c, boxOf(f(r.x), f(r.y), f(r.w), f(r.h)),
-                  roundedRect(f(r.x), f(r.y), f(r.w), f(r.h), 6),
-                  [r](float x, float) {
+                  roundedRect(f(r.x), f(r.y), f(r.w), f(r.h), 6), [r](float x, float) {
                       const float t = (x - r.x) / r.w;
                       return mix(rgb(0x0c1630), rgb(0x2c4c84), t);
                   });
@@ -151,7 +151,7 @@ Canvas paintIcons(const Font& font) {
     const struct {
         int index;
         const char* letter;
-    } others[] = {{2, "K"}, {3, "W"}, {4, "E"}, {5, "M"}, {8, "A"},
+    } others[] = {{2, "K"}, {3, "W"},  {4, "E"},  {5, "M"},  {8, "A"},
                   {9, "G"}, {10, "T"}, {11, "B"}, {12, "D"}, {20, "？"}};
     for (int h = 0; h < 2; ++h) {
         const Rect r = layout::icon(h);
@@ -167,24 +167,30 @@ Canvas paintIcons(const Font& font) {
             }
         }
         c.draw(clipped, r.x, r.y);
-        fillShape(c, boxAround({r.x + 28.0f, r.y + 28.0f}, 28, 28), outline(circle({r.x + 28.0f, r.y + 28.0f}, 26), 3),
+        fillShape(c, boxAround({r.x + 28.0f, r.y + 28.0f}, 28, 28),
+                  outline(circle({r.x + 28.0f, r.y + 28.0f}, 26), 3),
                   solid(h == 0 ? rgb(0xf08a2c) : rgb(0x4a5688)));
     }
     for (const auto& o : others) {
         const Rect r = layout::icon(o.index);
-        fillEllipse(c, {r.x + 28.0f, r.y + 28.0f}, 26, 26, o.index == 20 ? rgb(0x909098) : ui::kSea);
-        fillShape(c, boxAround({r.x + 28.0f, r.y + 28.0f}, 28, 28), outline(circle({r.x + 28.0f, r.y + 28.0f}, 25), 2.5f),
-                  solid(ui::kCream));
+        fillEllipse(c, {r.x + 28.0f, r.y + 28.0f}, 26, 26,
+                    o.index == 20 ? rgb(0x909098) : ui::kSea);
+        fillShape(c, boxAround({r.x + 28.0f, r.y + 28.0f}, 28, 28),
+                  outline(circle({r.x + 28.0f, r.y + 28.0f}, 25), 2.5f), solid(ui::kCream));
         fitText(c, font, r, o.letter, outlinedText(), 30);
     }
     // The pointer: a ring around the chosen place's icon (which stands 6
     // pixels lower) with a mark above it.
     const Rect p = layout::kMapPointer;
     const Point centre{p.x + 28.0f, p.y + 34.0f};
-    fillShape(c, boxAround(centre, 30, 30), outline(circle(centre, 26), 4.5f), solid(rgb(0xd83a4a)));
-    fillShape(c, boxAround(centre, 30, 30), outline(circle(centre, 26), 1.5f), solid(rgb(0xffffff)));
-    fillPolygon(c, {{centre.x - 9, static_cast<float>(p.y)}, {centre.x + 9, static_cast<float>(p.y)},
-                    {centre.x, p.y + 9.0f}},
+    fillShape(c, boxAround(centre, 30, 30), outline(circle(centre, 26), 4.5f),
+              solid(rgb(0xd83a4a)));
+    fillShape(c, boxAround(centre, 30, 30), outline(circle(centre, 26), 1.5f),
+              solid(rgb(0xffffff)));
+    fillPolygon(c,
+                {{centre.x - 9, static_cast<float>(p.y)},
+                 {centre.x + 9, static_cast<float>(p.y)},
+                 {centre.x, p.y + 9.0f}},
                 rgb(0xd83a4a));
     return c;
 }

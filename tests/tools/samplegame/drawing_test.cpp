@@ -13,7 +13,7 @@ namespace {
 
 TEST(Canvas, KeyedPicturesHaveNoHalfKeyAndNoAccidentalKey) {
     Canvas c(4, 1);
-    c.set(0, 0, {1, 0, 1, 1});          // drawn in the key's own colour
+    c.set(0, 0, {1, 0, 1, 1});              // drawn in the key's own colour
     c.set(1, 0, {0.2f, 0.4f, 0.6f, 0.6f});  // mostly covered
     c.set(2, 0, {0.2f, 0.4f, 0.6f, 0.4f});  // mostly not
     const Bitmap b = c.toKeyedBitmap();
@@ -58,7 +58,8 @@ TEST(Palette, ReducesToAPaletteOnlyWhenNeeded) {
     const Bitmap reduced = reduceColours(many);
     std::set<uint32_t> colours;
     for (size_t i = 0; i < reduced.pixels.size(); i += 3) {
-        colours.insert(reduced.pixels[i] | (reduced.pixels[i + 1] << 8) | (reduced.pixels[i + 2] << 16));
+        colours.insert(reduced.pixels[i] | (reduced.pixels[i + 1] << 8) |
+                       (reduced.pixels[i + 2] << 16));
         EXPECT_NEAR(reduced.pixels[i], many.pixels[i], 16);
     }
     EXPECT_LE(colours.size(), 256u);

@@ -9,8 +9,9 @@
 
 namespace marlit::test {
 
-// The folder mksample --small wrote (made on first use; the test fails
-// with mksample's own message when it could not be made).
+// The folder mksample --small wrote (made once per build of mksample and
+// kept beside the built programs; the test fails with mksample's own
+// message when it could not be made).
 const std::string& smallSampleFolder();
 // A second run of mksample --small into another folder, made at the same
 // time as the first with another number of workers, for comparing the two.

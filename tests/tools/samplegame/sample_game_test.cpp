@@ -37,7 +37,8 @@ TEST(Mksample, RefusesAFolderItCannotWriteAndSaysWhich) {
     test::TempDir dir;
     const std::string blocker = dir.file("file");
     test::writeFileBytes(blocker, std::vector<uint8_t>{1});
-    auto r = test::runProgram(test::programPath("mksample"), {blocker + "/game", "--small", "--only", "ZERIVAD"});
+    auto r = test::runProgram(test::programPath("mksample"),
+                              {blocker + "/game", "--small", "--only", "ZERIVAD"});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.err.find(blocker), std::string::npos) << r.err;
     r = test::runProgram(test::programPath("mksample"), {});
@@ -127,7 +128,7 @@ TEST(Mksample, VoiceLinesAreSpokenAndKeptAsTheArchiveKeepsThem) {
         EXPECT_GT(peak, 8000) << clip.name;
     }
     EXPECT_EQ(kinds, (std::set<VoiceClipKind>{VoiceClipKind::Wave, VoiceClipKind::Pcm,
-                                               VoiceClipKind::Transform}));
+                                              VoiceClipKind::Transform}));
 }
 
 TEST(Mksample, SpritesHaveSoftEdgesOrTheKey) {

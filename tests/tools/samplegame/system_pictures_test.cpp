@@ -91,14 +91,17 @@ TEST(SystemPictures, TheGameUsesEveryKindOfCrx) {
     std::set<std::string> kinds;
     std::set<int> filters;
     for (const auto& [path, bytes] : test::folderFiles(test::smallSampleFolder())) {
-        if (path.size() < 4 || (path.substr(path.size() - 4) != ".crx" && path.substr(path.size() - 4) != ".CRX"))
+        if (path.size() < 4 ||
+            (path.substr(path.size() - 4) != ".crx" && path.substr(path.size() - 4) != ".CRX"))
             continue;
         ASSERT_GT(bytes.size(), 20u) << path;
         const int width = loadU16(&bytes[8]), height = loadU16(&bytes[10]);
         const bool zlib = loadU16(&bytes[12]) == 2;
         const uint32_t depth = zlib ? loadU32(&bytes[16]) : loadU16(&bytes[16]);
-        const std::string kind = std::string(zlib ? "zlib " : "lz ") +
-                                 (depth == 0 ? "24" : depth == 1 && zlib ? "32" : "indexed");
+        const std::string kind =
+            std::string(zlib ? "zlib " : "lz ") + (depth == 0           ? "24"
+                                                   : depth == 1 && zlib ? "32"
+                                                                        : "indexed");
         kinds.insert(kind);
         if (zlib && depth <= 1) {
             for (int f : rowFilters(bytes, width, height, depth ? 4 : 3))
@@ -107,7 +110,8 @@ TEST(SystemPictures, TheGameUsesEveryKindOfCrx) {
         std::string error;
         EXPECT_TRUE(DecodeCrx(bytes, &error)) << path << ": " << error;
     }
-    EXPECT_EQ(kinds, (std::set<std::string>{"lz 24", "lz indexed", "zlib 24", "zlib 32", "zlib indexed"}));
+    EXPECT_EQ(kinds,
+              (std::set<std::string>{"lz 24", "lz indexed", "zlib 24", "zlib 32", "zlib indexed"}));
     EXPECT_EQ(filters, (std::set<int>{0, 1, 2, 3, 4}));
 }
 

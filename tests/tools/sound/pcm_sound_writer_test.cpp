@@ -25,7 +25,8 @@ PcmAudio melody(uint32_t rate, uint16_t channels, double seconds) {
         const double f = 220 * std::pow(2.0, (note % 7) / 12.0);
         const double local = std::fmod(t, 0.1);
         const double env = std::min(1.0, local * 300) * std::exp(-local * 20);
-        const double v = 12000 * env * (std::sin(6.2832 * f * t) + 0.3 * std::sin(6.2832 * 3 * f * t));
+        const double v =
+            12000 * env * (std::sin(6.2832 * f * t) + 0.3 * std::sin(6.2832 * 3 * f * t));
         for (uint16_t c = 0; c < channels; ++c)
             a.samples.push_back(static_cast<int16_t>(std::lround(c ? -v * 0.5 : v)));
     }

@@ -16,7 +16,8 @@ namespace {
 PcmAudio tone(size_t frames, double frequency) {
     PcmAudio a{{22050, 1}, {}};
     for (size_t i = 0; i < frames; ++i)
-        a.samples.push_back(static_cast<int16_t>(std::lround(9000 * std::sin(6.2832 * frequency * i / 22050))));
+        a.samples.push_back(
+            static_cast<int16_t>(std::lround(9000 * std::sin(6.2832 * frequency * i / 22050))));
     return a;
 }
 
