@@ -2,6 +2,7 @@
 // and is a game folder the converter takes whole.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <set>
 
@@ -148,6 +149,25 @@ TEST(Mksample, SpritesHaveSoftEdgesOrTheKey) {
                 ++soft;
             if (picture->bytesPerPixel == 3 && p[0] == 255 && p[1] == 0 && p[2] == 255)
                 ++key;
+        }
+        if (path.rfind("ov_", 0) != 0) {
+            // A figure stands in the middle of its frame, narrow enough to
+            // stand at the left or the right (200 to either side).
+            int left = picture->width, right = -1;
+            for (int y = 0; y < picture->height; ++y) {
+                for (int x = 0; x < picture->width; ++x) {
+                    const uint8_t* p = picture->row(y) + x * picture->bytesPerPixel;
+                    const bool drawn = picture->bytesPerPixel == 4
+                                           ? p[3] > 0
+                                           : !(p[0] == 255 && p[1] == 0 && p[2] == 255);
+                    if (drawn) {
+                        left = std::min(left, x);
+                        right = std::max(right, x);
+                    }
+                }
+            }
+            EXPECT_NEAR((left + right) / 2, 400, 40) << path;
+            EXPECT_LT(right - left, 500) << path;
         }
         if (picture->bytesPerPixel == 4) {
             EXPECT_GT(soft, 1000u) << path << " has no soft edges";
