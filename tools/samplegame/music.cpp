@@ -106,14 +106,14 @@ class Mixer {
 
 }  // namespace
 
-PcmAudio composeMusic(const MusicSpec& spec) {
-    const Style& style = kStyles[static_cast<size_t>(spec.style) % kStyles.size()];
-    Rng rng(spec.seed * 7919u + 17u);
+PcmAudio composeMusic(const Composition& plan) {
+    const Style& style = kStyles[static_cast<size_t>(plan.style) % kStyles.size()];
+    Rng rng(plan.seed * 7919u + 17u);
     const double beat = 60.0 / style.bpm;
     const double bar = beat * style.beatsPerBar;
-    const int bars = std::max(4, static_cast<int>(std::lround(spec.seconds / bar / 4)) * 4);
-    const size_t frames = static_cast<size_t>(std::llround(bars * bar * spec.rate));
-    Mixer mix(frames, spec.rate);
+    const int bars = std::max(4, static_cast<int>(std::lround(plan.seconds / bar / 4)) * 4);
+    const size_t frames = static_cast<size_t>(std::llround(bars * bar * plan.rate));
+    Mixer mix(frames, plan.rate);
 
     const int key = 57 + rng.below(8);  // A3 to E4
     const int* scale = style.minor ? kMinor : kMajor;
@@ -201,9 +201,9 @@ PcmAudio composeMusic(const MusicSpec& spec) {
         peak = std::max({peak, std::fabs(mix.left()[i]), std::fabs(mix.right()[i])});
     const float gain = 0.7f / peak;
     PcmAudio out;
-    out.format = {spec.rate, spec.channels};
-    out.samples.reserve(frames * spec.channels);
-    const size_t fadeFrames = static_cast<size_t>(spec.fadeOut * spec.rate);
+    out.format = {plan.rate, plan.channels};
+    out.samples.reserve(frames * plan.channels);
+    const size_t fadeFrames = static_cast<size_t>(plan.fadeOut * plan.rate);
     for (size_t i = 0; i < frames; ++i) {
         float g = gain;
         if (fadeFrames > 0 && i + fadeFrames > frames)
@@ -211,7 +211,7 @@ PcmAudio composeMusic(const MusicSpec& spec) {
         auto to16 = [](float v) {
             return static_cast<int16_t>(std::lround(std::clamp(v, -1.0f, 1.0f) * 32767));
         };
-        if (spec.channels == 2) {
+        if (plan.channels == 2) {
             out.samples.push_back(to16(mix.left()[i] * g));
             out.samples.push_back(to16(mix.right()[i] * g));
         } else {

@@ -10,7 +10,7 @@
 
 namespace marlit::sample {
 
-struct MusicSpec {
+struct Composition {
     int style = 0;       // 0-5: waltz, march, calm, minor, music box, ballad
     uint32_t seed = 1;   // the melody's and the key's choices
     float seconds = 16;  // rounded to whole bars
@@ -21,6 +21,6 @@ struct MusicSpec {
     float fadeOut = 0;
 };
 
-PcmAudio composeMusic(const MusicSpec& spec);
+PcmAudio composeMusic(const Composition& plan);
 
 }  // namespace marlit::sample

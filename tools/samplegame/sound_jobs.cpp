@@ -78,25 +78,25 @@ std::vector<SoundJob> soundJobs(bool small, int threads) {
             continue;
         char path[32];
         std::snprintf(path, sizeof path, "AdvData\\BGM\\%02d.pcm", piece.number);
-        MusicSpec spec;
-        spec.style = piece.style;
-        spec.seed = static_cast<uint32_t>(piece.number);
-        spec.seconds = piece.seconds;
+        Composition plan;
+        plan.style = piece.style;
+        plan.seed = static_cast<uint32_t>(piece.number);
+        plan.seconds = piece.seconds;
         // The ending's pictures follow the music's position, so its piece
         // keeps its length; the staff roll is cut short in the small game.
         if (small && piece.number != 26)
-            spec.seconds = piece.number == 27 ? 20 : 4;
+            plan.seconds = piece.number == 27 ? 20 : 4;
         if (piece.number == 26 || piece.number == 27)
-            spec.fadeOut = 3;
+            plan.fadeOut = 3;
         if (piece.codec == SoundCodec::Transform)
-            spec.channels = 1;
+            plan.channels = 1;
         // One piece at 44100 Hz, which the converter takes without
         // resampling at its 44.1 kHz setting.
         if (piece.number == 15 && !small)
-            spec.rate = 44100;
+            plan.rate = 44100;
         const SoundCodec codec = piece.codec;
-        jobs.push_back({path, [spec, codec](std::string*) -> std::optional<std::vector<uint8_t>> {
-                            return store(composeMusic(spec), codec);
+        jobs.push_back({path, [plan, codec](std::string*) -> std::optional<std::vector<uint8_t>> {
+                            return store(composeMusic(plan), codec);
                         }});
     }
     for (const Effect& effect : effects()) {

@@ -24,11 +24,11 @@ void expectSeamless(const PcmAudio& a, const char* what) {
 
 TEST(Music, PiecesAreWholeBarsThatLoopCleanly) {
     for (int style = 0; style < 6; ++style) {
-        MusicSpec spec;
-        spec.style = style;
-        spec.seed = 3 + style;
-        spec.seconds = 6;
-        const PcmAudio a = composeMusic(spec);
+        Composition plan;
+        plan.style = style;
+        plan.seed = 3 + style;
+        plan.seconds = 6;
+        const PcmAudio a = composeMusic(plan);
         EXPECT_EQ(a.format.channels, 2);
         EXPECT_EQ(a.format.rate, 22050u);
         expectSeamless(a, ("style " + std::to_string(style)).c_str());
@@ -42,20 +42,20 @@ TEST(Music, PiecesAreWholeBarsThatLoopCleanly) {
 }
 
 TEST(Music, TheSameSpecGivesTheSameSamples) {
-    MusicSpec spec;
-    spec.seed = 9;
-    EXPECT_EQ(composeMusic(spec).samples, composeMusic(spec).samples);
-    MusicSpec other = spec;
+    Composition plan;
+    plan.seed = 9;
+    EXPECT_EQ(composeMusic(plan).samples, composeMusic(plan).samples);
+    Composition other = plan;
     other.seed = 10;
-    EXPECT_NE(composeMusic(spec).samples, composeMusic(other).samples);
+    EXPECT_NE(composeMusic(plan).samples, composeMusic(other).samples);
 }
 
 TEST(Music, AFadedPieceEndsInSilence) {
-    MusicSpec spec;
-    spec.seconds = 8;
-    spec.fadeOut = 2;
-    spec.channels = 1;
-    const PcmAudio a = composeMusic(spec);
+    Composition plan;
+    plan.seconds = 8;
+    plan.fadeOut = 2;
+    plan.channels = 1;
+    const PcmAudio a = composeMusic(plan);
     EXPECT_EQ(a.format.channels, 1);
     EXPECT_LE(std::abs(a.samples.back()), 200);
 }
