@@ -6,7 +6,7 @@
 
 namespace marlit::sample {
 
-// SplitMix64: small, fast and fully specified.
+// SplitMix64: small, fast, and the same everywhere.
 class Rng {
   public:
     explicit Rng(uint64_t seed) : state_(seed) {}

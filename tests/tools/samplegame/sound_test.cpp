@@ -41,7 +41,7 @@ TEST(Music, PiecesAreWholeBarsThatLoopCleanly) {
     }
 }
 
-TEST(Music, TheSameSpecGivesTheSameSamples) {
+TEST(Music, TheSameCompositionGivesTheSameSamples) {
     Composition plan;
     plan.seed = 9;
     EXPECT_EQ(composeMusic(plan).samples, composeMusic(plan).samples);
