@@ -69,23 +69,20 @@ function(marlit_executable name)
   target_link_libraries(${name} PRIVATE ${ARG_DEPS})
 endfunction()
 
-# marlit_test_dir(NAME DEPS lib...) makes one GoogleTest program of every
-# .cpp under the calling folder (the *_test.cpp files and their helpers)
-# and registers its cases with CTest.
+# marlit_test_dir(NAME DEPS lib... [TIMEOUT seconds]) makes one GoogleTest
+# program of every .cpp under the calling folder (the *_test.cpp files and
+# their helpers) and registers its cases with CTest (300 s each by default).
 function(marlit_test_dir name)
-  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "TIMEOUT" "DEPS" ${ARGN})
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 300)
+  endif()
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
-  # A subfolder with a CMakeLists.txt of its own is a test program of its
-  # own (the movie tests, which also run under ThreadSanitizer).
-  file(GLOB_RECURSE own_lists ${CMAKE_CURRENT_SOURCE_DIR}/*/CMakeLists.txt)
-  foreach(list_file IN LISTS own_lists)
-    get_filename_component(own_dir ${list_file} DIRECTORY)
-    foreach(src IN LISTS sources)
-      string(FIND "${src}" "${own_dir}/" at)
-      if(at EQUAL 0)
-        list(REMOVE_ITEM sources ${src})
-      endif()
-    endforeach()
+  # A sub-folder with a CMakeLists.txt of its own makes a test program of its own.
+  file(GLOB_RECURSE own_lists CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*/CMakeLists.txt)
+  foreach(own IN LISTS own_lists)
+    get_filename_component(own_dir ${own} DIRECTORY)
+    list(FILTER sources EXCLUDE REGEX "^${own_dir}/")
   endforeach()
   if(NOT sources)
     return()
@@ -100,7 +97,7 @@ function(marlit_test_dir name)
   gtest_discover_tests(${name}
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
     DISCOVERY_TIMEOUT 60
-    PROPERTIES TIMEOUT 300 ENVIRONMENT "MARLIT_BIN_DIR=${CMAKE_BINARY_DIR}/bin;SDL_AUDIODRIVER=dummy")
+    PROPERTIES TIMEOUT ${ARG_TIMEOUT} ENVIRONMENT "MARLIT_BIN_DIR=${CMAKE_BINARY_DIR}/bin;SDL_AUDIODRIVER=dummy")
 endfunction()
 
 # The dependency rule of the house plan, checked on every build: a file may
