@@ -2,7 +2,7 @@
 JOBS ?= $(shell nproc)
 CMAKE_GEN = -G Ninja
 
-.PHONY: all build test demo bench fuzz fuzz-run clean format
+.PHONY: all build test tsan demo bench fuzz fuzz-run clean format
 
 all: build
 
@@ -15,7 +15,16 @@ test:
 	scripts/bootstrap
 	cmake -S . -B build/test $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMARLIT_SANITIZE=ON
 	cmake --build build/test -j $(JOBS)
-	cd build/test && ctest --output-on-failure -j $(JOBS) --timeout 600
+	cd build/test && ctest --output-on-failure -j $(JOBS) --timeout 900
+	# The movie's reader thread, under ThreadSanitizer as well.
+	cmake -S . -B build/tsan $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMARLIT_TSAN=ON > /dev/null
+	JOBS=$(JOBS) scripts/tsan build/tsan marlit_player_movie_tests
+
+# The suites that run threads, built with ThreadSanitizer: tests/tsan_suites.txt.
+tsan:
+	scripts/bootstrap
+	cmake -S . -B build/tsan $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMARLIT_TSAN=ON
+	JOBS=$(JOBS) scripts/tsan build/tsan
 
 demo: build
 	scripts/demo

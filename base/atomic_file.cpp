@@ -1,55 +1,156 @@
 #include "base/atomic_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 
 #include "base/files.h"
+#include "base/interrupt_cleanup.h"
 
 namespace marlit {
 
-std::unique_ptr<AtomicFile> AtomicFile::create(std::string_view systemPath) {
-    return createHost(hostPath(systemPath));
+namespace {
+
+constexpr std::string_view kTempInfix = ".tmp-";
+constexpr size_t kTempSuffixSize = 6;  // the letters mkstemp puts for XXXXXX
+
+void setWhy(std::string* why, std::string text) {
+    if (why)
+        *why = std::move(text);
 }
 
-std::unique_ptr<AtomicFile> AtomicFile::createHost(const std::string& finalPath) {
-    std::string pattern = finalPath + ".tmp-XXXXXX";
-    int fd = ::mkstemp(pattern.data());
-    if (fd < 0)
-        return nullptr;
-    ::fchmod(fd, 0644);
-    FILE* stream = ::fdopen(fd, "w+b");
-    if (!stream) {
-        ::close(fd);
-        ::unlink(pattern.c_str());
-        return nullptr;
+bool isTempName(std::string_view name, std::string_view finalName) {
+    if (name.size() != finalName.size() + kTempInfix.size() + kTempSuffixSize ||
+        !name.starts_with(finalName) ||
+        name.substr(finalName.size(), kTempInfix.size()) != kTempInfix) {
+        return false;
     }
-    return std::unique_ptr<AtomicFile>(new AtomicFile(finalPath, pattern, stream));
+    for (char c : name.substr(name.size() - kTempSuffixSize)) {
+        const bool alnum =
+            (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+        if (!alnum)
+            return false;
+    }
+    return true;
 }
 
-AtomicFile::AtomicFile(std::string finalPath, std::string tempPath, FILE* stream)
-    : finalPath_(std::move(finalPath)), tempPath_(std::move(tempPath)), stream_(stream) {}
+}  // namespace
+
+std::unique_ptr<AtomicFile> AtomicFile::create(std::string_view systemPath, std::string* why) {
+    return createHost(hostPath(systemPath), why);
+}
+
+std::unique_ptr<AtomicFile> AtomicFile::createHost(const std::string& finalPath, std::string* why) {
+    // A file that a cleaner of stale files removed between its creation
+    // and its lock has no link left: then another one is made.
+    prepareInterruptCleanup();
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        std::string pattern = finalPath + std::string(kTempInfix) + "XXXXXX";
+        int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+        if (fd < 0) {
+            setWhy(why, "cannot create a file beside " + finalPath + ": " + lastSystemError());
+            return nullptr;
+        }
+        const int ticket = rememberForInterruptCleanup(pattern);
+        struct stat st;
+        if (::flock(fd, LOCK_EX) != 0 || ::fstat(fd, &st) != 0 || st.st_nlink == 0) {
+            forgetInterruptCleanup(ticket);
+            ::close(fd);
+            continue;
+        }
+        ::fchmod(fd, 0644);
+        // The lock belongs to the open file, which this second descriptor
+        // keeps open until the file is renamed or removed.
+        const int lockFd = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
+        FILE* stream = lockFd < 0 ? nullptr : ::fdopen(fd, "w+b");
+        if (!stream) {
+            setWhy(why, "cannot open " + pattern + ": " + lastSystemError());
+            ::unlink(pattern.c_str());
+            forgetInterruptCleanup(ticket);
+            ::close(fd);
+            if (lockFd >= 0)
+                ::close(lockFd);
+            return nullptr;
+        }
+        auto file = std::unique_ptr<AtomicFile>(new AtomicFile(finalPath, pattern, stream, lockFd));
+        file->cleanupTicket_ = ticket;
+        return file;
+    }
+    setWhy(why, "cannot create a file beside " + finalPath + ": it was removed as soon as made");
+    return nullptr;
+}
+
+int AtomicFile::removeStale(const std::string& finalPath) {
+    const size_t slash = finalPath.rfind('/');
+    const std::string dir = slash == std::string::npos ? "." : finalPath.substr(0, slash + 1);
+    const std::string finalName =
+        slash == std::string::npos ? finalPath : finalPath.substr(slash + 1);
+    std::unique_ptr<DIR, int (*)(DIR*)> d(::opendir(dir.c_str()), ::closedir);
+    if (!d)
+        return 0;
+    int removed = 0;
+    while (const dirent* e = ::readdir(d.get())) {
+        if (!isTempName(e->d_name, finalName))
+            continue;
+        const std::string path = (slash == std::string::npos ? "" : dir) + e->d_name;
+        const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        struct stat st;
+        // A lock that can be taken has no owner left.
+        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
+            ::unlink(path.c_str()) == 0) {
+            ++removed;
+        }
+        ::close(fd);
+    }
+    return removed;
+}
+
+AtomicFile::AtomicFile(std::string finalPath, std::string tempPath, FILE* stream, int lockFd)
+    : finalPath_(std::move(finalPath)),
+      tempPath_(std::move(tempPath)),
+      stream_(stream),
+      lockFd_(lockFd),
+      cleanupTicket_(-1) {}
 
 AtomicFile::~AtomicFile() {
     if (stream_)
         std::fclose(stream_);
     if (!committed_)
         ::unlink(tempPath_.c_str());
+    forgetInterruptCleanup(cleanupTicket_);
+    ::close(lockFd_);
 }
 
 bool AtomicFile::commit() {
     if (!stream_ || committed_)
         return false;
-    bool ok = std::fflush(stream_) == 0 && !std::ferror(stream_) && ::fsync(::fileno(stream_)) == 0;
-    ok = std::fclose(stream_) == 0 && ok;
+    errno = 0;
+    bool ok = std::fflush(stream_) == 0 && ::fsync(::fileno(stream_)) == 0;
+    if (!ok || std::ferror(stream_)) {
+        error_ = errno ? lastSystemError() : std::string("a write to it failed");
+        ok = false;
+    }
+    if (std::fclose(stream_) != 0 && ok) {
+        error_ = lastSystemError();
+        ok = false;
+    }
     stream_ = nullptr;
     if (!ok)
         return false;
-    if (std::rename(tempPath_.c_str(), finalPath_.c_str()) != 0)
+    if (std::rename(tempPath_.c_str(), finalPath_.c_str()) != 0) {
+        error_ = "cannot put it in place: " + lastSystemError();
         return false;
+    }
     committed_ = true;
+    forgetInterruptCleanup(cleanupTicket_);
+    cleanupTicket_ = -1;
     return true;
 }
 

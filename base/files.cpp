@@ -1,10 +1,14 @@
 #include "base/files.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <memory>
+#include <system_error>
 
 #include "base/atomic_file.h"
 #include "base/encoding.h"
@@ -49,6 +53,39 @@ std::optional<std::string> findEntry(const std::string& dir, std::string_view na
             found = std::string(entry);
     }
     return found;
+}
+
+void setWhy(std::string* why, std::string text) {
+    if (why)
+        *why = std::move(text);
+}
+
+std::string kindOf(mode_t mode) {
+    if (S_ISDIR(mode))
+        return "a folder";
+    if (S_ISFIFO(mode))
+        return "a FIFO";
+    if (S_ISSOCK(mode))
+        return "a socket";
+    return "a device";
+}
+
+// Reads until count bytes or the end; the bytes read. errno is 0 when the
+// end came first.
+size_t readFully(int fd, uint8_t* out, size_t count) {
+    size_t got = 0;
+    errno = 0;
+    while (got < count) {
+        const ssize_t n = ::read(fd, out + got, count - got);
+        if (n < 0 && errno == EINTR) {
+            errno = 0;
+            continue;
+        }
+        if (n <= 0)
+            break;
+        got += static_cast<size_t>(n);
+    }
+    return got;
 }
 
 struct FileCloser {
@@ -122,10 +159,14 @@ bool fileExists(std::string_view path) {
 
 size_t readPart(std::string_view path, void* buffer, SeekOrigin origin, int64_t offset,
                 size_t count) {
-    File f(std::fopen(hostPath(path).c_str(), "rb"));
-    if (!f || !seekTo(f.get(), origin, offset))
+    const int fd = openRegularFile(hostPath(path));
+    if (fd < 0)
         return 0;
-    return std::fread(buffer, 1, count, f.get());
+    const off_t at =
+        ::lseek(fd, static_cast<off_t>(offset), origin == SeekOrigin::End ? SEEK_END : SEEK_SET);
+    const size_t got = at < 0 ? 0 : readFully(fd, static_cast<uint8_t*>(buffer), count);
+    ::close(fd);
+    return got;
 }
 
 size_t writePart(std::string_view path, const void* buffer, SeekOrigin origin, int64_t offset,
@@ -146,17 +187,24 @@ std::optional<std::vector<uint8_t>> readWhole(std::string_view path, size_t extr
     return readHostFile(hostPath(path), extra);
 }
 
-std::optional<std::vector<uint8_t>> readHostFile(const std::string& host, size_t extra) {
-    File f(std::fopen(host.c_str(), "rb"));
-    if (!f)
+std::optional<std::vector<uint8_t>> readHostFile(const std::string& host, size_t extra,
+                                                 std::string* why) {
+    const int fd = openRegularFile(host, why);
+    if (fd < 0)
         return std::nullopt;
     struct stat st;
-    if (::fstat(::fileno(f.get()), &st) != 0 || !S_ISREG(st.st_mode))
-        return std::nullopt;
-    auto size = static_cast<size_t>(st.st_size);
-    std::vector<uint8_t> data(size + extra, 0);
-    if (std::fread(data.data(), 1, size, f.get()) != size)
-        return std::nullopt;
+    std::optional<std::vector<uint8_t>> data;
+    if (::fstat(fd, &st) != 0) {
+        setWhy(why, lastSystemError());
+    } else {
+        auto size = static_cast<size_t>(st.st_size);
+        data.emplace(size + extra, 0);
+        if (readFully(fd, data->data(), size) != size) {
+            setWhy(why, errno ? lastSystemError() : std::string("the file got shorter while read"));
+            data.reset();
+        }
+    }
+    ::close(fd);
     return data;
 }
 
@@ -164,14 +212,45 @@ bool writeWholeAtomic(std::string_view path, std::span<const uint8_t> data) {
     return writeHostFileAtomic(hostPath(path), data);
 }
 
-bool writeHostFileAtomic(const std::string& host, std::span<const uint8_t> data) {
-    auto file = AtomicFile::createHost(host);
+bool writeHostFileAtomic(const std::string& host, std::span<const uint8_t> data, std::string* why) {
+    auto file = AtomicFile::createHost(host, why);
     if (!file)
         return false;
     if (!data.empty() && std::fwrite(data.data(), 1, data.size(), file->stream()) != data.size()) {
+        setWhy(why, lastSystemError());
         return false;
     }
-    return file->commit();
+    if (!file->commit()) {
+        setWhy(why, file->error());
+        return false;
+    }
+    return true;
+}
+
+std::string lastSystemError() {
+    return std::generic_category().message(errno);
+}
+
+int openRegularFile(const std::string& host, std::string* why) {
+    // Not blocking in the open itself: a FIFO without a writer would.
+    const int fd = ::open(host.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        setWhy(why, lastSystemError());
+        return -1;
+    }
+    struct stat st;
+    if (::fstat(fd, &st) != 0) {
+        setWhy(why, lastSystemError());
+        ::close(fd);
+        return -1;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        setWhy(why, "it is " + kindOf(st.st_mode) + ", not a regular file");
+        ::close(fd);
+        return -1;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
 }
 
 }  // namespace marlit

@@ -44,8 +44,21 @@ std::optional<std::vector<uint8_t>> readWhole(std::string_view path, size_t extr
 bool writeWholeAtomic(std::string_view path, std::span<const uint8_t> data);
 
 // The same for host paths (UTF-8, "/"), as the converter and the tools get
-// them from the user: no Shift-JIS conversion, no case search.
-std::optional<std::vector<uint8_t>> readHostFile(const std::string& hostPath, size_t extra = 0);
-bool writeHostFileAtomic(const std::string& hostPath, std::span<const uint8_t> data);
+// them from the user: no Shift-JIS conversion, no case search. On failure
+// `why` gets the reason ("No such file or directory", "it is a FIFO, not a
+// regular file", "No space left on device").
+std::optional<std::vector<uint8_t>> readHostFile(const std::string& hostPath, size_t extra = 0,
+                                                 std::string* why = nullptr);
+bool writeHostFileAtomic(const std::string& hostPath, std::span<const uint8_t> data,
+                         std::string* why = nullptr);
+
+// The system's words for the error of the last failed call (errno), such
+// as "No space left on device" or "Permission denied".
+std::string lastSystemError();
+
+// Opens a host path for reading only when it is a regular file: a FIFO or
+// a device would block the reader or never end. The descriptor (close on
+// exec), or -1 with the reason in `why`.
+int openRegularFile(const std::string& hostPath, std::string* why = nullptr);
 
 }  // namespace marlit

@@ -2,7 +2,9 @@
 
 #include <png.h>
 
+#include <cstdio>
 #include <cstring>
+#include <new>
 
 #include "base/files.h"
 
@@ -14,6 +16,8 @@ void setError(std::string* error, std::string text) {
     if (error)
         *error = std::move(text);
 }
+
+constexpr uint64_t kMaxDeflateRatio = 1032;
 
 struct MemoryInput {
     const uint8_t* data;
@@ -39,7 +43,7 @@ void onPngWarning(png_structp, png_const_charp) {}
 // The file's samples as 8-bit RGB or RGBA. No gamma or colour-space chunk
 // is applied: tools compare pictures sample for sample, and a 16-bit file
 // or one marked with gamma 1.0 must not come out brightened.
-bool decodePng(const std::vector<uint8_t>& bytes, PngImage& out, std::string& why) {
+bool decodeInto(std::span<const uint8_t> bytes, PngImage& out, std::string& why) {
     if (bytes.size() < 8 || png_sig_cmp(bytes.data(), 0, 8) != 0) {
         why = "no PNG signature";
         return false;
@@ -63,7 +67,9 @@ bool decodePng(const std::vector<uint8_t>& bytes, PngImage& out, std::string& wh
     const png_uint_32 width = png_get_image_width(png, info);
     const png_uint_32 height = png_get_image_height(png, info);
     if (width > 32768 || height > 32768)
-        png_error(png, "picture too large");
+        png_error(png, "a side is longer than 32768 pixels");
+    // The rows as the file packs them, each with its filter byte.
+    const uint64_t packedBytes = (uint64_t{png_get_rowbytes(png, info)} + 1) * height;
     png_set_expand(png);
     png_set_scale_16(png);
     png_set_gray_to_rgb(png);
@@ -76,7 +82,25 @@ bool decodePng(const std::vector<uint8_t>& bytes, PngImage& out, std::string& wh
     out.height = static_cast<int>(height);
     out.channels = channels;
     const size_t stride = size_t{width} * static_cast<size_t>(channels);
-    out.pixels.assign(stride * height, 0);
+    if (uint64_t{stride} * height > kMaxPngPixelBytes) {
+        // A buffer on the stack: the error jumps past every destructor.
+        char text[96];
+        std::snprintf(text, sizeof text, "a picture of %u x %u is larger than the %u MiB allowed",
+                      width, height, static_cast<unsigned>(kMaxPngPixelBytes >> 20));
+        png_error(png, text);
+    }
+    // Deflate packs at most 1032 bytes into one: a short file cannot hold a
+    // large picture, and nothing is allocated for one that claims to.
+    if (packedBytes > kMaxDeflateRatio * bytes.size())
+        png_error(png, "the file is too short for the size it declares");
+    bool allocated = true;
+    try {
+        out.pixels.assign(stride * height, 0);
+    } catch (const std::bad_alloc&) {
+        allocated = false;
+    }
+    if (!allocated)
+        png_error(png, "out of memory");
     rows.resize(height);
     for (png_uint_32 y = 0; y < height; ++y)
         rows[y] = out.pixels.data() + stride * y;
@@ -89,15 +113,25 @@ bool decodePng(const std::vector<uint8_t>& bytes, PngImage& out, std::string& wh
 }  // namespace
 
 std::optional<PngImage> readPng(std::string_view path, std::string* error) {
-    auto bytes = readHostFile(std::string(path));
+    std::string why;
+    auto bytes = readHostFile(std::string(path), 0, &why);
     if (!bytes) {
-        setError(error, "cannot read " + std::string(path));
+        setError(error, "cannot read " + std::string(path) + ": " + why);
         return std::nullopt;
     }
     PngImage out;
-    std::string why;
-    if (!decodePng(*bytes, out, why)) {
+    if (!decodeInto(*bytes, out, why)) {
         setError(error, std::string(path) + ": not a readable PNG (" + why + ")");
+        return std::nullopt;
+    }
+    return out;
+}
+
+std::optional<PngImage> decodePng(std::span<const uint8_t> bytes, std::string* error) {
+    PngImage out;
+    std::string why;
+    if (!decodeInto(bytes, out, why)) {
+        setError(error, "not a readable PNG (" + why + ")");
         return std::nullopt;
     }
     return out;
@@ -129,11 +163,15 @@ std::optional<std::vector<uint8_t>> encodePng(const PngImage& image) {
 bool writePng(std::string_view path, const PngImage& image, std::string* error) {
     auto bytes = encodePng(image);
     if (!bytes) {
-        setError(error, "cannot encode the picture as PNG");
+        setError(error, "cannot write " + std::string(path) + ": a picture of " +
+                            std::to_string(image.width) + " x " + std::to_string(image.height) +
+                            " pixels and " + std::to_string(image.channels) +
+                            " channels cannot be stored as PNG");
         return false;
     }
-    if (!writeHostFileAtomic(std::string(path), *bytes)) {
-        setError(error, "cannot write " + std::string(path));
+    std::string why;
+    if (!writeHostFileAtomic(std::string(path), *bytes, &why)) {
+        setError(error, "cannot write " + std::string(path) + ": " + why);
         return false;
     }
     return true;

@@ -34,10 +34,10 @@ int ConvertJob::jobCount() const {
 int ConvertJob::Run() {
     if (finished_)
         return 0;
-    std::vector<std::string> unreadable;
+    std::vector<UnreadableFolder> unreadable;
     files_ = ScanFolder(settings_.sourceFolder, counts_, &unreadable);
-    for (const auto& folder : unreadable)
-        failures_.push_back({folder, "the folder cannot be read"});
+    for (const auto& u : unreadable)
+        failures_.push_back({u.folder, "the folder cannot be read: " + u.why});
     counts_.pictures += 1;  // chip.rbp
 
     if (settings_.pictures && !cancelled())
@@ -95,8 +95,6 @@ void ConvertJob::runPictures() {
     if (convertPictureGroup(settings_.sourceFolder, files_, announced, pack, group, keys_,
                             groupProgress(), failures_)) {
         noteOutput(pack);
-    } else if (!cancelled()) {
-        failures_.push_back({picturePackName(group.screenPercent), "the pack cannot be written"});
     }
 }
 

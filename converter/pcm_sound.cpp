@@ -34,12 +34,14 @@ std::optional<PcmSound> readPcmSoundHeader(std::span<const uint8_t> bytes, std::
 bool plausibleFormat(const PcmSound& sound, std::string* why) {
     if (sound.channels != 1 && sound.channels != 2) {
         if (why)
-            *why = "the sound has " + std::to_string(sound.channels) + " channels";
+            *why = "the sound has " + std::to_string(sound.channels) +
+                   " channels where 1 or 2 can be played";
         return false;
     }
     if (sound.sampleRate < kMinSampleRate || sound.sampleRate > kMaxSampleRate) {
         if (why)
-            *why = "the sound's rate of " + std::to_string(sound.sampleRate) + " Hz";
+            *why = "the sound's rate of " + std::to_string(sound.sampleRate) + " Hz is outside " +
+                   std::to_string(kMinSampleRate) + " to " + std::to_string(kMaxSampleRate) + " Hz";
         return false;
     }
     return true;

@@ -66,10 +66,11 @@ PreparedRecord prepare(const std::string& sourceRoot, const SourceFile& file,
         return record;
     }
     record.name = *name;
-    auto bytes =
-        readHostFile((std::filesystem::path(sourceRoot) / relativeHostPath(file)).string());
+    std::string cause;
+    auto bytes = readHostFile((std::filesystem::path(sourceRoot) / relativeHostPath(file)).string(),
+                              0, &cause);
     if (!bytes) {
-        record.failure = "cannot be read";
+        record.failure = "cannot be read: " + cause;
         return record;
     }
     std::vector<uint8_t> content;
@@ -135,34 +136,40 @@ bool convertPictureGroup(const std::string& sourceRoot, std::span<const SourceFi
     progress.done = 0;
 
     MlzPackWriter writer;
-    if (!writer.openHost(packHostPath, items.size() + 1))
-        return false;
-    progress.started("chip.rbp");
-    if (!writer.add("chip.rbp", chipRecordBytes(settings.screenPercent), kMlzLzss))
-        return false;
-    ++progress.done;
-
-    bool ok = true;
-    size_t consumed = runOrdered<PreparedRecord>(
-        items.size(), settings.jobs,
-        [&](size_t i) {
-            progress.started(items[i]->name);
-            return prepare(sourceRoot, *items[i], settings, keys);
-        },
-        [&](size_t i, PreparedRecord&& record) {
-            if (!record.failure.empty()) {
-                failures.push_back({relativeHostPath(*items[i]), record.failure});
-            } else if (!writer.addCompressed(record.name, record.stored, record.expandedSize)) {
-                ok = false;
-            }
-            ++progress.done;
-        },
-        progress.cancel);
-    // A pack cut short by a cancel is never put in place: an older one
-    // stays as it was.
-    if (consumed < items.size())
-        return false;
-    return writer.finish() && ok;
+    bool ok = writer.openHost(packHostPath, items.size() + 1);
+    if (ok) {
+        progress.started("chip.rbp");
+        ok = writer.add("chip.rbp", chipRecordBytes(settings.screenPercent), kMlzLzss);
+        ++progress.done;
+    }
+    if (ok) {
+        size_t consumed = runOrdered<PreparedRecord>(
+            items.size(), settings.jobs,
+            [&](size_t i) {
+                progress.started(items[i]->name);
+                return prepare(sourceRoot, *items[i], settings, keys);
+            },
+            [&](size_t i, PreparedRecord&& record) {
+                if (!record.failure.empty()) {
+                    failures.push_back({relativeHostPath(*items[i]), record.failure});
+                } else if (!writer.addCompressed(record.name, record.stored, record.expandedSize)) {
+                    ok = false;
+                }
+                ++progress.done;
+            },
+            progress.cancel);
+        // A pack cut short by a cancel is never put in place: an older one
+        // stays as it was.
+        if (consumed < items.size())
+            return false;
+    }
+    ok = ok && writer.finish();
+    if (!ok) {
+        const std::string& why = writer.error();
+        failures.push_back({picturePackName(settings.screenPercent),
+                            "the pack cannot be written" + (why.empty() ? "" : ": " + why)});
+    }
+    return ok;
 }
 
 }  // namespace marlit

@@ -36,9 +36,10 @@ std::vector<uint8_t> chipRecordBytes(int screenPercent);
 // Writes the pack at packHostPath from the files of the scan (others than
 // pictures, scripts and maps are passed over). Sets progress.total to the
 // number of records announced and counts progress.done per record. Returns
-// false when the pack itself could not be written or the group was
-// cancelled (then the pack is not written); files that could not be
-// converted are added to failures and get no record.
+// false when the pack itself could not be written, and adds the pack with
+// the reason to failures, or when the group was cancelled (then the pack is
+// not written and an older one stays); files that could not be converted are
+// added to failures and get no record.
 bool convertPictureGroup(const std::string& sourceRoot, std::span<const SourceFile> files,
                          int announcedCount, const std::string& packHostPath,
                          const PictureGroupSettings& settings, const KeyList& keys,

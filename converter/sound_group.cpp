@@ -39,9 +39,10 @@ std::vector<ConvertFailure> convertSoundGroup(std::span<const std::string> sourc
             const std::string& path = sourcePaths[i];
             progress.started(baseName(path));
             SoundResult result;
-            auto bytes = readHostFile(path);
+            std::string cause;
+            auto bytes = readHostFile(path, 0, &cause);
             if (!bytes) {
-                result.why = "the file cannot be read";
+                result.why = "the file cannot be read: " + cause;
                 return result;
             }
             result.mp3 = ConvertSound(*bytes, settings, &result.why);
@@ -51,8 +52,9 @@ std::vector<ConvertFailure> convertSoundGroup(std::span<const std::string> sourc
             const std::string& path = sourcePaths[i];
             if (result.mp3) {
                 const std::string out = outputFolder + "/" + mp3FileName(path);
-                if (!writeHostFileAtomic(out, *result.mp3)) {
-                    result.why = "the MP3 file cannot be written";
+                std::string cause;
+                if (!writeHostFileAtomic(out, *result.mp3, &cause)) {
+                    result.why = "the MP3 file cannot be written: " + cause;
                     result.mp3.reset();
                 }
             }

@@ -1,14 +1,11 @@
 #include "converter/source_scan.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
 
+#include "base/folder_walk.h"
 #include "base/sjis.h"
 
 namespace marlit {
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -17,58 +14,37 @@ std::string extensionOf(const std::string& name) {
     return dot ? name.substr(*dot) : std::string();
 }
 
-void scanInto(const fs::path& root, const std::string& folder, bool insideVoice,
-              std::vector<SourceFile>& files, ScanCounts& counts,
-              std::vector<std::string>* unreadable) {
-    fs::path dir = root;
-    if (!folder.empty()) {
-        std::string host = folder;
-        std::replace(host.begin(), host.end(), '\\', '/');
-        dir /= host;
+std::string systemFolder(std::string folder) {
+    std::replace(folder.begin(), folder.end(), '/', '\\');
+    return folder;
+}
+
+// A folder named "voice" at any depth holds voice clips, not sounds.
+bool insideVoiceFolder(const std::string& folder) {
+    size_t start = 0;
+    while (start < folder.size()) {
+        size_t end = std::min(folder.find('\\', start), folder.size());
+        if (sameText(folder.substr(start, end - start), "voice"))
+            return true;
+        start = end + 1;
     }
-    std::error_code ec;
-    fs::directory_iterator it(dir, ec);
-    if (ec) {
-        if (unreadable)
-            unreadable->push_back(folder.empty() ? "." : folder);
-        return;
-    }
-    std::vector<std::pair<std::string, bool>> entries;  // name, is folder
-    for (; it != fs::directory_iterator(); it.increment(ec)) {
-        if (ec)
+    return false;
+}
+
+void count(const SourceFile& file, ScanCounts& counts) {
+    switch (classifySource(file)) {
+        case SourceKind::Picture:
+        case SourceKind::Map:
+            ++counts.pictures;
             break;
-        std::error_code typeError;
-        bool isDir = it->is_directory(typeError);
-        bool isFile = it->is_regular_file(typeError);
-        if (isDir || isFile)
-            entries.emplace_back(it->path().filename().string(), isDir);
-    }
-    std::sort(entries.begin(), entries.end());
-    for (const auto& [name, isDir] : entries) {
-        if (isDir)
-            continue;
-        SourceFile file{folder, name, insideVoice};
-        switch (classifySource(file)) {
-            case SourceKind::Picture:
-            case SourceKind::Map:
-                ++counts.pictures;
-                break;
-            case SourceKind::Scenario:
-                ++counts.scenarios;
-                break;
-            case SourceKind::Sound:
-                ++counts.sounds;
-                break;
-            default:
-                break;
-        }
-        files.push_back(std::move(file));
-    }
-    for (const auto& [name, isDir] : entries) {
-        if (!isDir || name.starts_with("."))
-            continue;
-        std::string sub = folder.empty() ? name : folder + "\\" + name;
-        scanInto(root, sub, insideVoice || sameText(name, "voice"), files, counts, unreadable);
+        case SourceKind::Scenario:
+            ++counts.scenarios;
+            break;
+        case SourceKind::Sound:
+            ++counts.sounds;
+            break;
+        default:
+            break;
     }
 }
 
@@ -90,10 +66,25 @@ SourceKind classifySource(const SourceFile& file) {
 }
 
 std::vector<SourceFile> ScanFolder(const std::string& root, ScanCounts& counts,
-                                   std::vector<std::string>* unreadable) {
+                                   std::vector<UnreadableFolder>* unreadable) {
     counts = {};
     std::vector<SourceFile> files;
-    scanInto(fs::path(root), "", false, files, counts, unreadable);
+    FolderVisitor visitor;
+    visitor.file = [&](const std::string& folder, const std::string& name) {
+        SourceFile file{systemFolder(folder), name, false};
+        file.insideVoiceFolder = insideVoiceFolder(file.folder);
+        count(file, counts);
+        files.push_back(std::move(file));
+    };
+    // Hidden folders are a version control's or a system's, not the game's.
+    visitor.enter = [](const std::string&, const std::string& name) {
+        return !name.starts_with(".");
+    };
+    visitor.unreadable = [unreadable](const std::string& folder, const std::string& why) {
+        if (unreadable)
+            unreadable->push_back({systemFolder(folder), why});
+    };
+    walkFolder(root, visitor);
     return files;
 }
 

@@ -25,10 +25,18 @@ enum class SourceKind { Other, Picture, StartupPicture, Scenario, Map, Sound };
 // What the converter makes of a file, by its extension (the name equality).
 SourceKind classifySource(const SourceFile& file);
 
-// Scans `root` (a host path). Unreadable folders are skipped; their paths
-// are added to `unreadable` when it is given.
+// A folder the scan could not list ("\" between names, "." for the root)
+// and the system's reason.
+struct UnreadableFolder {
+    std::string folder;
+    std::string why;
+};
+
+// Scans `root` (a host path). Links are followed, but no folder is entered
+// twice. Unreadable folders are skipped and added to `unreadable` when it
+// is given.
 std::vector<SourceFile> ScanFolder(const std::string& root, ScanCounts& counts,
-                                   std::vector<std::string>* unreadable = nullptr);
+                                   std::vector<UnreadableFolder>* unreadable = nullptr);
 
 // The relative host path of a file ("/" separators), for opening it.
 std::string relativeHostPath(const SourceFile& file);

@@ -1,11 +1,11 @@
 #include "converter/voice_archive.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
 
 #include "base/bytes.h"
+#include "base/files.h"
 #include "base/sjis.h"
 
 namespace marlit {
@@ -68,10 +68,11 @@ std::optional<VoiceArchive> VoiceArchive::parse(std::span<const uint8_t> head, u
 }
 
 std::optional<VoiceArchive> VoiceArchive::open(const std::string& hostPath, std::string* why) {
-    const int fd = ::open(hostPath.c_str(), O_RDONLY | O_CLOEXEC);
+    std::string cause;
+    const int fd = openRegularFile(hostPath, &cause);
     if (fd < 0) {
         if (why)
-            *why = "the voice archive cannot be opened";
+            *why = "the voice archive cannot be opened: " + cause;
         return std::nullopt;
     }
     auto file = std::make_shared<File>(fd);

@@ -61,7 +61,7 @@ bool WriteVoicePack(const std::string& archivePath, const std::string& outputFol
     const std::string packPath = outputFolder + "/" + kVoicePackName;
     MlzPackWriter writer;
     if (!writer.openHost(packPath, archive->clips().size())) {
-        failures.push_back({packPath, "the voice pack cannot be created"});
+        failures.push_back({packPath, "the voice pack cannot be created: " + writer.error()});
         return false;
     }
     const size_t count = archive->clips().size();
@@ -90,7 +90,9 @@ bool WriteVoicePack(const std::string& archivePath, const std::string& outputFol
     if (consumed < count)
         return false;  // cancelled: no pack is put in place
     if (!writer.finish()) {
-        failures.push_back({packPath, "the voice pack cannot be written"});
+        const std::string& cause = writer.error();
+        failures.push_back(
+            {packPath, "the voice pack cannot be written" + (cause.empty() ? "" : ": " + cause)});
         return false;
     }
     return true;

@@ -68,7 +68,10 @@ std::optional<PcmAudio> decodeWave(std::span<const uint8_t> bytes, std::string* 
     }
     if (channels < 1 || channels > 8 || rate < kMinSampleRate || rate > kMaxSampleRate) {
         if (why)
-            *why = "the WAVE file's format is out of range";
+            *why = "the WAVE file has " + std::to_string(channels) + " channels at " +
+                   std::to_string(rate) + " Hz; 1 to 8 channels at " +
+                   std::to_string(kMinSampleRate) + " to " + std::to_string(kMaxSampleRate) +
+                   " Hz can be read";
         return std::nullopt;
     }
     PcmAudio audio;

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "base/atomic_file.h"
+#include "base/files.h"
 #include "formats/lzss.h"
 
 namespace marlit {
@@ -31,28 +32,40 @@ MlzPackWriter::MlzPackWriter() = default;
 MlzPackWriter::~MlzPackWriter() = default;
 
 bool MlzPackWriter::open(std::string_view path, size_t expectedCount) {
-    return start(AtomicFile::create(path), expectedCount);
+    return start(hostPath(path), expectedCount);
 }
 
 bool MlzPackWriter::openHost(const std::string& hostPath, size_t expectedCount) {
-    return start(AtomicFile::createHost(hostPath), expectedCount);
+    return start(hostPath, expectedCount);
 }
 
-bool MlzPackWriter::start(std::unique_ptr<AtomicFile> file, size_t expectedCount) {
-    file_ = std::move(file);
+bool MlzPackWriter::fail(std::string why) {
+    if (!failed_)
+        error_ = std::move(why);
+    failed_ = true;
+    return false;
+}
+
+bool MlzPackWriter::start(const std::string& hostPath, size_t expectedCount) {
     entries_.clear();
     dataSize_ = 0;
-    failed_ = !file_;
-    if (failed_)
+    failed_ = false;
+    error_.clear();
+    // Packs are large: one left by a killed run is not left to pile up.
+    AtomicFile::removeStale(hostPath);
+    file_ = AtomicFile::createHost(hostPath, &error_);
+    if (!file_) {
+        failed_ = true;
         return false;
+    }
     dataBase_ = kMlzHeaderSize + kMlzRecordSize * uint64_t{expectedCount};
     if (dataBase_ > kMaxPackSize)
         dataBase_ = kMlzHeaderSize;
     // The placeholder; finish() writes the real header and index over it.
     std::vector<uint8_t> placeholder(dataBase_, 0);
     if (!writeAt(file_->stream(), 0, placeholder.data(), placeholder.size()))
-        failed_ = true;
-    return !failed_;
+        return fail(lastSystemError());
+    return true;
 }
 
 bool MlzPackWriter::add(std::string_view name, std::span<const uint8_t> bytes, uint32_t method) {
@@ -97,10 +110,8 @@ bool MlzPackWriter::append(MlzEntry entry, std::span<const uint8_t> data) {
         return false;
     entry.storedSize = static_cast<uint32_t>(data.size());
     entry.dataOffset = static_cast<uint32_t>(dataSize_);
-    if (!writeAt(file_->stream(), dataBase_ + dataSize_, data.data(), data.size())) {
-        failed_ = true;
-        return false;
-    }
+    if (!writeAt(file_->stream(), dataBase_ + dataSize_, data.data(), data.size()))
+        return fail(lastSystemError());
     dataSize_ += data.size();
     entries_.push_back(std::move(entry));
     return true;
@@ -113,17 +124,23 @@ bool MlzPackWriter::finish() {
     }
     uint64_t indexEnd = kMlzHeaderSize + kMlzRecordSize * uint64_t{entries_.size()};
     uint64_t fileSize = indexEnd + dataSize_;
-    bool ok = fileSize <= kMaxPackSize && moveData(dataBase_, indexEnd);
+    if (fileSize > kMaxPackSize) {
+        file_.reset();
+        return fail("the pack would pass 4 GiB");
+    }
+    bool ok = moveData(dataBase_, indexEnd);
     if (ok) {
         auto index = encodeMlzIndex(entries_, static_cast<uint32_t>(fileSize));
         FILE* f = file_->stream();
         ok = writeAt(f, 0, index.data(), index.size()) && std::fflush(f) == 0 &&
              ::ftruncate(::fileno(f), static_cast<off_t>(fileSize)) == 0;
     }
-    ok = ok && file_->commit();
+    if (!ok)
+        fail(lastSystemError());
+    else if (!file_->commit())
+        fail(file_->error());
     file_.reset();
-    failed_ = !ok;
-    return ok;
+    return !failed_;
 }
 
 // Moves the data region when the index turned out larger or smaller than

@@ -2,7 +2,9 @@
 // one by one, then the final header and index. The pack is built in a
 // temporary file beside its place and renamed over it only by finish(), so
 // an interrupted conversion never leaves a pack whose index does not
-// describe its data (an older pack stays as it was).
+// describe its data (an older pack stays as it was). The temporary file goes
+// with the program when it is interrupted, and one left by a run that was
+// killed outright is removed by the next open of the same pack.
 #pragma once
 
 #include <cstddef>
@@ -29,7 +31,7 @@ class MlzPackWriter {
     // Starts a new pack at path (a system path). expectedCount reserves
     // the index for that many records, so that no data has to move when
     // exactly that many are added; any count works. False when the file
-    // cannot be created.
+    // cannot be created; error() says why.
     bool open(std::string_view path, size_t expectedCount = 0);
     // The same for a host path (UTF-8, "/"), as a user names it.
     bool openHost(const std::string& hostPath, size_t expectedCount = 0);
@@ -51,9 +53,13 @@ class MlzPackWriter {
     bool finish();
 
     const std::vector<MlzEntry>& entries() const { return entries_; }
+    // The system's reason for the first failed write ("No space left on
+    // device"), or what else went wrong; empty while all is well.
+    const std::string& error() const { return error_; }
 
   private:
-    bool start(std::unique_ptr<AtomicFile> file, size_t expectedCount);
+    bool start(const std::string& hostPath, size_t expectedCount);
+    bool fail(std::string why);
     bool append(MlzEntry entry, std::span<const uint8_t> data);
     bool moveData(uint64_t from, uint64_t to);
 
@@ -62,6 +68,7 @@ class MlzPackWriter {
     uint64_t dataBase_ = 0;
     uint64_t dataSize_ = 0;
     bool failed_ = false;
+    std::string error_;
 };
 
 }  // namespace marlit

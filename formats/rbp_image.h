@@ -29,6 +29,12 @@ enum RbpKind : uint32_t {
     kRbpJbpAlpha = 31,  // JbpStream, then an alpha plane
 };
 
+// One of the kinds above. The loader gives a clear picture for any other.
+constexpr bool knownRbpKind(uint32_t kind) {
+    return kind == kRbpAlpha || kind == kRbpAlphaOld || kind == kRbpOpaque || kind == kRbpJbp ||
+           kind == kRbpJbpAlpha;
+}
+
 struct RbpHeader {
     char signature[3] = {'R', 'B', 'P'};
     char version = '5';

@@ -146,8 +146,10 @@ int runHeadless(const Program& program, PlayerOptions options, const PlayerComma
     HeadlessPlatform backend(width, height, std::move(script), c.audioOut, c.font);
     FrameRecorder recorder(recorderOptions(c), backend.display().frameBuffer());
     int code = play(program, backend, options, c, recorder);
-    if (code == 0 && !backend.waveOut().recordingOk())
-        return program.failure(c.audioOut + ": cannot write the sound");
+    // The recording of a run that failed is not kept.
+    std::string why;
+    if (code == 0 && !backend.waveOut().keepRecording(&why))
+        return program.failure("cannot write the sound to " + c.audioOut + ": " + why);
     if (code == 0)
         reportHeadlessRun(recorder, c);
     return code;

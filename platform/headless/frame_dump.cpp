@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "base/files.h"
 #include "base/png.h"
 
 namespace marlit {
@@ -23,9 +24,10 @@ bool writeFile(const std::string& path, const PngImage& image, std::string* erro
     bool ok = f && std::fwrite(bytes->data(), 1, bytes->size(), f.get()) == bytes->size();
     ok = f && std::fclose(f.release()) == 0 && ok;
     if (!ok || std::rename(temp.c_str(), path.c_str()) != 0) {
+        const std::string why = lastSystemError();
         std::remove(temp.c_str());
         if (error)
-            *error = path + ": cannot write the file";
+            *error = path + ": cannot write the file: " + why;
         return false;
     }
     return true;

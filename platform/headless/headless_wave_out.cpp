@@ -22,8 +22,11 @@ bool HeadlessWaveOut::open(const WaveFormat& format, DoneCallback done) {
     queue_.reset(format_);
     elapsedMs_ = 0;
     elapsedFrames_ = 0;
-    if (!wavPath_.empty())
-        recordingOk_ = wav_.open(wavPath_, format_);
+    if (!wavPath_.empty()) {
+        recordingError_.clear();
+        if (!wav_.open(wavPath_, format_))
+            recordingError_ = wav_.error();
+    }
     quit_ = false;
     thread_ = std::thread([this] { callbackLoop(); });
     open_ = true;
@@ -126,9 +129,16 @@ void HeadlessWaveOut::close() {
     }
     thread_.join();
     queue_.clear();
-    if (wav_.isOpen() && !wav_.close())
-        recordingOk_ = false;
     open_ = false;
+}
+
+bool HeadlessWaveOut::keepRecording(std::string* why) {
+    close();
+    if (wav_.isOpen() && !wav_.commit())
+        recordingError_ = wav_.error();
+    if (why)
+        *why = recordingError_;
+    return recordingError_.empty();
 }
 
 }  // namespace marlit

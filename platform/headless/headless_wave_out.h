@@ -2,7 +2,7 @@
 // told that time has passed: `advance` consumes as many frames of the queued
 // buffers as that time holds at the device rate and reports each buffer
 // that ends in it, on the device's own thread, before returning. Time with
-// nothing queued is silence. Everything played can be written to a WAV
+// nothing queued is silence. Everything played can be recorded to a WAV
 // file, silences included, so that the file's time line is the device's.
 #pragma once
 
@@ -38,8 +38,11 @@ class HeadlessWaveOut : public WaveOut {
     void advance(uint32_t ms);
     // Frames of device time since the open, silences included.
     uint64_t elapsedFrames() const { return elapsedFrames_; }
-    // False when the recording could not be created or written.
-    bool recordingOk() const { return recordingOk_; }
+    // Puts the recording in place with its header final, after the device
+    // has been closed. False, with the reason in `why`, when it could not be
+    // made or written; then nothing is left. A recording not kept goes with
+    // the device, so that a run that failed leaves no file.
+    bool keepRecording(std::string* why = nullptr);
 
   private:
     void play(uint64_t frames);
@@ -48,7 +51,7 @@ class HeadlessWaveOut : public WaveOut {
 
     std::string wavPath_;
     WavWriter wav_;
-    bool recordingOk_ = true;
+    std::string recordingError_;
     WaveQueue queue_;
     WaveFormat format_;
     DoneCallback done_;

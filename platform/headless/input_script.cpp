@@ -1,9 +1,15 @@
 #include "platform/headless/input_script.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <charconv>
-#include <fstream>
+#include <cstdio>
+#include <memory>
 
+#include "base/files.h"
+#include "base/printable.h"
 #include "platform/key_codes.h"
 
 namespace marlit {
@@ -53,7 +59,7 @@ class LineParser {
     std::string parse(const std::vector<std::string_view>& w) {
         auto time = number(w[0], kMaxTime);
         if (!time)
-            return "bad time '" + std::string(w[0]) + "'";
+            return "bad time '" + printable(w[0]) + "'";
         if (*time < lastTime_)
             return "time goes backwards";
         lastTime_ = *time;
@@ -62,12 +68,12 @@ class LineParser {
         if (verb == "key" && args == 2 && (w[2] == "down" || w[2] == "up")) {
             auto code = key(w[3]);
             if (!code)
-                return "unknown key '" + std::string(w[3]) + "'";
+                return "unknown key '" + printable(w[3]) + "'";
             add(*time, w[2] == "down" ? EventType::KeyDown : EventType::KeyUp, *code);
         } else if (verb == "press" && args == 1) {
             auto code = key(w[2]);
             if (!code)
-                return "unknown key '" + std::string(w[2]) + "'";
+                return "unknown key '" + printable(w[2]) + "'";
             add(*time, EventType::KeyDown, *code);
             add(*time + kPressLength, EventType::KeyUp, *code);
         } else if ((verb == "tap" || verb == "drag") && args == 2) {
@@ -84,7 +90,7 @@ class LineParser {
         } else if (verb == "command" && args == 1) {
             auto id = number(w[2], 0xFFFF);
             if (!id)
-                return "bad command id '" + std::string(w[2]) + "'";
+                return "bad command id '" + printable(w[2]) + "'";
             add(*time, EventType::Command, static_cast<int32_t>(*id));
         } else if (verb == "quit" && args == 0) {
             add(*time, EventType::Close, 0);
@@ -168,25 +174,29 @@ std::optional<std::vector<ScriptedEvent>> parseInputScript(std::string_view text
 std::optional<std::vector<ScriptedEvent>> loadInputScript(const std::string& path,
                                                           const ScriptScreen& screen,
                                                           std::string* error) {
-    // A path from the command line is a host path, not a system path.
-    std::ifstream in(path, std::ios::binary);
-    std::string text;
-    if (in) {
-        in.seekg(0, std::ios::end);
-        std::streamoff size = in.tellg();
-        in.seekg(0);
-        if (size < 0 || static_cast<uint64_t>(size) > kMaxScriptBytes) {
-            if (error)
-                *error =
-                    path + ": not a file of at most " + std::to_string(kMaxScriptBytes) + " bytes";
-            return std::nullopt;
-        }
-        text.resize(static_cast<size_t>(size));
-        in.read(text.data(), size);
-    }
-    if (!in) {
+    // A path from the command line is a host path, not a system path. A
+    // FIFO or a device is refused: reading it would block or never end.
+    std::string why;
+    const int fd = openRegularFile(path, &why);
+    if (fd < 0) {
         if (error)
-            *error = path + ": cannot read the file";
+            *error = path + ": cannot read the file: " + why;
+        return std::nullopt;
+    }
+    std::unique_ptr<FILE, int (*)(FILE*)> in(::fdopen(fd, "rb"), std::fclose);
+    struct stat st;
+    if (!in || ::fstat(fd, &st) != 0 || st.st_size < 0 ||
+        static_cast<uint64_t>(st.st_size) > kMaxScriptBytes) {
+        if (!in)
+            ::close(fd);
+        if (error)
+            *error = path + ": not a file of at most " + std::to_string(kMaxScriptBytes) + " bytes";
+        return std::nullopt;
+    }
+    std::string text(static_cast<size_t>(st.st_size), '\0');
+    if (std::fread(text.data(), 1, text.size(), in.get()) != text.size()) {
+        if (error)
+            *error = path + ": cannot read the file: " + lastSystemError();
         return std::nullopt;
     }
     std::string message;

@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 
+#include "base/atomic_file.h"
 #include "base/bytes.h"
+#include "base/files.h"
 
 namespace marlit {
 
@@ -32,24 +35,35 @@ std::array<uint8_t, kHeaderSize> header(const WaveFormat& format, uint64_t dataB
 
 }  // namespace
 
+WavWriter::WavWriter() = default;
+
+WavWriter::~WavWriter() = default;
+
 bool WavWriter::open(const std::string& path, const WaveFormat& format) {
-    close();
-    file_ = std::fopen(path.c_str(), "wb");
+    discard();
+    error_.clear();
+    file_ = AtomicFile::createHost(path, &error_);
     if (!file_)
         return false;
     dataBytes_ = 0;
-    failed_ = false;
     format_ = format;
+    // Sizes of 0 until the commit writes the real ones.
     auto h = header(format, 0);
-    failed_ = std::fwrite(h.data(), 1, h.size(), file_) != h.size();
-    return !failed_;
+    if (std::fwrite(h.data(), 1, h.size(), file_->stream()) != h.size())
+        fail();
+    return error_.empty();
+}
+
+void WavWriter::fail() {
+    if (error_.empty())
+        error_ = lastSystemError();
 }
 
 void WavWriter::write(const uint8_t* pcm, size_t bytes) {
-    if (!file_ || bytes == 0)
+    if (!file_ || bytes == 0 || !error_.empty())
         return;
-    if (std::fwrite(pcm, 1, bytes, file_) != bytes)
-        failed_ = true;
+    if (std::fwrite(pcm, 1, bytes, file_->stream()) != bytes)
+        fail();
     dataBytes_ += bytes;
 }
 
@@ -62,15 +76,24 @@ void WavWriter::writeSilence(uint64_t bytes) {
     }
 }
 
-bool WavWriter::close() {
+bool WavWriter::commit() {
     if (!file_)
-        return true;
-    auto h = header(format_, dataBytes_);
-    bool ok = !failed_ && std::fseek(file_, 0, SEEK_SET) == 0 &&
-              std::fwrite(h.data(), 1, h.size(), file_) == h.size();
-    ok = std::fclose(file_) == 0 && ok;
-    file_ = nullptr;
-    return ok;
+        return false;
+    if (error_.empty()) {
+        auto h = header(format_, dataBytes_);
+        if (std::fseek(file_->stream(), 0, SEEK_SET) != 0 ||
+            std::fwrite(h.data(), 1, h.size(), file_->stream()) != h.size()) {
+            fail();
+        }
+    }
+    if (error_.empty() && !file_->commit())
+        error_ = file_->error();
+    file_.reset();
+    return error_.empty();
+}
+
+void WavWriter::discard() {
+    file_.reset();
 }
 
 }  // namespace marlit

@@ -1,8 +1,5 @@
 #include "player/graphics/sprite.h"
 
-#include <algorithm>
-#include <climits>
-
 #include "player/graphics/transform.h"
 
 namespace marlit {
@@ -10,7 +7,7 @@ namespace marlit {
 namespace {
 
 int narrow(int64_t v) {
-    return static_cast<int>(std::clamp<int64_t>(v, INT_MIN, INT_MAX));
+    return Rect::saturate(v);
 }
 
 // Where a command draws: its transformed box, or its source size at its
@@ -25,8 +22,8 @@ Rect commandRect(const DrawCommand& c) {
 }
 
 void placeInto(const Sprite& s, DrawCommand& c) {
-    c.x = s.x / 1000 - s.pivotX + s.frameOffsetX;
-    c.y = s.y / 1000 - s.pivotY + s.frameOffsetY;
+    c.x = narrow(int64_t{s.x} / 1000 - s.pivotX + s.frameOffsetX);
+    c.y = narrow(int64_t{s.y} / 1000 - s.pivotY + s.frameOffsetY);
     c.pivotX = s.pivotX;
     c.pivotY = s.pivotY;
     c.scaleX = s.scaleX;

@@ -27,6 +27,11 @@ int16_t clip16(int v) {
     return static_cast<int16_t>(std::clamp(v, -32768, 32767));
 }
 
+// A position in thousandths whose pixel fits the 16 bits of a destination.
+int32_t clipPosition(int32_t v) {
+    return std::clamp(v, -32768 * 1000, 32767 * 1000 + 999);
+}
+
 }  // namespace
 
 std::vector<uint8_t> writeSpriteImage(const Sprite& s, uint32_t now) {
@@ -94,18 +99,23 @@ std::unique_ptr<Sprite> readSpriteImage(std::span<const uint8_t> image, uint32_t
     c.brightness = std::clamp(r.i32(), 0, 512);
     c.opacity = std::clamp(r.i32(), 0, 256);
     c.picture = r.i32();
-    c.source = {r.i32(), r.i32(), r.i32(), r.i32()};
+    // Geometry is held to the 16-bit ranges of the draw command, so that no
+    // record can carry the sums and products of placing it past 32 bits.
+    c.source.left = clip16(r.i32());
+    c.source.top = clip16(r.i32());
+    c.source.right = clip16(r.i32());
+    c.source.bottom = clip16(r.i32());
     c.secondPicture = r.i32();
     c.fill = r.i32();
-    s->x = r.i32();
-    s->y = r.i32();
-    s->pivotX = r.i32();
-    s->pivotY = r.i32();
-    s->scaleX = r.i32();
-    s->scaleY = r.i32();
-    s->angle = r.i32();
-    s->width = r.i32();
-    s->height = r.i32();
+    s->x = clipPosition(r.i32());
+    s->y = clipPosition(r.i32());
+    s->pivotX = clip16(r.i32());
+    s->pivotY = clip16(r.i32());
+    s->scaleX = clip16(r.i32());
+    s->scaleY = clip16(r.i32());
+    s->angle = clip16(r.i32());
+    s->width = clip16(r.i32());
+    s->height = clip16(r.i32());
     s->layer = r.i32();
     s->visible = r.i32() != 0;
     const int32_t count = r.i32();

@@ -1,7 +1,6 @@
 #include "player/graphics/transform.h"
 
 #include <algorithm>
-#include <climits>
 #include <cmath>
 #include <cstdint>
 
@@ -14,7 +13,7 @@ constexpr double kPi = 3.1415927410125732;
 constexpr double kQuarterTurn = 1.5707963705062866;
 
 int narrow(int64_t v) {
-    return static_cast<int>(std::clamp<int64_t>(v, INT_MIN, INT_MAX));
+    return Rect::saturate(v);
 }
 
 Rect boxOf(int64_t left, int64_t top, int64_t width, int64_t height) {

@@ -14,7 +14,8 @@ namespace marlit {
 bool MappedFile::open(std::string_view systemPath) {
     close();
     std::string path = hostPath(systemPath);
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // A FIFO or a device named like a sound would block the player.
+    int fd = openRegularFile(path);
     if (fd < 0)
         return false;
     struct stat info {};

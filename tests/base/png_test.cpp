@@ -106,5 +106,39 @@ TEST(Png, RefusesWhatIsNotAPng) {
     EXPECT_FALSE(encodePng(PngImage{2, 2, 3, {1, 2, 3}}));  // too few pixels
 }
 
+// A few bytes may declare a huge picture: it is refused for its size before
+// anything is allocated, and a file too short for the size it declares
+// likewise, while a large picture that packs well still reads.
+TEST(Png, SizeIsCheckedBeforeThePixelsAreAllocated) {
+    test::TempDir dir;
+    const std::string path = dir.file("big.png");
+    std::string error;
+    // 8192 x 8192 RGBA: 256 MiB, over the 64 MiB allowed.
+    writeWholeAtomic(path, handMadePng(8192, 8192, 8, 6, {0, 1, 2, 3, 4}));
+    EXPECT_FALSE(readPng(path, &error));
+    EXPECT_NE(error.find("8192 x 8192 is larger than the 64 MiB"), std::string::npos) << error;
+    // 4096 x 4096 RGB fits, but not in a file of a few dozen bytes.
+    writeWholeAtomic(path, handMadePng(4096, 4096, 8, 2, {0, 1, 2, 3}));
+    EXPECT_FALSE(readPng(path, &error));
+    EXPECT_NE(error.find("too short for the size it declares"), std::string::npos) << error;
+
+    PngImage black{2048, 2048, 3, std::vector<uint8_t>(size_t{2048} * 2048 * 3, 0)};
+    ASSERT_TRUE(writePng(path, black));
+    auto back = readPng(path, &error);
+    ASSERT_TRUE(back) << error;
+    EXPECT_EQ(back->pixels, black.pixels);
+}
+
+TEST(Png, WriteFailuresSayWhy) {
+    test::TempDir dir;
+    std::string error;
+    EXPECT_FALSE(writePng(dir.file("empty.png"), PngImage{0, 0, 3, {}}, &error));
+    EXPECT_NE(error.find("0 x 0 pixels"), std::string::npos) << error;
+    EXPECT_FALSE(writePng(dir.file("no/folder.png"), PngImage{1, 1, 3, {1, 2, 3}}, &error));
+    EXPECT_NE(error.find("No such file or directory"), std::string::npos) << error;
+    EXPECT_FALSE(readPng(dir.file("none.png"), &error));
+    EXPECT_NE(error.find("No such file or directory"), std::string::npos) << error;
+}
+
 }  // namespace
 }  // namespace marlit

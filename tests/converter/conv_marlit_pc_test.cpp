@@ -1,11 +1,16 @@
 // convMarlitPC as a user runs it.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <thread>
 
 #include "base/version.h"
+#include "tests/apps/child_process.h"
 #include "tests/converter/game_folder.h"
 #include "tests/support/run_program.h"
 #include "tests/support/temp_dir.h"
@@ -89,6 +94,39 @@ TEST(ConvMarlitPC, ConvertsAndListsWhatFailed) {
                          ", then play: marlit_vga --dir " + out.string()),
               std::string::npos)
         << r.out;
+}
+
+// Ctrl-C or SIGTERM in the middle of the picture pack keeps the old pack
+// and leaves no temporary one behind.
+TEST(ConvMarlitPC, InterruptedConversionLeavesNoTemporaryPack) {
+    test::TempDir dir;
+    test::GameFolder game((dir.path() / "game").string());
+    game.addProgram();
+    for (int i = 0; i < 40; ++i)
+        game.put("AdvData/GRP/BG/bg" + std::to_string(i) + ".crx",
+                 test::crxPicture(800, 600, i, false, false));
+    const fs::path out = dir.path() / "out";
+    fs::create_directories(out);
+    std::ofstream(out / "grpack.mlz") << "the old pack";
+    auto temporaries = [&] {
+        int n = 0;
+        for (const auto& e : fs::directory_iterator(out))
+            n += e.path().filename().string().starts_with("grpack.mlz.tmp-");
+        return n;
+    };
+    for (int sig : {SIGINT, SIGTERM}) {
+        test::ChildProcess converter({test::programPath("convMarlitPC"), game.root(), "--out",
+                                      out.string(), "--no-sound", "--no-voice", "--jobs", "1"});
+        ASSERT_TRUE(converter.started());
+        auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        while (temporaries() == 0 && converter.running() && std::chrono::steady_clock::now() < end)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        ASSERT_EQ(temporaries(), 1) << "the pack was not being written";
+        converter.signal(sig);
+        EXPECT_EQ(converter.wait(20000), 128 + sig);
+        EXPECT_EQ(temporaries(), 0);
+        EXPECT_EQ(test::readFileText((out / "grpack.mlz").string()), "the old pack");
+    }
 }
 
 TEST(ConvMarlitPC, MissingEncoderStopsSoundConversionBeforeAnything) {

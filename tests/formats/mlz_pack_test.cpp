@@ -2,7 +2,9 @@
 // damaged by hand that the reader must refuse cleanly.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -10,6 +12,7 @@
 #include "base/bytes.h"
 #include "formats/mlz_pack_writer.h"
 #include "formats/mlz_reader.h"
+#include "tests/support/child_run.h"
 #include "tests/support/run_program.h"
 #include "tests/support/temp_dir.h"
 
@@ -155,6 +158,33 @@ TEST(MlzPack, UnfinishedPackLeavesTheOldOneAlone) {
         ASSERT_TRUE(w.add("a", bytesOf("b")));
     }
     EXPECT_FALSE(std::filesystem::exists(dir.file("new.mlz")));
+}
+
+// A conversion killed outright leaves its temporary pack; the next one
+// removes it. A full disk fails the pack with the system's reason.
+TEST(MlzPack, NextRunRemovesATemporaryPackLeftByAKilledOne) {
+    test::TempDir dir;
+    const std::string path = dir.file("grpack.mlz");
+    test::inChild([&] {
+        MlzPackWriter w;
+        w.open(path, 2);
+        w.add("a", bytesOf("data"));
+        ::kill(::getpid(), SIGKILL);
+        return 0;
+    });
+    ASSERT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+    writeSample(path, 3);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+    EXPECT_TRUE(std::filesystem::exists(path));
+
+    const int code = test::inChildWithFileLimit(4000, [&] {
+        MlzPackWriter w;
+        if (!w.open(path, 1) || !w.add("big", Bytes(10000, 1), kMlzStored) || w.finish())
+            return w.error() == "File too large" ? 0 : 1;
+        return 2;
+    });
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 }
 
 TEST(MlzReader, KeepsOneIndexAndNoticesRewrites) {

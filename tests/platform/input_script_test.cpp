@@ -1,8 +1,11 @@
 #include "platform/headless/input_script.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "platform/key_codes.h"
+#include "tests/support/child_run.h"
 #include "tests/support/temp_dir.h"
 
 namespace marlit {
@@ -84,6 +87,10 @@ TEST(InputScript, RejectsWhatItDoesNotUnderstandWithTheLine) {
     EXPECT_EQ(problem("1 command 65536"), "line 1: bad command id '65536'");
     EXPECT_EQ(problem("1 quit now").substr(0, 20), "line 1: not an event");
     EXPECT_EQ(problem("1"), problem("1 dance"));
+    // What is echoed is cut and escaped: no terminal codes, no megabytes.
+    EXPECT_EQ(problem("1 press \x1b[2J\xff"), "line 1: unknown key '\\x1B[2J\\xFF'");
+    EXPECT_EQ(problem(std::string(1 << 20, '7') + " press a"),
+              "line 1: bad time '" + std::string(40, '7') + "...'");
 }
 
 TEST(InputScript, LoadsAFileAndNamesItInErrors) {
@@ -92,6 +99,19 @@ TEST(InputScript, LoadsAFileAndNamesItInErrors) {
     EXPECT_FALSE(loadInputScript(dir.file("missing.txt"), ScriptScreen{}, &error));
     EXPECT_NE(error.find("missing.txt: cannot read"), std::string::npos);
     EXPECT_FALSE(loadInputScript(dir.path().string(), ScriptScreen{}, &error)) << "a folder";
+    EXPECT_NE(error.find("it is a folder, not a regular file"), std::string::npos) << error;
+    // A FIFO is refused at once (the child has five seconds), not read for ever.
+    const std::string fifo = dir.file("input.fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const int code = test::inChild([&] {
+        ::alarm(5);
+        std::string why;
+        return !loadInputScript(fifo, ScriptScreen{}, &why) &&
+                       why == fifo + ": cannot read the file: it is a FIFO, not a regular file"
+                   ? 0
+                   : 1;
+    });
+    EXPECT_EQ(code, 0) << "128 + 14: blocked on the FIFO";
 }
 
 }  // namespace

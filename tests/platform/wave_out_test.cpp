@@ -4,11 +4,13 @@
 #include <condition_variable>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <mutex>
 #include <thread>
 
 #include "platform/headless/headless_wave_out.h"
 #include "platform/sdl/sdl_wave_out.h"
+#include "tests/support/child_run.h"
 #include "tests/support/played_sound.h"
 #include "tests/support/run_program.h"
 #include "tests/support/temp_dir.h"
@@ -29,6 +31,9 @@ class Feeder {
         }
     }
     void start(WaveOut& device) {
+        // The first buffer may come back on the device's thread before the
+        // last is filled: the count is shared.
+        std::lock_guard guard(lock_);
         device_ = &device;
         for (auto& b : buffers_)
             fill(&b);
@@ -106,7 +111,7 @@ TEST(HeadlessWaveOut, PlaysInStepWithTheTimeGiven) {
     EXPECT_FALSE(feeder.onCallerThread_);
     EXPECT_EQ(device.position(), 6000u * 4);
     device.setVolume(0);
-    device.close();
+    ASSERT_TRUE(device.keepRecording());
     auto played = test::readWav(dir.file("out.wav"));
     ASSERT_TRUE(played.has_value());
     EXPECT_EQ(played->frames(), 22050u);
@@ -123,11 +128,52 @@ TEST(HeadlessWaveOut, DrainPlaysOutWhatIsQueued) {
     device.advance(20);
     device.drain(1000);
     EXPECT_EQ(feeder.returned_, 3);
-    device.close();
+    ASSERT_TRUE(device.keepRecording());
     auto played = test::readWav(dir.file("out.wav"));
     ASSERT_TRUE(played.has_value());
     EXPECT_EQ(played->frames(), 3000u);
     EXPECT_TRUE(playsTheRamps(played->samples, 0, 6000));
+}
+
+// The recording is written beside its place and appears whole, with its
+// sizes final, only when it is kept; a run that does not keep it (it
+// failed) leaves nothing, and neither does one whose disk filled up.
+TEST(HeadlessWaveOut, RecordingAppearsOnlyWhenKept) {
+    test::TempDir dir;
+    const std::string wav = dir.file("out.wav");
+    auto record = [&](HeadlessWaveOut& device) {
+        Feeder feeder(2);
+        ASSERT_TRUE(device.open(stereo22050(), [&](WaveBuffer* b) { feeder.done(b); }));
+        feeder.start(device);
+        device.advance(200);
+    };
+    {
+        HeadlessWaveOut device(wav);
+        record(device);
+        device.close();
+        EXPECT_FALSE(std::filesystem::exists(wav)) << "written in place";
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path())) << "not kept, yet left behind";
+
+    // With at most 5000 bytes per file the recording of 4410 frames fails.
+    const int code = test::inChildWithFileLimit(5000, [&] {
+        HeadlessWaveOut device(wav);
+        record(device);
+        std::string why;
+        if (device.keepRecording(&why) || why.find("too large") == std::string::npos)
+            return 1;
+        return 0;
+    });
+    EXPECT_EQ(code, 0) << "a full disk must fail the recording and say why";
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path())) << "a torn recording was left";
+
+    HeadlessWaveOut device(wav);
+    record(device);
+    ASSERT_TRUE(device.keepRecording());
+    auto played = test::readWav(wav);
+    ASSERT_TRUE(played.has_value());
+    EXPECT_EQ(played->frames(), 4410u);
+    EXPECT_EQ(std::filesystem::file_size(wav), 44u + 4410 * 4);
 }
 
 // Through SDL's disk driver, which writes what the device plays to a file

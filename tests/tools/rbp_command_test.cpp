@@ -1,5 +1,6 @@
 // marlit-tool rbp and jbp as a user runs them.
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include "base/bytes.h"
 #include "base/files.h"
@@ -124,6 +125,52 @@ TEST(RbpCommand, RefusesBadUsageAndBadFiles) {
         EXPECT_NE(r.err.find("marlit-tool:"), std::string::npos);
     }
     EXPECT_FALSE(fileExists(dir.file("o.png")));
+}
+
+// Garbage is no picture: info fails and shows the version byte escaped,
+// never as a raw control byte.
+TEST(RbpCommand, InfoOnGarbageFailsAndPrintsNoControlBytes) {
+    test::TempDir dir;
+    std::vector<uint8_t> junk(50, 0x01);
+    std::string path = dir.file("junk.rbp");
+    ASSERT_TRUE(writeWholeAtomic(path, junk));
+    auto r = tool({"rbp", "info", path});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.out.find("version \\x01\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.err.find("kind 16843009 is none of"), std::string::npos) << r.err;
+    storeU32(junk.data() + 4, 13);     // a kind pictures have
+    storeU32(junk.data() + 16, 5000);  // data past the end
+    ASSERT_TRUE(writeWholeAtomic(path, junk));
+    r = tool({"rbp", "info", path});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("start at byte 5000 of 50"), std::string::npos) << r.err;
+}
+
+// A PNG of a few bytes that declares 32768 x 32768 is refused at once, with
+// the tool's ordinary message.
+TEST(RbpCommand, HugeDeclaredPngIsRefusedBeforeAllocating) {
+    test::TempDir dir;
+    PngImage small{1, 1, 4, {1, 2, 3, 4}};
+    std::string path = dir.file("huge.png");
+    ASSERT_TRUE(writePng(path, small));
+    auto bytes = readWhole(path);
+    ASSERT_TRUE(bytes);
+    // Width and height in the header (big-endian at 16 and 20), with the
+    // header's CRC renewed.
+    for (size_t at : {16u, 20u})
+        (*bytes)[at + 2] = 0x80, (*bytes)[at + 3] = 0;
+    const uLong crc = crc32(0, bytes->data() + 12, 17);
+    for (int i = 0; i < 4; ++i)
+        (*bytes)[29 + i] = static_cast<uint8_t>(crc >> (24 - 8 * i));
+    ASSERT_TRUE(writeWholeAtomic(path, *bytes));
+    for (auto args : std::vector<std::vector<std::string>>{
+             {"rbp", "encode", path, dir.file("o.rbp"), "--quality", "1"},
+             {"scale", path, dir.file("o.png"), "--percent", "40", "--variant", "alpha"}}) {
+        auto r = tool(args);
+        EXPECT_EQ(r.exitCode, 1) << args[0];
+        EXPECT_NE(r.err.find("32768 x 32768 is larger than the 64 MiB allowed"), std::string::npos)
+            << r.err;
+    }
 }
 
 }  // namespace

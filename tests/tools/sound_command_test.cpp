@@ -46,6 +46,14 @@ TEST(SoundDecode, Failures) {
     EXPECT_EQ(r.exitCode, 1);
     r = tool({"sound", "decode", dir.file("short.pcm")});
     EXPECT_EQ(r.exitCode, 2);
+    // The message says what is wrong with the rate, and why a file is missing.
+    test::writeFileBytes(dir.file("r0.pcm"),
+                         test::pcmSoundFile(0, 1, 2, 8, std::vector<uint8_t>{1, 2}));
+    r = tool({"sound", "decode", dir.file("r0.pcm"), dir.file("o.wav")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("rate of 0 Hz is outside 4000 to 192000 Hz"), std::string::npos) << r.err;
+    r = tool({"sound", "decode", dir.file("none.pcm"), dir.file("o.wav")});
+    EXPECT_NE(r.err.find("none.pcm: No such file or directory"), std::string::npos) << r.err;
 }
 
 TEST(SoundMp3, SettingsReachTheMp3) {

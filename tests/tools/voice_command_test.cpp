@@ -73,6 +73,23 @@ TEST(VoiceList, DamagedArchives) {
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.out.empty());
     EXPECT_EQ(tool({"voice", "list"}).exitCode, 2);
+    // A folder is no archive, whatever its size.
+    r = tool({"voice", "list", dir.path().string()});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("it is a folder, not a regular file"), std::string::npos) << r.err;
+}
+
+// A missing output folder is made, as the converter makes its own.
+TEST(VoicePackCommand, MakesAMissingOutputFolder) {
+    test::TempDir dir;
+    test::writeFileBytes(dir.file("voice.dat"), test::voiceArchiveFile({sampleClips()[3]}));
+    auto r = tool({"voice", "pack", dir.file("voice.dat"), dir.file("new/out")});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(std::filesystem::is_regular_file(dir.file("new/out/voice.mlz")));
+    test::writeFileBytes(dir.file("file"), std::vector<uint8_t>{1});
+    r = tool({"voice", "pack", dir.file("voice.dat"), dir.file("file")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("cannot make the folder " + dir.file("file")), std::string::npos) << r.err;
 }
 
 TEST(VoicePackCommand, WritesTheVoicePack) {

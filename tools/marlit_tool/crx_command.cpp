@@ -8,6 +8,7 @@
 #include "tools/crx/crx_writer.h"
 #include "tools/marlit_tool/command.h"
 #include "tools/marlit_tool/png_bitmap.h"
+#include "tools/marlit_tool/tool_files.h"
 
 namespace marlit::tool {
 namespace {
@@ -49,9 +50,9 @@ int runDecode(std::span<const std::string> raw) {
     if (args.positional().size() != 2)
         return usageError(kDecode, "expected IN.crx and OUT.png");
     const std::string& in = args.positional()[0];
-    auto bytes = readHostFile(in);
+    auto bytes = readInput(in);
     if (!bytes)
-        return fail("cannot read " + in);
+        return 1;
     std::string error;
     auto bitmap = DecodeCrx(*bytes, &error);
     if (!bitmap)
@@ -125,9 +126,8 @@ int runEncode(std::span<const std::string> raw) {
     auto file = crx::writeCrx(picture, options, &error);
     if (!file)
         return fail(in + ": " + error);
-    if (!writeHostFileAtomic(args.positional()[1], *file)) {
-        return fail("cannot write " + args.positional()[1]);
-    }
+    if (!writeOutput(args.positional()[1], *file))
+        return 1;
     return 0;
 }
 

@@ -6,6 +6,7 @@
 #include "formats/lzss.h"
 #include "formats/mlz_pack.h"
 #include "tools/marlit_tool/command.h"
+#include "tools/marlit_tool/tool_files.h"
 
 namespace marlit::tool {
 namespace {
@@ -21,12 +22,12 @@ const Command kCompress{
     [](std::span<const std::string> args) -> int {
         if (args.size() != 2)
             return usageError(kCompress, "expected IN OUT");
-        auto data = readHostFile(args[0]);
+        auto data = readInput(args[0]);
         if (!data)
-            return fail("cannot read " + args[0]);
+            return 1;
         auto packed = lzssCompress(*data);
-        if (!writeHostFileAtomic(args[1], packed))
-            return fail("cannot write " + args[1]);
+        if (!writeOutput(args[1], packed))
+            return 1;
         return 0;
     },
 };
@@ -46,17 +47,17 @@ const Command kExpand{
         if (!size || *size < 0 || *size > kMlzMaxExpandedSize) {
             return usageError(kExpand, "SIZE must be a number from 0 to 67108864");
         }
-        auto stream = readHostFile(args[0]);
+        auto stream = readInput(args[0]);
         if (!stream)
-            return fail("cannot read " + args[0]);
+            return 1;
         std::vector<uint8_t> out(static_cast<size_t>(*size));
         size_t produced = LzssExpand(*stream, out);
         if (produced < out.size()) {
             std::fprintf(stderr, "marlit-tool: the stream gave %zu of %zu bytes; zeros follow\n",
                          produced, out.size());
         }
-        if (!writeHostFileAtomic(args[1], out))
-            return fail("cannot write " + args[1]);
+        if (!writeOutput(args[1], out))
+            return 1;
         return 0;
     },
 };

@@ -6,10 +6,12 @@
 #include "base/command_args.h"
 #include "base/encoding.h"
 #include "base/files.h"
+#include "base/folder_walk.h"
 #include "base/sjis.h"
 #include "formats/mlz_pack_writer.h"
 #include "formats/mlz_reader.h"
 #include "tools/marlit_tool/command.h"
+#include "tools/marlit_tool/tool_files.h"
 
 namespace marlit::tool {
 namespace {
@@ -164,8 +166,8 @@ const Command kExtract{
         auto data = reader.readEntry(sys, *entry);
         if (!data)
             return fail("entry " + args[1] + " in " + args[0] + " cannot be read");
-        if (!writeHostFileAtomic(args[2], *data))
-            return fail("cannot write " + args[2]);
+        if (!writeOutput(args[2], *data))
+            return 1;
         return 0;
     },
 };
@@ -191,10 +193,9 @@ const Command kExtractAll{
             return 1;
         const std::vector<MlzEntry> entries = found->entries;
         fs::path root(args[1]);
+        if (!makeOutputFolder(args[1]))
+            return 1;
         std::error_code ec;
-        fs::create_directories(root, ec);
-        if (!fs::is_directory(root, ec))
-            return fail("cannot create folder " + args[1]);
         int status = 0;
         for (size_t i = 0; i < entries.size(); ++i) {
             const MlzEntry& e = entries[i];
@@ -224,8 +225,8 @@ const Command kExtractAll{
                               (mlzEntryInFile(*found, e) ? "" : ": it runs past the end"));
                 continue;
             }
-            if (!writeHostFileAtomic(out.string(), *data))
-                status = fail("cannot write " + out.string());
+            if (!writeOutput(out.string(), *data))
+                status = 1;
         }
         return status;
     },
@@ -257,41 +258,51 @@ const Command kCreate{
             return fail("no folder " + root.string());
 
         std::vector<std::pair<std::string, fs::path>> files;
-        for (auto it = fs::recursive_directory_iterator(root, ec);
-             !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
+        std::string problem;
+        FolderVisitor visitor;
+        visitor.file = [&](const std::string& folder, const std::string& leaf) {
+            const fs::path path = root / folder / leaf;
+            // The pack may be written inside the folder: it is not one of its files.
             std::error_code other;
-            if (!it->is_regular_file(other) || fs::equivalent(it->path(), packPath, other)) {
-                continue;
-            }
+            if (!problem.empty() || fs::equivalent(path, packPath, other))
+                return;
             std::string name;
-            for (const auto& part : fs::relative(it->path(), root)) {
+            for (const auto& part : fs::path(folder) / leaf) {
                 auto sjis = utf8ToSjis(part.string());
-                if (!sjis)
-                    return fail("cannot name " + it->path().string() + " in Shift-JIS");
+                if (!sjis) {
+                    problem = "cannot name " + path.string() + " in Shift-JIS";
+                    return;
+                }
                 name += (name.empty() ? "" : "\\") + *sjis;
             }
-            if (name.size() >= kMlzNameSize) {
-                return fail("name longer than 63 bytes: " + it->path().string());
-            }
-            files.emplace_back(name, it->path());
-        }
-        if (ec)
-            return fail("cannot list " + root.string() + ": " + ec.message());
+            if (name.size() >= kMlzNameSize)
+                problem = "name longer than 63 bytes: " + path.string();
+            files.emplace_back(name, path);
+        };
+        visitor.unreadable = [&](const std::string& folder, const std::string& why) {
+            if (problem.empty())
+                problem = "cannot list " + (root / folder).string() + ": " + why;
+        };
+        walkFolder(root.string(), visitor);
+        if (!problem.empty())
+            return fail(problem);
         std::sort(files.begin(), files.end());
 
         MlzPackWriter writer;
         if (!writer.openHost(packPath, files.size()))
-            return fail("cannot create " + packPath);
+            return fail("cannot create " + packPath + ": " + writer.error());
         for (const auto& [name, path] : files) {
-            auto data = readHostFile(path.string());
+            auto data = readInput(path.string());
             if (!data)
-                return fail("cannot read " + path.string());
+                return 1;
             if (!writer.add(name, *data, static_cast<uint32_t>(method))) {
-                return fail("cannot add " + path.string() + " (write failed or pack over 4 GiB)");
+                return fail(
+                    "cannot add " + path.string() + ": " +
+                    (writer.error().empty() ? "the pack would pass 4 GiB" : writer.error()));
             }
         }
         if (!writer.finish())
-            return fail("cannot write " + packPath);
+            return fail("cannot write " + packPath + ": " + writer.error());
         return 0;
     },
 };

@@ -4,12 +4,14 @@
 
 #include "base/command_args.h"
 #include "base/files.h"
+#include "base/printable.h"
 #include "converter/bitmap.h"
 #include "formats/jbp_stream.h"
 #include "formats/rbp_codec.h"
 #include "formats/rbp_image.h"
 #include "tools/marlit_tool/command.h"
 #include "tools/marlit_tool/png_bitmap.h"
+#include "tools/marlit_tool/tool_files.h"
 
 namespace marlit::tool {
 namespace {
@@ -31,14 +33,25 @@ int runInfo(std::span<const std::string> argv) {
         return usageError(kInfo, args.error());
     if (args.positional().size() != 1)
         return usageError(kInfo, "expected FILE");
-    auto file = readHostFile(args.positional()[0]);
+    auto file = readInput(args.positional()[0]);
     if (!file)
-        return fail("cannot read " + args.positional()[0]);
+        return 1;
+    const std::string& in = args.positional()[0];
     auto h = parseRbpHeader(*file);
     if (!h)
-        return fail(args.positional()[0] + ": too short for a picture");
-    std::printf("kind %u\nversion %c\nsize %ux%u\nsource size %dx%d\nJBP size %u\n", h->kind,
-                h->version, h->width, h->height, h->sourceWidth, h->sourceHeight, h->jbpSize);
+        return fail(in + ": too short for a picture (" + std::to_string(file->size()) + " bytes)");
+    const std::string version = printable({&h->version, 1});
+    std::printf("kind %u\nversion %s\nsize %ux%u\nsource size %dx%d\nJBP size %u\n", h->kind,
+                version.c_str(), h->width, h->height, h->sourceWidth, h->sourceHeight, h->jbpSize);
+    // The header is shown either way; its verdict is the exit code.
+    if (!knownRbpKind(h->kind)) {
+        return fail(in + ": not a picture: kind " + std::to_string(h->kind) +
+                    " is none of 1, 11, 13, 30 and 31");
+    }
+    if (h->payloadOffset > file->size()) {
+        return fail(in + ": not a picture: its data would start at byte " +
+                    std::to_string(h->payloadOffset) + " of " + std::to_string(file->size()));
+    }
     return 0;
 }
 
@@ -49,9 +62,9 @@ int runDecode(std::span<const std::string> argv) {
     if (args.positional().size() != 2)
         return usageError(kDecode, "expected IN.rbp OUT.png");
     const std::string& in = args.positional()[0];
-    auto file = readHostFile(in);
+    auto file = readInput(in);
     if (!file)
-        return fail("cannot read " + in);
+        return 1;
     auto picture = decodeRbp(*file, args.flag("key"));
     if (!picture)
         return fail(in + ": not a picture that loads");
@@ -82,9 +95,8 @@ int runEncode(std::span<const std::string> argv) {
     auto rbp = EncodeRbp(view, static_cast<int>(*quality));
     if (!rbp)
         return fail("a picture over 32767 pixels wide or high cannot be stored");
-    if (!writeHostFileAtomic(args.positional()[1], *rbp)) {
-        return fail("cannot write " + args.positional()[1]);
-    }
+    if (!writeOutput(args.positional()[1], *rbp))
+        return 1;
     return 0;
 }
 
@@ -96,9 +108,9 @@ int runJbpDecode(std::span<const std::string> argv) {
         return usageError(kJbpDecode, "expected IN OUT");
     const std::string& in = args.positional()[0];
     const std::string& out = args.positional()[1];
-    auto stream = readHostFile(in);
+    auto stream = readInput(in);
     if (!stream)
-        return fail("cannot read " + in);
+        return 1;
     auto picture = DecodeJbp(*stream);
     if (!picture)
         return fail(in + ": not a stream that decodes");
@@ -115,8 +127,8 @@ int runJbpDecode(std::span<const std::string> argv) {
         raw[2 * i] = static_cast<uint8_t>(picture->pixels[i]);
         raw[2 * i + 1] = static_cast<uint8_t>(picture->pixels[i] >> 8);
     }
-    if (!writeHostFileAtomic(out, raw))
-        return fail("cannot write " + out);
+    if (!writeOutput(out, raw))
+        return 1;
     return 0;
 }
 

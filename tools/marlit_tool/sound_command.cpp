@@ -8,6 +8,7 @@
 #include "converter/wave_file.h"
 #include "tools/marlit_tool/command.h"
 #include "tools/marlit_tool/sound_options.h"
+#include "tools/marlit_tool/tool_files.h"
 
 namespace marlit::tool {
 namespace {
@@ -27,16 +28,15 @@ const Command kDecode{
         if (args.positional().size() != 2)
             return usageError(kDecode, "needs IN and OUT.wav");
         const std::string& in = args.positional()[0];
-        auto bytes = readHostFile(in);
+        auto bytes = readInput(in);
         if (!bytes)
-            return fail("cannot read " + in);
+            return 1;
         std::string why;
         auto audio = decodeSound(*bytes, &why);
         if (!audio)
             return fail(in + ": " + why);
-        if (!writeHostFileAtomic(args.positional()[1], writeWave(*audio))) {
-            return fail("cannot write " + args.positional()[1]);
-        }
+        if (!writeOutput(args.positional()[1], writeWave(*audio)))
+            return 1;
         return 0;
     },
 };
@@ -68,16 +68,15 @@ const Command kMp3{
             return usageError(kMp3, error);
         settings.stereo = !args.flag("mono") && !args.flag("voice");
         const std::string& in = args.positional()[0];
-        auto bytes = readHostFile(in);
+        auto bytes = readInput(in);
         if (!bytes)
-            return fail("cannot read " + in);
+            return 1;
         std::string why;
         auto mp3 = ConvertSound(*bytes, settings, &why);
         if (!mp3)
             return fail(in + ": " + why);
-        if (!writeHostFileAtomic(args.positional()[1], *mp3)) {
-            return fail("cannot write " + args.positional()[1]);
-        }
+        if (!writeOutput(args.positional()[1], *mp3))
+            return 1;
         return 0;
     },
 };

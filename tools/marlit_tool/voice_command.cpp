@@ -13,6 +13,7 @@
 #include "converter/voice_pack.h"
 #include "tools/marlit_tool/command.h"
 #include "tools/marlit_tool/sound_options.h"
+#include "tools/marlit_tool/tool_files.h"
 
 namespace marlit::tool {
 namespace {
@@ -72,7 +73,8 @@ const Command kPack{
     "Every \".pcm\" clip becomes a mono MP3 record \"VOICE\\NAME.mp3\", one\n"
     "record per clip in archive order; clips that are not voices, \"OMAKE\" clips\n"
     "and clips that do not convert get records of size 0. Clips that do not\n"
-    "convert are named on stderr and make the exit code 1.\n"
+    "convert are named on stderr and make the exit code 1. OUTDIR is made when\n"
+    "it is missing.\n"
     "Options:\n"
     "  --bitrate-index I   0-12: 8 16 24 32 40 48 56 64 80 96 112 128 160 kbit/s\n"
     "                      (default 3)\n"
@@ -94,6 +96,9 @@ const Command kPack{
         const auto jobs = args.integer("jobs", 1, 256, ok);
         if (!ok)
             return usageError(kPack, "--jobs takes 1 to 256");
+        // The folder is made as the converter makes its output folder.
+        if (!makeOutputFolder(args.positional()[1]))
+            return 1;
         std::atomic<int> done{0};
         std::atomic<int> total{0};
         std::vector<ConvertFailure> failures;

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "player/graphics/sprite_update.h"
+#include "player/graphics/transform.h"
 
 namespace marlit {
 namespace {
@@ -79,6 +82,60 @@ TEST(SpriteImage, BadRecordsAreRefused) {
     EXPECT_FALSE(patched(100, 100));  // more frames than the record holds
     EXPECT_FALSE(patched(104, 3));    // frame index past the frames
     EXPECT_FALSE(patched(104, -1));
+}
+
+// A save may hold any number in any field; placing the sprite must not
+// overflow (the test build halts on signed overflow), and what is kept lies
+// in the 16-bit ranges of the draw command.
+TEST(SpriteImage, HostileGeometryIsHeldToTheDrawRanges) {
+    std::vector<uint8_t> bad = writeSpriteImage(animated(), 0);
+    auto put = [&](size_t at, int32_t v) {
+        for (int i = 0; i < 4; ++i)
+            bad[at + i] = static_cast<uint8_t>(static_cast<uint32_t>(v) >> (8 * i));
+    };
+    put(32, INT_MIN);  // source left
+    put(40, INT_MAX);  // source right
+    put(56, INT_MIN);  // x
+    put(60, INT_MAX);  // y
+    put(64, INT_MAX);  // pivot x
+    put(68, INT_MIN);  // pivot y
+    put(72, INT_MAX);  // scale x
+    put(76, INT_MAX);  // scale y
+    put(80, INT_MIN);  // angle
+    put(84, INT_MAX);  // width
+    put(88, INT_MIN);  // height
+    put(100, 0);       // no animation, which would set the source itself
+    put(104, 0);
+    auto s = readSpriteImage(bad, 0);
+    ASSERT_TRUE(s);
+    EXPECT_EQ(s->command.source.left, -32768);
+    EXPECT_EQ(s->command.source.right, 32767);
+    EXPECT_EQ(s->x, -32768000);
+    EXPECT_EQ(s->y, 32767999);
+    EXPECT_EQ(s->pivotX, 32767);
+    EXPECT_EQ(s->pivotY, -32768);
+    EXPECT_EQ(s->scaleX, 32767);
+    EXPECT_EQ(s->angle, -32768);
+    EXPECT_EQ(s->width, 32767);
+    EXPECT_EQ(s->height, -32768);
+
+    int32_t brightness = 256;
+    updateSprite(*s, 10, brightness);
+    EXPECT_EQ(s->command.x, -32768 - 32767 + s->frameOffsetX);
+    const Rect turned = s->rect();
+    EXPECT_LE(turned.left, turned.right);
+    s->angle = 0;
+    placeCommand(*s);
+    // x / 1000 - scale x * pivot x / 1000
+    EXPECT_EQ(s->rect().left, -32768 - 1073676);
+    EXPECT_TRUE(setUpTransform(s->command));
+}
+
+TEST(SpriteImage, RectangleWiderThan32BitsSaturates) {
+    const Rect r{-10, INT_MIN, INT_MAX, 10};
+    EXPECT_EQ(r.width(), INT_MAX);
+    EXPECT_EQ(r.height(), INT_MAX);
+    EXPECT_EQ((Rect{INT_MAX, 0, INT_MIN, 0}).width(), INT_MIN);
 }
 
 TEST(SpriteImage, LongAnimationIsCutToHold) {

@@ -122,6 +122,7 @@ TEST_F(GameSoundTest, HeadlessRunThroughTheServices) {
         runTo(3504);
         game.sound->playScriptEffect(kStopNumber, false);
         runTo(4800);
+        ASSERT_TRUE(backend.waveOut().keepRecording());
     }
     auto recorded = test::readWav(wav);
     ASSERT_TRUE(recorded.has_value());

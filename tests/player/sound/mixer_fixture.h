@@ -61,6 +61,7 @@ class MixerFixture : public ::testing::Test {
     // Stops the mixer and returns all that the device played.
     Pcm played() {
         mixer.reset();
+        EXPECT_TRUE(device->keepRecording());
         auto pcm = readWav(wavPath());
         EXPECT_TRUE(pcm.has_value());
         return pcm ? *pcm : Pcm{};
