@@ -86,7 +86,7 @@ PreparedRecord prepare(const std::string& sourceRoot, const SourceFile& file,
         content = std::move(*bytes);
     }
     record.expandedSize = static_cast<uint32_t>(content.size());
-    record.stored = lzssCompress(content);
+    record.stored = lzssCompressToVector(content);
     return record;
 }
 

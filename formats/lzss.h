@@ -29,7 +29,7 @@ constexpr size_t lzssBound(size_t length) {
 int64_t LzssCompress(uint8_t* dst, const uint8_t* src, size_t length);
 
 // The stream of src as a vector; empty for an empty source.
-std::vector<uint8_t> lzssCompress(std::span<const uint8_t> src);
+std::vector<uint8_t> lzssCompressToVector(std::span<const uint8_t> src);
 
 // Expands the stream `in` into `out`, stopping when out is full, the input is
 // used up or a match lacks its second byte. Returns the bytes produced; the

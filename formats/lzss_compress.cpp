@@ -202,7 +202,7 @@ int64_t LzssCompress(uint8_t* dst, const uint8_t* src, size_t length) {
     return out - dst;
 }
 
-std::vector<uint8_t> lzssCompress(std::span<const uint8_t> src) {
+std::vector<uint8_t> lzssCompressToVector(std::span<const uint8_t> src) {
     std::vector<uint8_t> out(lzssBound(src.size()));
     int64_t n = LzssCompress(out.data(), src.data(), src.size());
     out.resize(n < 0 ? 0 : static_cast<size_t>(n));

@@ -81,7 +81,7 @@ bool MlzPackWriter::add(std::string_view name, std::span<const uint8_t> bytes, u
     entry.expandedSize = static_cast<uint32_t>(bytes.size());
     if (method == kMlzStored)
         return append(std::move(entry), bytes);
-    std::vector<uint8_t> packed = lzssCompress(bytes);
+    std::vector<uint8_t> packed = lzssCompressToVector(bytes);
     return append(std::move(entry), packed);
 }
 

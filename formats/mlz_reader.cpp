@@ -58,8 +58,8 @@ std::optional<std::vector<uint8_t>> MlzReader::ReadEntry(std::string_view packPa
     return readData(packPath, *pack, *entry);
 }
 
-std::optional<std::vector<uint8_t>> MlzReader::readEntry(std::string_view packPath,
-                                                         const MlzEntry& entry) {
+std::optional<std::vector<uint8_t>> MlzReader::readRecord(std::string_view packPath,
+                                                          const MlzEntry& entry) {
     // A copy: opening may replace the index that entry came from.
     MlzEntry wanted = entry;
     const MlzPack* pack = OpenIndex(packPath);

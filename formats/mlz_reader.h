@@ -30,7 +30,8 @@ class MlzReader {
     std::optional<std::vector<uint8_t>> ReadEntry(std::string_view packPath, std::string_view name);
 
     // One record of the pack that OpenIndex(packPath) gave, read and expanded.
-    std::optional<std::vector<uint8_t>> readEntry(std::string_view packPath, const MlzEntry& entry);
+    std::optional<std::vector<uint8_t>> readRecord(std::string_view packPath,
+                                                   const MlzEntry& entry);
 
     // Forgets the cached index.
     void close();

@@ -335,7 +335,7 @@ std::vector<std::optional<Bytes>> readEach(const std::string& path) {
         return out;
     const std::vector<MlzEntry> entries = pack->entries;
     for (const MlzEntry& e : entries)
-        out.push_back(reader.readEntry(path, e));
+        out.push_back(reader.readRecord(path, e));
     return out;
 }
 
@@ -364,7 +364,7 @@ TEST(MlzReader, ATruncatedPackServesItsIntactEntries) {
     putFile(dir.file("cut.mlz"), Bytes(whole.begin(), whole.end() - 1));
     MlzReader reader;
     EXPECT_EQ(reader.ReadEntry(dir.file("cut.mlz"), "AdvData\\mes\\0223a_f01.mes"), script());
-    EXPECT_FALSE(reader.readEntry(dir.file("cut.mlz"), entries[6]));
+    EXPECT_FALSE(reader.readRecord(dir.file("cut.mlz"), entries[6]));
 }
 
 TEST(MlzReader, APackWithBytesAppendedOrAWrongSizeFieldStillReads) {

@@ -25,7 +25,7 @@ const Command kCompress{
         auto data = readInput(args[0]);
         if (!data)
             return 1;
-        auto packed = lzssCompress(*data);
+        auto packed = lzssCompressToVector(*data);
         if (!writeOutput(args[1], packed))
             return 1;
         return 0;

@@ -163,7 +163,7 @@ const Command kExtract{
         if (!mlzEntryInFile(*pack, *entry))
             return fail("entry " + args[1] + " runs past the end of " + args[0] +
                         ", which was cut short");
-        auto data = reader.readEntry(sys, *entry);
+        auto data = reader.readRecord(sys, *entry);
         if (!data)
             return fail("entry " + args[1] + " in " + args[0] + " cannot be read");
         if (!writeOutput(args[2], *data))
@@ -219,7 +219,7 @@ const Command kExtractAll{
                 status = fail("refused entry " + shown + ": it would leave " + args[1]);
                 continue;
             }
-            auto data = reader.readEntry(sys, e);
+            auto data = reader.readRecord(sys, e);
             if (!data) {
                 status = fail("entry " + shown + " cannot be read" +
                               (mlzEntryInFile(*found, e) ? "" : ": it runs past the end"));
