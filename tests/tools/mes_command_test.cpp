@@ -21,7 +21,10 @@ TEST(MesCommand, DisassemblesAndAssemblesTheSameBytes) {
     test::TempDir dir;
     // One header word, a speaker "あ" (0x82A0 stored as 0x6280), a window
     // command, a label.
-    const std::string script("\x01\0\0\0\x2A\0\0\0K\x62\x80\0\x0D\x01\0" "2start\0", 22);
+    const std::string script(
+        "\x01\0\0\0\x2A\0\0\0K\x62\x80\0\x0D\x01\0"
+        "2start\0",
+        22);
     writeFile(dir.file("a.mes"), script);
     auto r = tool({"mes", "disasm", dir.file("a.mes")});
     ASSERT_EQ(r.exitCode, 0) << r.err;
@@ -40,8 +43,7 @@ TEST(MesCommand, NamesTheFileAndLineOrPositionOfAFault) {
     writeFile(dir.file("bad.txt"), "header\nmessage \"ok\"\nmessage \"not ok\"\n");
     auto r = tool({"mes", "asm", dir.file("bad.txt"), dir.file("bad.mes")});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.err.find("bad.txt:3: shown text cannot hold a half-width space"),
-              std::string::npos)
+    EXPECT_NE(r.err.find("bad.txt:3: shown text cannot hold a half-width space"), std::string::npos)
         << r.err;
 
     // A byte that is not a command, at stream position 3.

@@ -28,32 +28,32 @@ Bytes randomScript(std::mt19937& rng, size_t commands) {
         file.push_back(info.opcode);
         size_t fixed = 0;
         switch (info.shape) {
-        case CommandShape::kWord:
-            fixed = 2;
-            break;
-        case CommandShape::kByte:
-            fixed = 1;
-            break;
-        case CommandShape::kQuad:
-            fixed = 8;
-            break;
-        case CommandShape::kSpeaker:
-            if (rng() % 4 == 0) {
-                file.insert(file.end(), {0x04, byte(), byte()});
+            case CommandShape::kWord:
+                fixed = 2;
+                break;
+            case CommandShape::kByte:
+                fixed = 1;
+                break;
+            case CommandShape::kQuad:
+                fixed = 8;
+                break;
+            case CommandShape::kSpeaker:
+                if (rng() % 4 == 0) {
+                    file.insert(file.end(), {0x04, byte(), byte()});
+                    break;
+                }
+                [[fallthrough]];
+            case CommandShape::kString: {
+                size_t length = rng() % 3 == 0 ? 0 : rng() % 40;
+                for (size_t i = 0; i < length; ++i) {
+                    uint8_t b = byte();
+                    if (b == 0 || (i == 0 && info.shape == CommandShape::kSpeaker && b == 0x04))
+                        b = 0x61;
+                    file.push_back(b);
+                }
+                file.push_back(0);
                 break;
             }
-            [[fallthrough]];
-        case CommandShape::kString: {
-            size_t length = rng() % 3 == 0 ? 0 : rng() % 40;
-            for (size_t i = 0; i < length; ++i) {
-                uint8_t b = byte();
-                if (b == 0 || (i == 0 && info.shape == CommandShape::kSpeaker && b == 0x04))
-                    b = 0x61;
-                file.push_back(b);
-            }
-            file.push_back(0);
-            break;
-        }
         }
         for (size_t i = 0; i < fixed; ++i)
             file.push_back(byte());
@@ -82,8 +82,8 @@ TEST(MesTextForm, HandWrittenScriptGivesTheseBytes) {
         "header 0x10 7\r\n"
         "\n"
         "999999  background \"bg\\\\hai_01\"   # the position column is ignored\n"
-        "speaker \"\xE7\xBE\x8E\xE5\x92\xB2\"\n"      // 美咲
-        "message \"\xE3\x81\x82\\n\xEF\xBD\x9B\"\n"   // あ, line feed, ｛
+        "speaker \"\xE7\xBE\x8E\xE5\x92\xB2\"\n"     // 美咲
+        "message \"\xE3\x81\x82\\n\xEF\xBD\x9B\"\n"  // あ, line feed, ｛
         "speaker player 1 2\n"
         "MESSAGE_NUMBER 0x1234\n"
         "se 12 1\n"
@@ -113,6 +113,7 @@ TEST(MesTextForm, HandWrittenScriptGivesTheseBytes) {
         << back.text;
     EXPECT_NE(back.text.find("message \"\xE3\x81\x82\\n\xEF\xBD\x9B\"\n"), std::string::npos);
     EXPECT_NE(back.text.find("message_number 4660\n"), std::string::npos);
+    EXPECT_NE(back.text.find("bg_scroll -1 2 0 65535\n"), std::string::npos);
     Disassembly raw = disassembleScript(*script, true);
     EXPECT_NE(raw.text.find("000045  bytes 200 0\n"), std::string::npos) << raw.text;
     EXPECT_EQ(assembleScript(raw.text), file);
@@ -121,7 +122,9 @@ TEST(MesTextForm, HandWrittenScriptGivesTheseBytes) {
 TEST(MesTextForm, BytesWithoutACharacterAreEscaped) {
     // Shown bytes (after + 0x20): a lone lead byte, a control byte, a quote,
     // a backslash, a half-width katakana, a lead byte at the end.
-    const std::string shown = "\x82" "A\x01\"\\\xB1\x82";
+    const std::string shown =
+        "\x82"
+        "A\x01\"\\\xB1\x82";
     std::string stored = *encodeShownText(shown);
     Bytes file = {0, 0, 0, 0, 77};
     file.insert(file.end(), stored.begin(), stored.end());

@@ -54,8 +54,13 @@ std::string commandText(const MesScript& script, uint32_t position) {
             out += " " + std::to_string(script.byteAt(position + 1));
             break;
         case CommandShape::kQuad:
-            for (int i = 0; i < 4; ++i)
-                out += " " + std::to_string(script.quadWord(position, i));
+            for (int i = 0; i < 4; ++i) {
+                uint16_t w = script.quadWord(position, i);
+                // The background scroll's x and y are signed.
+                bool isSigned = opcode == 94 && i < 2;
+                out +=
+                    " " + (isSigned ? std::to_string(static_cast<int16_t>(w)) : std::to_string(w));
+            }
             break;
         case CommandShape::kSpeaker:
             if (script.byteAt(position + 1) == 0x04) {
