@@ -1,7 +1,7 @@
 // Text to script: the header line and one command per line back to bytes.
 #include <cctype>
 
-#include "tools/mes/mes_quoted.h"
+#include "formats/mes_quoted.h"
 #include "tools/mes/mes_text_form.h"
 
 namespace marlit {
