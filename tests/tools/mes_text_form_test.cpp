@@ -78,8 +78,8 @@ TEST(MesTextForm, RandomScriptsRoundTrip) {
 
 TEST(MesTextForm, HandWrittenScriptGivesTheseBytes) {
     const std::string text =
-        "# a scene\r\n"
-        "header 0x10 7\r\n"
+        "\xEF\xBB\xBF# a scene, saved with a byte-order mark\r\n"
+        "HEADER 0x10 7\r\n"
         "\n"
         "999999  background \"bg\\\\hai_01\"   # the position column is ignored\n"
         "speaker \"\xE7\xBE\x8E\xE5\x92\xB2\"\n"     // 美咲
