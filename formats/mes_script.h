@@ -32,6 +32,9 @@ struct CommandInfo {
     uint8_t opcode;
     std::string_view name;
     CommandShape shape;
+    // Word commands: true when the two operand bytes are read as one 16-bit
+    // word w, false when they are two separate bytes b1 b2.
+    bool asWord = false;
 };
 
 // Every opcode, in opcode order.
@@ -50,7 +53,7 @@ struct ScriptFault {
 
 // A loaded script: its header word count and its command stream.
 class MesScript {
-public:
+  public:
     // Splits a whole file. None (with the reason in fault) when the header
     // count does not fit the bytes.
     static std::optional<MesScript> parse(std::vector<uint8_t> bytes, ScriptFault* fault = nullptr);
@@ -87,7 +90,7 @@ public:
     // Word i (0-3) of a quad command.
     uint16_t quadWord(uint32_t position, int i) const;
 
-private:
+  private:
     std::vector<uint8_t> bytes_;
     uint32_t headerWords_ = 0;
 };
