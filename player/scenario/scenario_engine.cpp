@@ -121,10 +121,10 @@ void ScenarioEngine::Step() {
         return;
     }
     for (int n = 0;; ++n) {
-        if (n == kMaxCommandsPerStep) {
+        if (n == commandsPerStepLimit) {
             if (!reportedRunaway_ && services.report) {
                 services.report("script " + printable(state.scriptName, 63) + " ran " +
-                                std::to_string(kMaxCommandsPerStep) +
+                                std::to_string(commandsPerStepLimit) +
                                 " commands in one frame without waiting (a loop of jumps?); "
                                 "the frame ends there and the script goes on in the next");
             }

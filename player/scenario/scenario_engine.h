@@ -73,6 +73,9 @@ struct TraceEntry {
 class ScenarioEngine {
   public:
     static constexpr int kMaxCommandsPerStep = 100000;
+    // A script that runs this many commands in one frame without waiting
+    // (a loop of jumps) has its frame ended there.
+    int commandsPerStepLimit = kMaxCommandsPerStep;
 
     ScenarioEngine(ScenarioState& state, ScenarioServices services);
 

@@ -291,5 +291,19 @@ TEST_F(Flow, TextCommandsStepOverUntilTheWindowTakesThem) {
     EXPECT_EQ(engine.vars.get(0, 3), 3);
 }
 
+TEST_F(Flow, AnEndlessLoopOfJumpsEndsEachFrameAndSaysSoOnce) {
+    ScriptBuilder s;
+    s.label("top").quad('X', 0, 1, 1, 1).text(';', "top");
+    play(s);
+    engine.commandsPerStepLimit = 300;
+    step();
+    EXPECT_EQ(engine.vars.get(0, 1), 100);
+    step();
+    EXPECT_EQ(engine.vars.get(0, 1), 200);
+    EXPECT_EQ(state.mode, kModeScenario);
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_NE(reports[0].find("300 commands in one frame"), std::string::npos) << reports[0];
+}
+
 }  // namespace
 }  // namespace marlit::test
