@@ -94,6 +94,8 @@ std::string commandOperands(const Command& c) {
         return {};
     switch (c.info->shape) {
         case CommandShape::kWord:
+            if (c.info->asWord)
+                return std::to_string(c.w);
             return std::to_string(c.b1) + " " + std::to_string(c.b2);
         case CommandShape::kByte:
             return std::to_string(c.b1);
@@ -102,7 +104,7 @@ std::string commandOperands(const Command& c) {
                    std::to_string(c.quad[2]) + " " + std::to_string(c.quad[3]);
         case CommandShape::kSpeaker:
             if (c.speakerShort)
-                return "\\x04";
+                return "player";
             return quoted(c.text);
         case CommandShape::kString:
             return quoted(c.text);

@@ -26,7 +26,7 @@ TEST_F(Report, TraceLinesComeFromTheCommandTable) {
     EXPECT_EQ(lines[1], "42 test 3 " + std::string(commandInfo('X')->name) + " 1 2 65535 4");
     EXPECT_EQ(lines[2],
               "42 test 12 " + std::string(commandInfo('.')->name) + " \"BG\\\\umi\\x01\"");
-    EXPECT_EQ(lines[3], "42 test 21 " + std::string(commandInfo('K')->name) + " \\x04");
+    EXPECT_EQ(lines[3], "42 test 21 " + std::string(commandInfo('K')->name) + " player");
 }
 
 TEST_F(Report, TheStateDumpHoldsTheAgreedKeys) {
