@@ -52,6 +52,19 @@ TEST_F(Pictures, ALeftCharacterAloneEndsTheFrame) {
     EXPECT_EQ(state.position, 13u);
 }
 
+TEST_F(Pictures, ACharacterAtTheEndOfTheStreamWaitsThenTheEndIsReported) {
+    ScriptBuilder s;
+    s.text('3', "CHR\\duzo_12");
+    play(s, kPictures);
+    step();
+    EXPECT_TRUE(engine.pictures.exists(24));
+    EXPECT_TRUE(reports.empty());
+    step();
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_NE(reports[0].find("position 13"), std::string::npos) << reports[0];
+    EXPECT_FALSE(engine.pictures.exists(24));
+}
+
 TEST_F(Pictures, RemovingAnAbsentCharacterGoesOn) {
     ScriptBuilder s;
     s.text('3', "-").text('F', "-").text('3', "").quad('X', 0, 1, 1, 0).word(13, 4, 0);
