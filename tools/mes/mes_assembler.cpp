@@ -1,7 +1,8 @@
 // Text to script: the header line and one command per line back to bytes.
 #include <cctype>
 
-#include "tools/mes/mes_quoted.h"
+#include "base/sjis.h"
+#include "formats/mes_quoted.h"
 #include "tools/mes/mes_text_form.h"
 
 namespace marlit {
@@ -258,7 +259,8 @@ std::optional<std::vector<uint8_t>> assembleScript(std::string_view text, Assemb
         }
         return std::nullopt;
     };
-    size_t start = 0;
+    // A byte-order mark, as some editors write at the start of UTF-8 text.
+    size_t start = text.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
     while (start <= text.size()) {
         size_t end = text.find('\n', start);
         if (end == std::string_view::npos)
@@ -280,7 +282,7 @@ std::optional<std::vector<uint8_t>> assembleScript(std::string_view text, Assemb
         std::optional<std::vector<Operand>> ops = reader.operands(what);
         if (!ops)
             return failAt(what);
-        if (name == "header") {
+        if (sameText(name, "header")) {
             if (headerSeen || commandSeen)
                 return failAt("the header line must come once, before the commands");
             headerSeen = true;
@@ -294,7 +296,7 @@ std::optional<std::vector<uint8_t>> assembleScript(std::string_view text, Assemb
             continue;
         }
         commandSeen = true;
-        if (name == "bytes") {
+        if (sameText(name, "bytes")) {
             if (ops->empty())
                 return failAt("bytes takes at least one number");
             for (const Operand& op : *ops) {

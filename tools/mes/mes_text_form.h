@@ -10,14 +10,10 @@
 #include <string_view>
 #include <vector>
 
+#include "formats/mes_command_text.h"
 #include "formats/mes_script.h"
 
 namespace marlit {
-
-// One command as a line without its position column, such as
-// `se 12 0` or `message "..."`. The caller has checked the command's
-// length with MesScript::commandLength.
-std::string commandText(const MesScript& script, uint32_t position);
 
 struct Disassembly {
     // The header line and one line per command that could be read.

@@ -1,4 +1,4 @@
-#include "tools/mes/mes_quoted.h"
+#include "formats/mes_quoted.h"
 
 #include <cstdio>
 
