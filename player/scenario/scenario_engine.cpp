@@ -137,7 +137,8 @@ void ScenarioEngine::Step() {
         if (!decode(position, c))
             break;
         if (trace)
-            trace(TraceEntry{services.frame ? services.frame() : 0, state.scriptName, &c});
+            trace(
+                TraceEntry{services.frame ? services.frame() : 0, state.scriptName, &*script_, &c});
         StepResult result = StepResult::Continue;
         if (CommandHandler h = handlers_[c.opcode]) {
             result = h(*this, c);

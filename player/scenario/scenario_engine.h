@@ -66,7 +66,8 @@ struct ScenarioServices {
 // One executed command, for the trace.
 struct TraceEntry {
     uint64_t frame = 0;
-    std::string_view script;
+    std::string_view scriptName;
+    const MesScript* script = nullptr;
     const Command* command = nullptr;
 };
 

@@ -3,28 +3,12 @@
 #include <cstdio>
 
 #include "base/encoding.h"
+#include "formats/mes_command_text.h"
 #include "player/scenario/scene_pictures.h"
 
 namespace marlit {
 
 namespace {
-
-std::string quoted(std::string_view text) {
-    std::string out = "\"";
-    for (unsigned char ch : text) {
-        if (ch == '"' || ch == '\\') {
-            out += '\\';
-            out += static_cast<char>(ch);
-        } else if (ch >= 0x20 && ch < 0x7F) {
-            out += static_cast<char>(ch);
-        } else {
-            char hex[8];
-            std::snprintf(hex, sizeof hex, "\\x%02X", ch);
-            out += hex;
-        }
-    }
-    return out + "\"";
-}
 
 // A JSON string of UTF-8 text.
 std::string jsonString(std::string_view utf8) {
@@ -89,38 +73,10 @@ std::string pair(int a, int b) {
 
 }  // namespace
 
-std::string commandOperands(const Command& c) {
-    if (!c.info)
-        return {};
-    switch (c.info->shape) {
-        case CommandShape::kWord:
-            if (c.info->asWord)
-                return std::to_string(c.w);
-            return std::to_string(c.b1) + " " + std::to_string(c.b2);
-        case CommandShape::kByte:
-            return std::to_string(c.b1);
-        case CommandShape::kQuad:
-            return std::to_string(c.quad[0]) + " " + std::to_string(c.quad[1]) + " " +
-                   std::to_string(c.quad[2]) + " " + std::to_string(c.quad[3]);
-        case CommandShape::kSpeaker:
-            if (c.speakerShort)
-                return "player";
-            return quoted(c.text);
-        case CommandShape::kString:
-            return quoted(c.text);
-    }
-    return {};
-}
-
 std::string traceLine(const TraceEntry& entry) {
-    const Command& c = *entry.command;
-    std::string line = std::to_string(entry.frame) + " " + std::string(entry.script) + " " +
-                       std::to_string(c.position) + " " +
-                       (c.info ? std::string(c.info->name) : std::to_string(c.opcode));
-    std::string operands = commandOperands(c);
-    if (!operands.empty())
-        line += " " + operands;
-    return line;
+    return std::to_string(entry.frame) + " " + std::string(entry.scriptName) + " " +
+           std::to_string(entry.command->position) + " " +
+           commandText(*entry.script, entry.command->position);
 }
 
 std::string scenarioStateJson(ScenarioEngine& e, uint64_t frames) {

@@ -1,5 +1,7 @@
 // The trace lines and the state dump.
 #include "player/scenario/scenario_report.h"
+
+#include "formats/mes_command_text.h"
 #include "tests/player/scenario/scenario_fixture.h"
 
 namespace marlit::test {
@@ -20,13 +22,18 @@ TEST_F(Report, TraceLinesComeFromTheCommandTable) {
     frame = 41;
     step();
     ASSERT_EQ(lines.size(), 5u);
-    const CommandInfo* info5 = commandInfo(5);
-    ASSERT_NE(info5, nullptr);
-    EXPECT_EQ(lines[0], "42 test 0 " + std::string(info5->name) + " 12 1");
-    EXPECT_EQ(lines[1], "42 test 3 " + std::string(commandInfo('X')->name) + " 1 2 65535 4");
-    EXPECT_EQ(lines[2],
-              "42 test 12 " + std::string(commandInfo('.')->name) + " \"BG\\\\umi\\x01\"");
-    EXPECT_EQ(lines[3], "42 test 21 " + std::string(commandInfo('K')->name) + " player");
+    EXPECT_EQ(lines[0], "42 test 0 se 12 1");
+    EXPECT_EQ(lines[1], "42 test 3 var 1 2 65535 4");
+    // Every line is the command as the disassembler prints it.
+    auto parsed = MesScript::parse(s.bytes());
+    ASSERT_TRUE(parsed);
+    const uint32_t positions[] = {0, 3, 12, 21, 25};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(lines[i], "42 test " + std::to_string(positions[i]) + " " +
+                                commandText(*parsed, positions[i]));
+    }
+    EXPECT_NE(lines[2].find("background"), std::string::npos) << lines[2];
+    EXPECT_NE(lines[3].find("speaker player"), std::string::npos) << lines[3];
 }
 
 TEST_F(Report, TheStateDumpHoldsTheAgreedKeys) {
