@@ -63,7 +63,8 @@ GameContext::GameContext(Platform& platform, const PlayerOptions& options)
         scenario, ScenarioServices{*graphics, *scenarioSound, settings, input, random,
                                    *pictureReader, paths, scenarioTables, shakeX, shakeY,
                                    brightness, [this](const std::string& text) { report(text); },
-                                   [this] { return framesRun; }});
+                                   // The frame being run, counted from 1 as the shots are.
+                                   [this] { return framesRun + 1; }});
     // Each mode's screen registers in the mode table.
     modes.set(kModeScenario, std::make_unique<ScenarioScreen>(*scenarioEngine));
 

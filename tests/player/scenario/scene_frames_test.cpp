@@ -12,6 +12,7 @@
 #include "formats/rbp_codec.h"
 #include "player/core/mode_screen.h"
 #include "player/scenario/scenario_engine.h"
+#include "player/shell/menu_commands.h"
 #include "tests/player/graphics/headless_game.h"
 #include "tests/player/scenario/script_builder.h"
 #include "tests/support/golden_frames.h"
@@ -169,6 +170,29 @@ TEST_P(SceneFrames, AScenePlaysFrameByFrame) {
 }
 
 INSTANTIATE_TEST_SUITE_P(BothScreens, SceneFrames, ::testing::Values(320, 640));
+
+TEST(ScenarioInThePlayer, TheReturnToTitleCommandEndsTheScene) {
+    TempDir dir;
+    const std::string pack = dir.file("grpack.mlz");
+    ASSERT_TRUE(writePack(pack, scenePack(320)));
+    HeadlessGame game;
+    GameContext& ctx = game.ctx();
+    ctx.paths.picturePack = pack;
+    ctx.scenarioEngine->StartNewGame();
+    ASSERT_TRUE(ctx.scenarioEngine->LoadScript("0307a_f01"));
+    game.frame();
+    game.frame();
+    ASSERT_NE(ctx.compositor->sprite(28), nullptr);
+    dispatchEvent(ctx, Event{EventType::Command, kCommandReturnToTitle, 0, 0});
+    EXPECT_EQ(ctx.scenario.mode, kModeOpening);
+    EXPECT_EQ(ctx.scenario.scriptName, "");
+    EXPECT_EQ(ctx.scenarioEngine->script(), nullptr);
+    EXPECT_EQ(ctx.compositor->sprite(28), nullptr);
+    EXPECT_EQ(ctx.compositor->pictures.get(28), nullptr);
+    EXPECT_EQ(ctx.shakeX, 0);
+    game.frame();
+    EXPECT_EQ(ctx.scenario.mode, kModeOpening);
+}
 
 }  // namespace
 }  // namespace marlit::test
