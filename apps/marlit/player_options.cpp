@@ -26,10 +26,11 @@ std::optional<std::vector<uint64_t>> frameList(const std::string& text) {
 
 std::optional<PlayerCommandLine> parseCommandLine(const std::vector<std::string>& args,
                                                   std::string* error) {
-    Args a(args,
-           {"dir", "input", "frames", "shots", "shot-every", "shot-at", "scale", "filter",
-            "audio-out", "play-music", "play-voice", "font", "movie"},
-           {"headless", "device-shots", "test-pattern", "fullscreen", "help", "version"});
+    Args a(
+        args,
+        {"dir", "input", "frames", "shots", "shot-every", "shot-at", "scale", "filter", "audio-out",
+         "play-music", "play-voice", "font", "movie", "script", "trace", "dump-state"},
+        {"headless", "device-shots", "test-pattern", "fullscreen", "help", "version"});
     auto fail = [error](std::string text) -> std::optional<PlayerCommandLine> {
         *error = std::move(text);
         return std::nullopt;
@@ -54,6 +55,9 @@ std::optional<PlayerCommandLine> parseCommandLine(const std::vector<std::string>
     c.playVoice = a.value("play-voice").value_or("");
     c.font = a.value("font").value_or("");
     c.movie = a.value("movie").value_or("");
+    c.script = a.value("script").value_or("");
+    c.trace = a.value("trace").value_or("");
+    c.dumpState = a.value("dump-state").value_or("");
     bool ok = true;
     if (auto n = a.integer("frames", 1, static_cast<long>(kMaxFrames), ok)) {
         c.frames = static_cast<uint64_t>(*n);
@@ -85,8 +89,10 @@ std::optional<PlayerCommandLine> parseCommandLine(const std::vector<std::string>
         return fail("--input needs --headless");
     if (!c.audioOut.empty() && !c.headless)
         return fail("--audio-out needs --headless");
-    if (int(!c.playMusic.empty()) + int(!c.playVoice.empty()) + int(!c.movie.empty()) > 1)
-        return fail("--play-music, --play-voice and --movie go one at a time");
+    if (int(!c.playMusic.empty()) + int(!c.playVoice.empty()) + int(!c.movie.empty()) +
+            int(!c.script.empty()) >
+        1)
+        return fail("--play-music, --play-voice, --movie and --script go one at a time");
     bool choosesShots = c.shotEvery != 0 || !c.shotAt.empty() || c.deviceShots;
     if (choosesShots && c.shots.empty())
         return fail("--shot-every, --shot-at and --device-shots need --shots DIR");
@@ -128,6 +134,12 @@ std::string usageText(const char* program) {
            "  --play-voice NAME  the same for a clip of the voice pack\n"
            "  --movie FILE       play the movie FILE (.jmv, with FILE's .mp3 as its sound\n"
            "                     when there is one), then end\n"
+           "  --script LABEL     start a new game in the script LABEL (e.g. 0223a_f01),\n"
+           "                     past the logo and the title\n"
+           "  --trace FILE       write one line per script command run: frame, script,\n"
+           "                     position, command, operands\n"
+           "  --dump-state FILE  when the run ends, write the scenario's state (script,\n"
+           "                     position, variables, pictures, sprites, sound) as JSON\n"
            "  --font FILE        paint text with this font file (default: IPAGothic, or\n"
            "                     another fixed-pitch Japanese font, found by fontconfig)\n"
            "  --scale N          window scale (default: the largest that fits)\n"

@@ -26,6 +26,9 @@ struct PlayerCommandLine {
     std::string playVoice;  // play this voice clip, then end
     std::string font;       // the font file; empty: the gothic font fontconfig finds
     std::string movie;      // play this .jmv file, then end
+    std::string script;     // start a new game in this script (mode 99)
+    std::string trace;      // one line per executed script command
+    std::string dumpState;  // the scenario's state as JSON at the end
     bool help = false;
     bool version = false;
 };

@@ -11,6 +11,7 @@
 #include "apps/marlit/movie_run.h"
 #include "apps/marlit/player_options.h"
 #include "apps/marlit/program_folder.h"
+#include "apps/marlit/scenario_run.h"
 #include "apps/marlit/sound_check.h"
 #include "base/version.h"
 #include "platform/headless/headless_platform.h"
@@ -83,12 +84,17 @@ int play(const Program& program, Backend& backend, PlayerOptions options,
         return program.failure(backend.glyphs().error());
     SoundCheck sound(c.playMusic, c.playVoice);
     MovieRun movie(c.movie);
+    ScenarioRun scenario(c.script, c.trace, c.dumpState);
     options.afterTick = [&recorder, &sound, &movie](GameContext& ctx) {
         recorder.afterTick(ctx);
         sound.afterTick(ctx);
         movie.afterTick(ctx);
     };
+    options.atStart = [&scenario](GameContext& ctx) { scenario.atStart(ctx); };
+    options.atEnd = [&scenario](GameContext& ctx) { scenario.atEnd(ctx); };
     int code = runPlayer(backend.platform(), options);
+    if (!scenario.error().empty())
+        return program.failure(scenario.error());
     if (!recorder.error().empty())
         return program.failure(recorder.error());
     if (!sound.error().empty())

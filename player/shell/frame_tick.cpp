@@ -2,6 +2,7 @@
 
 #include "player/core/input.h"
 #include "player/core/present.h"
+#include "player/scenario/scenario_engine.h"
 #include "player/shell/game_context.h"
 #include "player/shell/menu_commands.h"
 #include "player/shell/test_pattern.h"
@@ -104,6 +105,8 @@ void dispatchEvent(GameContext& ctx, const Event& event) {
             // Leaving the program must work with or without the menu.
             if (event.value == kCommandExit) {
                 ctx.platform.events.post(Event{EventType::Close, 0, 0, 0});
+            } else if (event.value == kCommandReturnToTitle && ctx.scenarioEngine) {
+                ctx.scenarioEngine->ReturnToTitle();
             } else if (ctx.overlayMenu) {
                 ctx.overlayMenu->runCommand(ctx, event.value);
             }

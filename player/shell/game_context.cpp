@@ -2,9 +2,13 @@
 
 #include <cstdio>
 
+#include "base/files.h"
 #include "formats/mlz_reader.h"
 #include "player/graphics/compositor.h"
 #include "player/graphics/graphics_ops.h"
+#include "player/scenario/scenario_engine.h"
+#include "player/scenario/scenario_screen.h"
+#include "player/scenario/scenario_sound.h"
 #include "player/screens/game_movie.h"
 #include "player/shell/compositor_stages.h"
 #include "player/shell/test_pattern.h"
@@ -53,6 +57,16 @@ GameContext::GameContext(Platform& platform, const PlayerOptions& options)
 
     // Scenario level: the game begins at the opening.
     scenario = ScenarioState{};
+    loadTables();
+    scenarioSound = std::make_unique<GameSoundChannels>(*sound);
+    scenarioEngine = std::make_unique<ScenarioEngine>(
+        scenario, ScenarioServices{*graphics, *scenarioSound, settings, input, random,
+                                   *pictureReader, paths, scenarioTables, shakeX, shakeY,
+                                   brightness, [this](const std::string& text) { report(text); },
+                                   // The frame being run, counted from 1 as the shots are.
+                                   [this] { return framesRun + 1; }});
+    // Each mode's screen registers in the mode table.
+    modes.set(kModeScenario, std::make_unique<ScenarioScreen>(*scenarioEngine));
 
     stages = makeCompositorStages();
     if (options.testPattern)
@@ -61,6 +75,9 @@ GameContext::GameContext(Platform& platform, const PlayerOptions& options)
 }
 
 GameContext::~GameContext() {
+    modes = ModeTable{};
+    scenarioEngine.reset();
+    scenarioSound.reset();
     stages.reset();
     if (display)
         display->movie.reset();
@@ -75,6 +92,18 @@ GameContext::~GameContext() {
     soundMixer.reset();
     display.reset();
     keyMap.reset();
+}
+
+void GameContext::loadTables() {
+    // The data set's own tables (beside its picture pack) before the
+    // program's.
+    std::string dataSet = hostPath(paths.picturePack);
+    const size_t slash = dataSet.find_last_of('/');
+    dataSet = slash == std::string::npos ? std::string(".") : dataSet.substr(0, slash);
+    TableReport tableReport;
+    scenarioTables = loadScenarioTables({dataSet, scenarioDataFolder()}, tableReport);
+    for (const std::string& warning : tableReport.warnings)
+        report(warning);
 }
 
 void GameContext::report(const std::string& text) const {

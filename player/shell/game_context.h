@@ -25,6 +25,7 @@
 #include "player/core/screen_geometry.h"
 #include "player/core/settings.h"
 #include "player/scenario/scenario_state.h"
+#include "player/scenario/scenario_tables.h"
 #include "player/shell/frame_stages.h"
 #include "player/shell/frame_timer.h"
 #include "player/shell/mode_table.h"
@@ -39,6 +40,8 @@ class Compositor;
 class GameMovies;
 class GraphicsOps;
 class MlzReader;
+class ScenarioEngine;
+class ScenarioSound;
 class TestPattern;
 
 // The window title that a second copy looks for, and the title the window
@@ -60,6 +63,11 @@ struct PlayerOptions {
     std::string programName = "marlit";
     // Called after every turn of the frame tick (frame counting, dumps).
     std::function<void(GameContext&)> afterTick;
+    // Called once the player has started, just before the message loop
+    // (a run that starts in a script), and once the loop has ended, before
+    // shutdown (a dump of the state).
+    std::function<void(GameContext&)> atStart;
+    std::function<void(GameContext&)> atEnd;
 };
 
 class GameContext {
@@ -122,6 +130,12 @@ class GameContext {
 
     // --- scenario level ---
     ScenarioState scenario;
+    // The game tables of the data (manner list, places, day card), read at
+    // start-up from the data set's folder or the program's data folder.
+    ScenarioTables scenarioTables;
+    std::unique_ptr<ScenarioSound> scenarioSound;
+    // The interpreter: mode 99 of the mode table.
+    std::unique_ptr<ScenarioEngine> scenarioEngine;
 
     // --- what plugs into the frame ---
     ModeTable modes;
@@ -138,6 +152,8 @@ class GameContext {
     bool moviePlaying() const { return display && display->movie != nullptr; }
 
   private:
+    void loadTables();
+
     std::string programName_;
     bool windowDestroyed_ = false;
 };

@@ -43,8 +43,12 @@ int runPlayer(Platform& platform, const PlayerOptions& options) {
     // first use. The configuration file is read here once its reader exists.
     device.showWindow();
     initialiseGame(*ctx);
+    if (options.atStart)
+        options.atStart(*ctx);
 
     int code = runMessageLoop(*ctx);
+    if (options.atEnd)
+        options.atEnd(*ctx);
 
     device.closeInput();
     device.closeDisplay();

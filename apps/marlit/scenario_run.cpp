@@ -1,0 +1,65 @@
+#include "apps/marlit/scenario_run.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+
+#include "base/encoding.h"
+#include "player/scenario/scenario_engine.h"
+#include "player/scenario/scenario_report.h"
+#include "player/shell/game_context.h"
+
+namespace marlit::app {
+
+ScenarioRun::~ScenarioRun() {
+    if (trace_)
+        std::fclose(trace_);
+}
+
+void ScenarioRun::atStart(GameContext& ctx) {
+    ScenarioEngine& engine = *ctx.scenarioEngine;
+    if (!traceFile_.empty()) {
+        trace_ = std::fopen(traceFile_.c_str(), "w");
+        if (!trace_) {
+            error_ = traceFile_ + ": cannot write the trace (" + std::strerror(errno) + ")";
+            ctx.platform.events.post(Event{EventType::Close, 0, 0, 0});
+            return;
+        }
+        engine.trace = [this](const TraceEntry& entry) {
+            const std::string line = traceLine(entry) + "\n";
+            std::fputs(line.c_str(), trace_);
+        };
+    }
+    if (label_.empty())
+        return;
+    auto label = utf8ToSjis(label_);
+    if (!label) {
+        error_ = "--script " + label_ + ": the label has no Shift-JIS spelling";
+        ctx.platform.events.post(Event{EventType::Close, 0, 0, 0});
+        return;
+    }
+    engine.StartNewGame();
+    if (!engine.LoadScript(*label)) {
+        error_ = "--script " + label_ + ": " + engine.loadError();
+        engine.ReturnToTitle();
+        ctx.platform.events.post(Event{EventType::Close, 0, 0, 0});
+    }
+}
+
+void ScenarioRun::atEnd(GameContext& ctx) {
+    if (trace_) {
+        std::fclose(trace_);
+        trace_ = nullptr;
+        ctx.scenarioEngine->trace = nullptr;
+    }
+    if (dumpFile_.empty())
+        return;
+    const std::string json = scenarioStateJson(*ctx.scenarioEngine, ctx.framesRun) + "\n";
+    std::ofstream out(dumpFile_, std::ios::binary);
+    out << json;
+    out.close();
+    if (!out && error_.empty())
+        error_ = dumpFile_ + ": cannot write the state";
+}
+
+}  // namespace marlit::app

@@ -1,0 +1,41 @@
+// --script LABEL, --trace FILE and --dump-state FILE: a run that starts a new
+// game in a script (mode 99, past the logo and the title), writes one line
+// per executed command, and writes the scenario's state as JSON when the
+// run ends.
+#pragma once
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+namespace marlit {
+class GameContext;
+}
+
+namespace marlit::app {
+
+class ScenarioRun {
+  public:
+    ScenarioRun(std::string label, std::string traceFile, std::string dumpFile)
+        : label_(std::move(label)),
+          traceFile_(std::move(traceFile)),
+          dumpFile_(std::move(dumpFile)) {}
+    ~ScenarioRun();
+
+    // Before the first frame: opens the trace and starts the script.
+    void atStart(GameContext& context);
+    // After the last frame: writes the dump.
+    void atEnd(GameContext& context);
+    // Empty unless the trace or the dump could not be written or the
+    // script could not be started.
+    const std::string& error() const { return error_; }
+
+  private:
+    std::string label_;
+    std::string traceFile_;
+    std::string dumpFile_;
+    std::FILE* trace_ = nullptr;
+    std::string error_;
+};
+
+}  // namespace marlit::app

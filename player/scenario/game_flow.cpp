@@ -1,0 +1,74 @@
+// The start of a new game, the way back to the title, and the snapshot a
+// save is made from.
+#include "player/core/mode_screen.h"
+#include "player/scenario/scenario_engine.h"
+
+namespace marlit {
+
+void ScenarioEngine::StartNewGame() {
+    state.mode = kModeScenario;
+    state.subState = 0;
+    state.stateWord3 = 0;
+    state.position = 0;
+    state.repeat = 0;
+    state.choice.pending = 0;
+    state.choice.count = 0;
+    vars.clearStory();
+    vars.set(var::kMonth, 2);
+    vars.set(var::kDay, 23);
+    vars.set(var::kWeekday, 6);
+}
+
+void ScenarioEngine::ReturnToTitle() {
+    services.sound.stopAll();
+    setWindowShown(false);
+    services.brightness = 256;
+    state.pageMarkShown = 0;
+    caption.remove();
+    petals.stop();
+    shake.reset();
+    pictures.clearAll();
+    state.mode = kModeOpening;
+    state.subState = 0;
+    state.stateWord3 = 0;
+    services.graphics.redrawScreen();
+    state.windowShown = 0;
+    state.scriptName.clear();
+    script_.reset();
+}
+
+void ScenarioEngine::Snapshot() {
+    ScenarioRecord r;
+    r.taken = true;
+    r.scriptName = state.scriptName;
+    r.position = state.position;
+    r.mode = state.mode;
+    r.condition = state.condition;
+    r.message = state.message;
+    r.dayEndSelector = state.dayEndSelector;
+    r.choice = state.choice;
+    r.backgroundX = state.backgroundX;
+    r.backgroundY = state.backgroundY;
+    r.windowShown = state.windowShown;
+    r.petalKind = petals.kind();
+    r.petalPeriod = petals.period();
+    r.music = services.sound.musicName();
+    r.voice = voiceName;
+    r.storyVars.assign(vars.all().begin(), vars.all().begin() + ScenarioVars::kStoryCount);
+    for (int slot = 0; slot < PictureSlots::kCount; ++slot) {
+        if (pictures.holds(slot))
+            r.pictures.push_back({slot, std::string(pictures.path(slot))});
+    }
+    Compositor& compositor = services.graphics.compositor();
+    for (int id = 0; id < Compositor::kSpriteSlots; ++id) {
+        const Sprite* s = compositor.sprite(id);
+        if (!s)
+            continue;
+        const DesignPoint at = pictures.position(id).value_or(DesignPoint{});
+        r.sprites.push_back(
+            {id, s->command.picture, at.x, at.y, s->layer, s->command.opacity, s->visible});
+    }
+    record = std::move(r);
+}
+
+}  // namespace marlit

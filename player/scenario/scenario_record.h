@@ -1,0 +1,53 @@
+// What a save keeps of the scenario, taken by Snapshot (commands "L", 9
+// and 27 on their first entry): the script and its position, the story
+// variables, the pictures on screen and the sound. The persistence layer
+// writes it into a save slot.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "player/scenario/scenario_state.h"
+#include "player/scenario/scenario_vars.h"
+
+namespace marlit {
+
+struct RecordedSprite {
+    int id = 0;
+    int picture = -1;  // picture slot
+    int x = 0;         // design space
+    int y = 0;
+    int layer = 0;
+    int alpha = 256;
+    bool visible = true;
+};
+
+struct RecordedPicture {
+    int slot = 0;
+    std::string path;
+};
+
+struct ScenarioRecord {
+    bool taken = false;
+    std::string scriptName;
+    uint32_t position = 0;
+    int32_t mode = 0;
+    int32_t condition = 0;
+    int32_t message = 0;
+    uint16_t dayEndSelector = 0;
+    ChoiceSet choice;
+    int16_t backgroundX = 0;
+    int16_t backgroundY = 0;
+    int32_t windowShown = 0;
+    int32_t petalKind = 0;
+    int32_t petalPeriod = 0;
+    std::string music;
+    std::string voice;
+    std::vector<int16_t> storyVars;  // banks 0-49
+    std::vector<RecordedPicture> pictures;
+    std::vector<RecordedSprite> sprites;
+};
+
+}  // namespace marlit

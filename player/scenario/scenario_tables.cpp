@@ -1,0 +1,184 @@
+#include "player/scenario/scenario_tables.h"
+
+#include <charconv>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+
+#include "base/sjis.h"
+
+namespace marlit {
+
+bool ScenarioTables::inMannerList(std::string_view path) const {
+    for (const std::string& p : manner) {
+        if (sameText(p, path))
+            return true;
+    }
+    return false;
+}
+
+std::optional<int> ScenarioTables::placeOf(std::string_view path) const {
+    for (const PlaceRow& row : places) {
+        if (sameText(row.path, path))
+            return row.place;
+    }
+    return std::nullopt;
+}
+
+std::string ScenarioTables::dayCardPicture(int heroine) const {
+    if (heroine >= 0 && heroine < kHeroines && !dayCard[static_cast<size_t>(heroine)].name.empty())
+        return "AdvData\\grp\\bg\\i_" + dayCard[static_cast<size_t>(heroine)].name + ".rbp";
+    return "AdvData\\grp\\bg\\i_etc.rbp";
+}
+
+int ScenarioTables::dayCardDateY(int heroine) const {
+    if (heroine >= 0 && heroine < kHeroines)
+        return dayCard[static_cast<size_t>(heroine)].dateY;
+    return kOtherDateY;
+}
+
+namespace {
+
+std::vector<std::string> fieldsOf(std::string_view line) {
+    std::vector<std::string> out;
+    size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && (line[i] == ' ' || line[i] == '\t'))
+            ++i;
+        size_t start = i;
+        while (i < line.size() && line[i] != ' ' && line[i] != '\t')
+            ++i;
+        if (i > start)
+            out.emplace_back(line.substr(start, i - start));
+    }
+    return out;
+}
+
+std::optional<int> numberOf(std::string_view text) {
+    int value = 0;
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc{} || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+// Calls `row` with the fields of every line that holds any; `row` returns
+// what is wrong with the line, or "" when it took it.
+bool eachRow(const std::string& hostPath, TableReport& report,
+             const std::function<std::string(const std::vector<std::string>&)>& row) {
+    std::ifstream in(hostPath, std::ios::binary);
+    if (!in)
+        return false;
+    std::string line;
+    int number = 0;
+    while (std::getline(in, line)) {
+        ++number;
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        auto fields = fieldsOf(line);
+        if (fields.empty() || fields[0][0] == '#')
+            continue;
+        std::string wrong = row(fields);
+        if (!wrong.empty())
+            report.warnings.push_back(hostPath + ":" + std::to_string(number) + ": " + wrong +
+                                      "; the line is skipped");
+    }
+    return true;
+}
+
+}  // namespace
+
+bool readMannerTable(const std::string& hostPath, ScenarioTables& tables, TableReport& report) {
+    std::vector<std::string> rows;
+    bool ok = eachRow(hostPath, report, [&](const std::vector<std::string>& f) -> std::string {
+        if (f.size() != 1)
+            return "expected one picture path";
+        rows.push_back(f[0]);
+        return {};
+    });
+    if (ok)
+        tables.manner = std::move(rows);
+    return ok;
+}
+
+bool readPlaceTable(const std::string& hostPath, ScenarioTables& tables, TableReport& report) {
+    std::vector<PlaceRow> rows;
+    bool ok = eachRow(hostPath, report, [&](const std::vector<std::string>& f) -> std::string {
+        if (f.size() != 2)
+            return "expected a place number and a picture path";
+        auto place = numberOf(f[0]);
+        if (!place || *place < 0 || *place >= ScenarioTables::kPlaces)
+            return "the place number \"" + f[0] + "\" is not 0 to 47";
+        rows.push_back({*place, f[1]});
+        return {};
+    });
+    if (ok)
+        tables.places = std::move(rows);
+    return ok;
+}
+
+bool readDayCardTable(const std::string& hostPath, ScenarioTables& tables, TableReport& report) {
+    std::array<DayCardRow, ScenarioTables::kHeroines> rows{};
+    bool ok = eachRow(hostPath, report, [&](const std::vector<std::string>& f) -> std::string {
+        if (f.size() != 3)
+            return "expected a heroine number, a picture name (or -) and a date-line y";
+        auto heroine = numberOf(f[0]);
+        if (!heroine || *heroine < 0 || *heroine >= ScenarioTables::kHeroines)
+            return "the heroine number \"" + f[0] + "\" is not 0 to 12";
+        auto y = numberOf(f[2]);
+        if (!y || *y < 0 || *y > 576)
+            return "the date-line y \"" + f[2] + "\" is not 0 to 576";
+        rows[static_cast<size_t>(*heroine)] = {f[1] == "-" ? std::string() : f[1], *y};
+        return {};
+    });
+    if (ok)
+        tables.dayCard = rows;
+    return ok;
+}
+
+ScenarioTables loadScenarioTables(const std::vector<std::string>& folders, TableReport& report) {
+    ScenarioTables tables;
+    using Reader = bool (*)(const std::string&, ScenarioTables&, TableReport&);
+    const std::pair<const char*, Reader> files[] = {
+        {"manner.txt", readMannerTable},
+        {"places.txt", readPlaceTable},
+        {"day_card.txt", readDayCardTable},
+    };
+    for (const auto& [name, read] : files) {
+        bool found = false;
+        for (const std::string& folder : folders) {
+            if (folder.empty())
+                continue;
+            if (read((std::filesystem::path(folder) / name).string(), tables, report)) {
+                found = true;
+                break;
+            }
+        }
+        if (!found)
+            report.warnings.push_back(std::string("the table ") + name +
+                                      " is in none of the data folders; put it beside the packs "
+                                      "or in the program's data folder");
+    }
+    return tables;
+}
+
+std::string scenarioDataFolder() {
+    const char* dir = std::getenv("MARLIT_DATA_DIR");
+    if (dir && *dir)
+        return dir;
+    std::error_code ec;
+    auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (!ec) {
+        auto beside = exe.parent_path().parent_path() / "data";
+        if (std::filesystem::exists(beside / "places.txt", ec))
+            return beside.string();
+    }
+#ifdef MARLIT_DATA_DIR
+    return MARLIT_DATA_DIR;
+#else
+    return "data";
+#endif
+}
+
+}  // namespace marlit
