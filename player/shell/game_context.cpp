@@ -5,6 +5,7 @@
 #include "formats/mlz_reader.h"
 #include "player/graphics/compositor.h"
 #include "player/graphics/graphics_ops.h"
+#include "player/persist/settings_file.h"
 #include "player/screens/game_movie.h"
 #include "player/shell/compositor_stages.h"
 #include "player/shell/test_pattern.h"
@@ -85,7 +86,14 @@ void GameContext::destroyWindow() {
     if (windowDestroyed_)
         return;
     windowDestroyed_ = true;
-    // The configuration file is written here once it is read at start-up.
+    if (!configPath.empty()) {
+        WriteSettings(config, configPath, settings);
+        std::string why;
+        if (!config.Flush(&why)) {
+            report("cannot write " + configPath + ": " + why +
+                   "; the settings of this run are not kept");
+        }
+    }
     platform.events.post(Event{EventType::Quit, 0, 0, 0});
     platform.display.destroyWindow();
 }

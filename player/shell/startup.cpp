@@ -2,6 +2,9 @@
 
 #include <memory>
 
+#include "player/graphics/graphics_ops.h"
+#include "player/persist/data_path.h"
+#include "player/persist/settings_file.h"
 #include "player/shell/frame_tick.h"
 
 namespace marlit {
@@ -9,11 +12,30 @@ namespace marlit {
 namespace {
 
 constexpr uint32_t kFrameInterval = 16;
+constexpr int kPlacePictureSlot = 65;
+constexpr const char* kPlacePicture = "AdvData\\grp\\system\\place.rbp";
+
+// marlitpc.cfg in the program folder: the data places, the place-name
+// picture from the pack they name, then the settings.
+void readConfiguration(GameContext& ctx) {
+    ctx.configPath = configFilePath(ctx.programFolder);
+    readDataPaths(ctx.config, ctx.configPath, ctx.programFolder, ctx.geometry.vga(), ctx.paths);
+    settleSaveFolder(ctx.paths, ctx.programFolder,
+                     [&ctx](const std::string& text) { ctx.report(text); });
+    // A missing picture leaves the slot empty, as for every picture.
+    ctx.graphics->loadPicture(kPlacePictureSlot, kPlacePicture, false);
+    ReadSettings(ctx.config, ctx.configPath, ctx.settings);
+    if (ctx.config.readFromBackup()) {
+        ctx.report(ctx.configPath + " was missing or damaged; its backup " + ctx.configPath +
+                   ".bak was read instead");
+    }
+}
 
 // Game initialisation, the last step before the loop.
 void initialiseGame(GameContext& ctx) {
     ctx.frameTimer.start(kFrameInterval);
     ctx.dirtyRects->setBounds(ctx.display->width(), ctx.display->height());
+    readConfiguration(ctx);
     ctx.sound->applySettings();
 }
 
@@ -40,7 +62,7 @@ int runPlayer(Platform& platform, const PlayerOptions& options) {
     device.openInput();
     ctx->display->properties = ctx->screen.readProperties();
     // The MP3 decoder needs no loading: it is linked in and set up at its
-    // first use. The configuration file is read here once its reader exists.
+    // first use. The configuration file is read by the game initialisation.
     device.showWindow();
     initialiseGame(*ctx);
 
@@ -48,6 +70,8 @@ int runPlayer(Platform& platform, const PlayerOptions& options) {
 
     device.closeInput();
     device.closeDisplay();
+    // What is still cached (nothing once the window's end wrote it).
+    ctx->config.Flush();
     ctx.reset();
     return code;
 }
