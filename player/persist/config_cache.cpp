@@ -234,7 +234,8 @@ bool ConfigCache::Flush(std::string* why) {
         return true;
     if (!readError_.empty()) {
         if (why)
-            *why = "it could not be read (" + readError_ + "), so it is left as it is";
+            *why = "it could not be read (" + readError_ +
+                   "), so it is left as it is; move it away to start afresh";
         clear();
         return false;
     }

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "base/atomic_file.h"
 #include "player/graphics/graphics_ops.h"
 #include "player/persist/data_path.h"
 #include "player/persist/settings_file.h"
@@ -26,8 +27,8 @@ void readConfiguration(GameContext& ctx) {
     ctx.graphics->loadPicture(kPlacePictureSlot, kPlacePicture, false);
     ReadSettings(ctx.config, ctx.configPath, ctx.settings);
     if (ctx.config.readFromBackup()) {
-        ctx.report(ctx.configPath + " was missing or damaged; its backup " + ctx.configPath +
-                   ".bak was read instead");
+        ctx.report(ctx.configPath + " was missing or damaged; its backup " +
+                   backupPathOf(ctx.configPath) + " was read instead");
     }
 }
 
