@@ -39,7 +39,59 @@ bool isTempName(std::string_view name, std::string_view finalName) {
     return true;
 }
 
+// Makes the entry of a renamed or linked file lasting.
+void syncFolderOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    const std::string dir = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+// Points NAME.bak at the file NAME holds now: a new link under a temporary
+// name, renamed over the old backup, so that there is a backup at every
+// instant once there has been one. `suffix` makes the temporary name this
+// writer's own.
+bool keepAsBackup(const std::string& path, std::string_view suffix, std::string* why) {
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return true;  // nothing to keep yet
+    const std::string backup = backupPathOf(path);
+    const std::string link = backup + std::string(kTempInfix) + std::string(suffix);
+    if (::link(path.c_str(), link.c_str()) == 0) {
+        if (std::rename(link.c_str(), backup.c_str()) == 0)
+            return true;
+        const int err = errno;
+        ::unlink(link.c_str());
+        // Removed under us by a cleaner of stale files: no new backup now.
+        if (err == ENOENT)
+            return true;
+        errno = err;
+        setWhy(why, "cannot replace " + backup + ": " + lastSystemError());
+        return false;
+    }
+    // No hard links here (a memory card's file system): a copy instead.
+    std::string readWhy;
+    auto old = readHostFile(path, 0, &readWhy);
+    if (!old) {
+        setWhy(why, "cannot read " + path + " to keep it as " + backup + ": " + readWhy);
+        return false;
+    }
+    std::string writeWhy;
+    if (!writeHostFileAtomic(backup, *old, &writeWhy)) {
+        setWhy(why, "cannot write " + backup + ": " + writeWhy);
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
+
+std::string backupPathOf(const std::string& hostPath) {
+    return hostPath + ".bak";
+}
 
 std::unique_ptr<AtomicFile> AtomicFile::create(std::string_view systemPath, std::string* why) {
     return createHost(hostPath(systemPath), why);
@@ -129,6 +181,14 @@ AtomicFile::~AtomicFile() {
 }
 
 bool AtomicFile::commit() {
+    return finish(false);
+}
+
+bool AtomicFile::commitKeepingPrevious() {
+    return finish(true);
+}
+
+bool AtomicFile::finish(bool keepPrevious) {
     if (!stream_ || committed_)
         return false;
     errno = 0;
@@ -144,10 +204,16 @@ bool AtomicFile::commit() {
     stream_ = nullptr;
     if (!ok)
         return false;
+    if (keepPrevious &&
+        !keepAsBackup(finalPath_,
+                      std::string_view(tempPath_).substr(tempPath_.size() - kTempSuffixSize),
+                      &error_))
+        return false;
     if (std::rename(tempPath_.c_str(), finalPath_.c_str()) != 0) {
         error_ = "cannot put it in place: " + lastSystemError();
         return false;
     }
+    syncFolderOf(finalPath_);
     committed_ = true;
     forgetInterruptCleanup(cleanupTicket_);
     cleanupTicket_ = -1;

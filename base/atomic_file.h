@@ -14,6 +14,9 @@
 
 namespace marlit {
 
+// Where commitKeepingPrevious() keeps the file it replaces: NAME.bak.
+std::string backupPathOf(const std::string& hostPath);
+
 class AtomicFile {
   public:
     // Opens the temporary file for writing and reading; none on failure,
@@ -31,15 +34,21 @@ class AtomicFile {
     AtomicFile& operator=(const AtomicFile&) = delete;
 
     FILE* stream() { return stream_; }
-    // Flushes, syncs and renames into place. False when any write failed;
+    // Flushes, syncs and renames into place, then syncs the folder so that
+    // the new name survives a power cut. False when any write failed;
     // error() then says why.
     bool commit();
+    // The same, keeping the file it replaces as NAME.bak (a hard link, or a
+    // copy where the file system has none). At every instant NAME is the
+    // old file or the new one.
+    bool commitKeepingPrevious();
     const std::string& finalPath() const { return finalPath_; }
     const std::string& tempPath() const { return tempPath_; }
     // The system's reason for the last failure of commit().
     const std::string& error() const { return error_; }
 
   private:
+    bool finish(bool keepPrevious);
     AtomicFile(std::string finalPath, std::string tempPath, FILE* stream, int lockFd);
 
     std::string finalPath_;

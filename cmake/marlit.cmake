@@ -97,7 +97,7 @@ function(marlit_test_dir name)
   gtest_discover_tests(${name}
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
     DISCOVERY_TIMEOUT 60
-    PROPERTIES TIMEOUT ${ARG_TIMEOUT} ENVIRONMENT "MARLIT_BIN_DIR=${CMAKE_BINARY_DIR}/bin;SDL_AUDIODRIVER=dummy")
+    PROPERTIES TIMEOUT ${ARG_TIMEOUT} ENVIRONMENT "MARLIT_BIN_DIR=${CMAKE_BINARY_DIR}/bin;SDL_AUDIODRIVER=dummy;XDG_DATA_HOME=${CMAKE_BINARY_DIR}/test-data-home")
 endfunction()
 
 # The dependency rule of the house plan, checked on every build: a file may

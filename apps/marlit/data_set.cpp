@@ -5,6 +5,10 @@
 
 #include "base/files.h"
 #include "formats/mlz_reader.h"
+#include "player/core/data_paths.h"
+#include "player/persist/config_cache.h"
+#include "player/persist/data_path.h"
+#include "player/persist/settings_file.h"
 
 namespace marlit::app {
 
@@ -74,6 +78,26 @@ std::optional<std::string> missingDataSet(const std::string& folder,
     text += ". Convert the game into that folder first: convMarlitPC GAME_FOLDER --out " +
             data.string() + (vga ? " --screen 640x480" : "");
     return text;
+}
+
+std::optional<std::string> missingConfiguredDataSet(const std::string& folder,
+                                                    const std::string& systemFolder, bool vga) {
+    const DataPaths defaults = DataPaths::defaults(systemFolder, vga);
+    DataPaths paths = defaults;
+    ConfigCache cache;
+    const std::string config = configFilePath(systemFolder);
+    readDataPaths(cache, config, systemFolder, vga, paths);
+    if (paths.picturePack == defaults.picturePack)
+        return missingDataSet(folder, systemFolder, vga);
+    MlzReader reader;
+    if (reader.OpenIndex(paths.picturePack))
+        return std::nullopt;
+    const std::string pack = hostPath(paths.picturePack);
+    return pack + (present(pack) ? " is not a readable pack" : " is missing") + ": GDATA in " +
+           config + " names it" +
+           (vga ? " (with \"_v.mlz\" for " + std::string(screenFor(vga)) + ")" : "") +
+           "; correct GDATA, or remove it to play the data set in " +
+           (fs::path(folder) / "1").string();
 }
 
 }  // namespace marlit::app

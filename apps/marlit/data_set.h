@@ -21,4 +21,10 @@ const char* picturePackName(bool vga);
 std::optional<std::string> missingDataSet(const std::string& folder,
                                           const std::string& systemFolder, bool vga);
 
+// The same when the folder's marlitpc.cfg names the picture pack (GDATA):
+// none when that pack is there and readable, else what is wrong. Without
+// GDATA the data folder "1" is checked as above.
+std::optional<std::string> missingConfiguredDataSet(const std::string& folder,
+                                                    const std::string& systemFolder, bool vga);
+
 }  // namespace marlit::app

@@ -119,7 +119,7 @@ std::optional<int> checkFolders(const Program& program, const PlayerCommandLine&
     bool needsDataSet =
         !c.testPattern && c.playMusic.empty() && c.playVoice.empty() && c.movie.empty();
     if (needsDataSet) {
-        if (auto missing = missingDataSet(hostFolder, *folder, options.vga))
+        if (auto missing = missingConfiguredDataSet(hostFolder, *folder, options.vga))
             return program.failure(*missing);
     }
     if (!c.shots.empty()) {

@@ -6,6 +6,7 @@
 #include "formats/mlz_reader.h"
 #include "player/graphics/compositor.h"
 #include "player/graphics/graphics_ops.h"
+#include "player/persist/settings_file.h"
 #include "player/scenario/scenario_engine.h"
 #include "player/scenario/scenario_screen.h"
 #include "player/scenario/scenario_sound.h"
@@ -95,8 +96,6 @@ GameContext::~GameContext() {
 }
 
 void GameContext::loadTables() {
-    // The data set's own tables (beside its picture pack) before the
-    // program's.
     std::string dataSet = hostPath(paths.picturePack);
     const size_t slash = dataSet.find_last_of('/');
     dataSet = slash == std::string::npos ? std::string(".") : dataSet.substr(0, slash);
@@ -114,7 +113,14 @@ void GameContext::destroyWindow() {
     if (windowDestroyed_)
         return;
     windowDestroyed_ = true;
-    // The configuration file is written here once it is read at start-up.
+    if (!configPath.empty()) {
+        WriteSettings(config, configPath, settings);
+        std::string why;
+        if (!config.Flush(&why)) {
+            report("cannot write " + configPath + ": " + why +
+                   "; the settings of this run are not kept");
+        }
+    }
     platform.events.post(Event{EventType::Quit, 0, 0, 0});
     platform.display.destroyWindow();
 }

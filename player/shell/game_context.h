@@ -24,6 +24,7 @@
 #include "player/core/random.h"
 #include "player/core/screen_geometry.h"
 #include "player/core/settings.h"
+#include "player/persist/config_cache.h"
 #include "player/scenario/scenario_state.h"
 #include "player/scenario/scenario_tables.h"
 #include "player/shell/frame_stages.h"
@@ -77,8 +78,9 @@ class GameContext {
     GameContext(const GameContext&) = delete;
     GameContext& operator=(const GameContext&) = delete;
 
-    // The window's end: the configuration is written and the message loop
-    // is asked to end. Runs once however often it is asked.
+    // The window's end: the settings are written to marlitpc.cfg (once it
+    // has been read) and the message loop is asked to end. Runs once
+    // however often it is asked.
     void destroyWindow();
     bool windowDestroyed() const { return windowDestroyed_; }
 
@@ -115,6 +117,9 @@ class GameContext {
     int32_t running = 1;
     uint32_t tickTime = 0;  // the time of this tick
     Settings settings;
+    // marlitpc.cfg: its cached lines and its host path, set once it is read.
+    ConfigCache config;
+    std::string configPath;
     std::string programFolder;
     int32_t brightness = 256;  // 0 black .. 256 full
     int32_t backgroundFill = 0;
@@ -151,9 +156,12 @@ class GameContext {
     bool menuOpen() const { return overlayMenu && overlayMenu->isOpen(); }
     bool moviePlaying() const { return display && display->movie != nullptr; }
 
-  private:
+    // The game tables: the data set's own (beside the picture pack that
+    // the data places name) before the program's. Read again when the
+    // configuration file moves the picture pack.
     void loadTables();
 
+  private:
     std::string programName_;
     bool windowDestroyed_ = false;
 };

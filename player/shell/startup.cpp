@@ -2,6 +2,10 @@
 
 #include <memory>
 
+#include "base/atomic_file.h"
+#include "player/graphics/graphics_ops.h"
+#include "player/persist/data_path.h"
+#include "player/persist/settings_file.h"
 #include "player/shell/frame_tick.h"
 
 namespace marlit {
@@ -9,11 +13,34 @@ namespace marlit {
 namespace {
 
 constexpr uint32_t kFrameInterval = 16;
+constexpr int kPlacePictureSlot = 65;
+constexpr const char* kPlacePicture = "AdvData\\grp\\system\\place.rbp";
+
+// marlitpc.cfg in the program folder: the data places, the game tables
+// and the place-name picture from the pack they name, then the settings.
+void readConfiguration(GameContext& ctx) {
+    ctx.configPath = configFilePath(ctx.programFolder);
+    const std::string defaultPack = ctx.paths.picturePack;
+    readDataPaths(ctx.config, ctx.configPath, ctx.programFolder, ctx.geometry.vga(), ctx.paths);
+    if (ctx.paths.picturePack != defaultPack)
+        ctx.loadTables();
+    settleSaveFolder(ctx.paths, ctx.programFolder,
+                     [&ctx](const std::string& text) { ctx.report(text); });
+    // A missing picture leaves the slot empty, as for every picture.
+    ctx.graphics->loadPicture(kPlacePictureSlot, kPlacePicture, false);
+    seedInstalledSettings(ctx.config, ctx.configPath);
+    ReadSettings(ctx.config, ctx.configPath, ctx.settings);
+    if (ctx.config.readFromBackup()) {
+        ctx.report(ctx.configPath + " was missing or damaged; its backup " +
+                   backupPathOf(ctx.configPath) + " was read instead");
+    }
+}
 
 // Game initialisation, the last step before the loop.
 void initialiseGame(GameContext& ctx) {
     ctx.frameTimer.start(kFrameInterval);
     ctx.dirtyRects->setBounds(ctx.display->width(), ctx.display->height());
+    readConfiguration(ctx);
     ctx.sound->applySettings();
 }
 
@@ -40,7 +67,7 @@ int runPlayer(Platform& platform, const PlayerOptions& options) {
     device.openInput();
     ctx->display->properties = ctx->screen.readProperties();
     // The MP3 decoder needs no loading: it is linked in and set up at its
-    // first use. The configuration file is read here once its reader exists.
+    // first use. The configuration file is read by the game initialisation.
     device.showWindow();
     initialiseGame(*ctx);
     if (options.atStart)
@@ -52,6 +79,8 @@ int runPlayer(Platform& platform, const PlayerOptions& options) {
 
     device.closeInput();
     device.closeDisplay();
+    // What is still cached (nothing once the window's end wrote it).
+    ctx->config.Flush();
     ctx.reset();
     return code;
 }

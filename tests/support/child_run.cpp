@@ -28,7 +28,31 @@ int runForked(const std::function<void()>& setUp, const std::function<int()>& bo
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
+pid_t startChild(const std::function<int()>& body) {
+    std::fflush(nullptr);
+    const pid_t pid = ::fork();
+    if (pid == 0)
+        ::_exit(body());
+    return pid;
+}
+
+int waitForChild(pid_t pid) {
+    int status = 0;
+    if (::waitpid(pid, &status, 0) != pid)
+        return -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
 }  // namespace
+
+int inChildKilledAfter(uint32_t microseconds, const std::function<int()>& body) {
+    const pid_t pid = startChild(body);
+    if (pid < 0)
+        return -1;
+    ::usleep(microseconds);
+    ::kill(pid, SIGKILL);
+    return waitForChild(pid);
+}
 
 int inChild(const std::function<int()>& body) {
     return runForked([] {}, body);

@@ -13,5 +13,9 @@ int inChild(const std::function<int()>& body);
 // The same with files limited to `maxFileBytes`: a write past it fails
 // with "File too large", as on a full disk.
 int inChildWithFileLimit(uint64_t maxFileBytes, const std::function<int()>& body);
+// Runs `body` in a child process and kills it outright (SIGKILL, as a
+// power cut would stop it) after `microseconds`, unless it ended before.
+// The result as for inChild.
+int inChildKilledAfter(uint32_t microseconds, const std::function<int()>& body);
 
 }  // namespace marlit::test
