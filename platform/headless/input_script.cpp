@@ -10,6 +10,7 @@
 
 #include "base/files.h"
 #include "base/printable.h"
+#include "base/words.h"
 #include "platform/key_codes.h"
 
 namespace marlit {
@@ -26,21 +27,6 @@ constexpr KeyName kKeys[] = {{"up", kKeyCodeUp},       {"down", kKeyCodeDown},
                              {"left", kKeyCodeLeft},   {"right", kKeyCodeRight},
                              {"start", kKeyCodeStart}, {"a", kKeyCodeA},
                              {"b", kKeyCodeB},         {"c", kKeyCodeC}};
-
-std::vector<std::string_view> splitWords(std::string_view line) {
-    std::vector<std::string_view> words;
-    size_t i = 0;
-    while (i < line.size()) {
-        while (i < line.size() && (line[i] == ' ' || line[i] == '\t'))
-            ++i;
-        size_t start = i;
-        while (i < line.size() && line[i] != ' ' && line[i] != '\t')
-            ++i;
-        if (i > start)
-            words.push_back(line.substr(start, i - start));
-    }
-    return words;
-}
 
 std::optional<uint32_t> number(std::string_view word, uint32_t max) {
     uint32_t v = 0;

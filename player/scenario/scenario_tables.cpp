@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "base/sjis.h"
+#include "base/words.h"
 
 namespace marlit {
 
@@ -42,16 +43,8 @@ namespace {
 
 std::vector<std::string> fieldsOf(std::string_view line) {
     std::vector<std::string> out;
-    size_t i = 0;
-    while (i < line.size()) {
-        while (i < line.size() && (line[i] == ' ' || line[i] == '\t'))
-            ++i;
-        size_t start = i;
-        while (i < line.size() && line[i] != ' ' && line[i] != '\t')
-            ++i;
-        if (i > start)
-            out.emplace_back(line.substr(start, i - start));
-    }
+    for (std::string_view word : splitWords(line))
+        out.emplace_back(word);
     return out;
 }
 
