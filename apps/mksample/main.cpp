@@ -12,7 +12,8 @@ namespace {
 const char* const kUsage =
     "usage: mksample OUTDIR [--small] [--png DIR] [--font FILE] [--only TEXT] [--jobs N]\n"
     "       mksample --layout\n"
-    "Writes the sample game into OUTDIR: ZERIVAD.exe, the pictures (CRX), music\n"
+    "Writes the sample game into OUTDIR: ZERIVAD.exe, the pictures (CRX), the\n"
+    "scripts (AdvData\\mes\\*.mes, assembled from tools/samplegame/scripts/), music\n"
     "and effects (.pcm), and voice.dat. The same bytes on every run.\n"
     "\n"
     "options:\n"

@@ -11,6 +11,7 @@
 #include "base/png.h"
 #include "tools/samplegame/picture_jobs.h"
 #include "tools/samplegame/sound_jobs.h"
+#include "tools/samplegame/story_scripts.h"
 #include "tools/samplegame/text.h"
 
 namespace marlit::sample {
@@ -94,6 +95,19 @@ bool writeSampleGame(const SampleOptions& options, std::vector<WrittenFile>& wri
                              if (!bytes)
                                  return false;
                              out = std::move(*bytes);
+                             return true;
+                         }});
+    }
+    // The scripts are assembled (and their links checked) before anything
+    // is drawn, so that a broken story fails at once.
+    std::vector<AssembledScript> scripts;
+    if (!assembleStory(scripts, error))
+        return false;
+    for (AssembledScript& script : scripts) {
+        files.push_back({"AdvData\\mes\\" + script.label + ".mes",
+                         [bytes = std::move(script.bytes)](const Font&, std::vector<uint8_t>& out,
+                                                           std::string*) {
+                             out = bytes;
                              return true;
                          }});
     }

@@ -1,0 +1,186 @@
+// The whole chain as a user runs it: mksample --small, convMarlitPC at
+// 320 x 240, then the player headless from the opening script, with taps
+// where a reader would tap. Checked: the trace of the opening, the state
+// where the player stops at the day-change screen, the sound of the run,
+// the day card of 7 March, and the sky scroll on its way.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "tests/support/played_sound.h"
+#include "tests/support/run_program.h"
+#include "tests/support/temp_dir.h"
+#include "tests/tools/samplegame/sample_folder.h"
+
+namespace marlit {
+namespace {
+
+class SampleGameEndToEnd : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        data_ = new test::TempDir;
+        const auto r = test::runProgram(
+            test::programPath("convMarlitPC"),
+            {test::smallSampleFolder(), "--out", data_->file("1"), "--quality", "2"});
+        converted_ = r.exitCode == 0;
+        EXPECT_EQ(r.exitCode, 0) << r.out << r.err;
+    }
+    static void TearDownTestSuite() {
+        delete data_;
+        data_ = nullptr;
+    }
+    void SetUp() override { ASSERT_TRUE(converted_); }
+
+    // Plays from `label` for `frames` frames; the dump and the trace are
+    // then in dump() and trace().
+    void play(const std::string& label, int frames, const std::string& input = "") {
+        std::vector<std::string> args = {"--headless",
+                                         "--dir",
+                                         data_->path().string(),
+                                         "--script",
+                                         label,
+                                         "--frames",
+                                         std::to_string(frames),
+                                         "--trace",
+                                         run.file("trace.txt"),
+                                         "--dump-state",
+                                         run.file("state.json"),
+                                         "--audio-out",
+                                         run.file("run.wav")};
+        if (!input.empty()) {
+            std::ofstream(run.file("input.txt")) << input;
+            args.insert(args.end(), {"--input", run.file("input.txt")});
+        }
+        const auto r = test::runProgram(test::programPath("marlit"), args);
+        ASSERT_EQ(r.exitCode, 0) << r.err;
+        dump_ = test::readFileText(run.file("state.json"));
+        trace_ = test::readFileText(run.file("trace.txt"));
+        ASSERT_FALSE(dump_.empty());
+    }
+    void expectInDump(std::initializer_list<const char*> parts) {
+        for (const char* part : parts)
+            EXPECT_NE(dump_.find(part), std::string::npos) << part << "\n" << dump_;
+    }
+
+    static test::TempDir* data_;
+    static bool converted_;
+    test::TempDir run;
+    std::string dump_;
+    std::string trace_;
+};
+
+test::TempDir* SampleGameEndToEnd::data_ = nullptr;
+bool SampleGameEndToEnd::converted_ = false;
+
+// A tap on the third choice's bar every quarter second once the opening
+// scroll is over: it turns the pages and picks 「桜を見てから帰ろうと誘う」.
+std::string tapsOnTheThirdChoice() {
+    std::string input;
+    for (int ms = 3500; ms < 40000; ms += 250) {
+        input += std::to_string(ms) + " tap 160 132\n";
+        input += std::to_string(ms + 50) + " release\n";
+    }
+    return input;
+}
+
+TEST_F(SampleGameEndToEnd, TheOpeningPlaysToTheDayChangeScreen) {
+    play("0223a_f01", 2600, tapsOnTheThirdChoice());
+    // The opening's commands in the order a reader meets them.
+    size_t at = 0;
+    for (const char* line : {"0223a_f01 0 bgm 6 0",
+                             "background \"BG\\\\sora_01\"",
+                             "bg_scroll 0 -600 0 0",
+                             "background \"BG\\\\eki_01\"",
+                             "char_left \"CHR\\\\duzo_12\"",
+                             "voice \"VOICE\\\\DUZ\\\\duz0001\"",
+                             "window 4",
+                             "char_left \"CHR\\\\duzo_13\"",
+                             "label \"K_SAKURA\"",
+                             "background \"BG\\\\sakura_01\"",
+                             "petals 1 2",
+                             "voice \"VOICE\\\\DUZ\\\\duz0005\"",
+                             "petals 0 0",
+                             "label \"K_END\"",
+                             "jump \"0224a_f01\"",
+                             "0224a_f01 0 background \"BG\\\\room_01\"",
+                             "background \"BG\\\\umi_01\"",
+                             "speaker player 0 0",
+                             "char_right \"bsteff01\"",
+                             "window 6",
+                             "overlay_left \"CHR\\\\ov_splash\"",
+                             "bgm_stop 0 0",
+                             "day_end 0"}) {
+        const size_t found = trace_.find(line, at);
+        ASSERT_NE(found, std::string::npos) << line << " (after position " << at << ")";
+        at = found;
+    }
+    EXPECT_EQ(trace_.find(" label \"K_HALF\""), std::string::npos);
+    EXPECT_EQ(trace_.find(" label \"K_ALL\""), std::string::npos);
+
+    // The day end handed over to the day-change screen on 24 February, a
+    // Sunday (weekday 0 is not listed), with the sakura choice counted.
+    expectInDump({"\"mode\":10", "\"script\":\"0224a_f01\"", "\"day_end_selector\":9",
+                  "\"vars\":{\"0\":2,\"2304\":2,\"2305\":24}", "\"music\":\"\"",
+                  "\"caption\":{\"place\":-1"});
+    // Both heroines at their sides, 小夜 blushing; the splash is gone.
+    expectInDump(
+        {"{\"id\":24,\"slot\":24,\"picture\":\"AdvData\\\\grp\\\\CHR\\\\duzo_13.rbp\",\"x\":-200,"
+         "\"y\":0,\"layer\":28",
+         "{\"id\":25,\"slot\":25,\"picture\":\"AdvData\\\\grp\\\\CHR\\\\sela_12.rbp\",\"x\":200,"
+         "\"y\":0,\"layer\":28",
+         "{\"id\":27,\"slot\":27,\"picture\":\"AdvData\\\\grp\\\\bsteff01.rbp\",\"x\":200,\"y\":0,"
+         "\"layer\":26",
+         "{\"id\":28,\"slot\":28,\"picture\":\"AdvData\\\\grp\\\\BG\\\\umi_01.rbp\",\"x\":0,\"y\":"
+         "0,"
+         "\"layer\":32"});
+    EXPECT_EQ(dump_.find("\"id\":26,"), std::string::npos) << dump_;
+
+    // The music of the opening sounds from the start; after the music has
+    // been stopped at the end of the day, the run is quiet.
+    auto wav = test::readWav(run.file("run.wav"));
+    ASSERT_TRUE(wav);
+    const auto left = test::leftChannel(*wav);
+    const size_t second = static_cast<size_t>(wav->rate);
+    ASSERT_GT(left.size(), 10 * second);
+    EXPECT_GT(test::levelDb(left, 0, 2 * second), -30.0);
+    EXPECT_LT(test::levelDb(left, left.size() - second, second), -80.0);
+}
+
+TEST_F(SampleGameEndToEnd, SeventhMarchShowsTheDayCardOfTheLeadingHeroine) {
+    play("0307a_f01", 120);
+    // 灯 leads when no route has points: her card with 3月7日(木) on its
+    // date line at y 400; the card has stopped the music.
+    expectInDump({"\"mode\":99", "\"script\":\"0307a_f01\"",
+                  "\"10\":\"AdvData\\\\grp\\\\bg\\\\i_duzo.rbp\"",
+                  "\"11\":\"AdvData\\\\grp\\\\system\\\\iday.rbp\"",
+                  "\"vars\":{\"2304\":3,\"2305\":7,\"2306\":4,\"2307\":1}", "\"music\":\"\""});
+    for (const char* cell : {"\"id\":11,\"slot\":11,\"picture\":\"AdvData\\\\grp\\\\system\\\\iday."
+                             "rbp\",\"x\":592,\"y\":400,\"layer\":20",
+                             "\"id\":12,\"slot\":11,\"picture\":\"AdvData\\\\grp\\\\system\\\\iday."
+                             "rbp\",\"x\":608,\"y\":400",
+                             "\"id\":14,\"slot\":11,\"picture\":\"AdvData\\\\grp\\\\system\\\\iday."
+                             "rbp\",\"x\":640,\"y\":400",
+                             "\"id\":16,\"slot\":11,\"picture\":\"AdvData\\\\grp\\\\system\\\\iday."
+                             "rbp\",\"x\":672,\"y\":400"}) {
+        EXPECT_NE(dump_.find(cell), std::string::npos) << cell << "\n" << dump_;
+    }
+    EXPECT_EQ(dump_.find("\"id\":13,"), std::string::npos) << "day 7 has no tens digit";
+}
+
+TEST_F(SampleGameEndToEnd, TheOpeningSkyScrollsDownToTheTown) {
+    play("0223a_f01", 100);
+    expectInDump({"\"mode\":99", "\"script\":\"0223a_f01\"", "\"music\":\"06.mp3\"",
+                  "\"background\":[0,0]"});
+    // A third of the way through the three seconds: the sky picture has
+    // moved up, but not yet by the whole 600.
+    const std::string sky = "\"picture\":\"AdvData\\\\grp\\\\BG\\\\sora_01.rbp\",\"x\":0,\"y\":";
+    const size_t at = dump_.find(sky);
+    ASSERT_NE(at, std::string::npos) << dump_;
+    const int y = std::stoi(dump_.substr(at + sky.size()));
+    EXPECT_LT(y, -250);
+    EXPECT_GT(y, -400);
+    EXPECT_EQ(dump_.find("CHR"), std::string::npos) << "nobody stands there yet";
+}
+
+}  // namespace
+}  // namespace marlit
