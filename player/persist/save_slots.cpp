@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "base/bytes.h"
+#include "base/files.h"
 #include "base/kept_file.h"
 #include "player/persist/save_thumbnail.h"
 #include "player/scenario/scenario_engine.h"
@@ -78,8 +79,13 @@ bool SaveSlots::Load(int slot) {
     std::string why;
     auto kept = readKeptFile(slotPath(slot), wholeSave, &why);
     std::optional<SaveRecord> record;
-    if (kept)
+    if (kept) {
         record = decodeSaveRecord(kept->data, &why);
+    } else if (auto raw = readHostFile(slotPath(slot))) {
+        decodeSaveRecord(*raw, &why);  // says what is wrong with it
+    } else {
+        why = "there is no save in this slot (" + why + ")";
+    }
     if (!record) {
         if (s_.report)
             s_.report("cannot load " + slotPath(slot) + ": " + why +
