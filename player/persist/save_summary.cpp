@@ -19,11 +19,13 @@ std::string sjis(std::string_view utf8) {
 
 std::string saveSummary(std::string_view label, int month, int day, int weekday,
                         const SaveTitles& titles) {
+    // A title the data set does not give leaves the date.
     for (int r = 0; r < SaveTitles::kRoutes; ++r) {
-        if (sameText(label, kEpilogueLabels[static_cast<size_t>(r)]))
-            return titles.epilogues[static_cast<size_t>(r)];
+        const std::string& title = titles.epilogues[static_cast<size_t>(r)];
+        if (sameText(label, kEpilogueLabels[static_cast<size_t>(r)]) && !title.empty())
+            return title;
     }
-    if (sameText(label, "all_end"))
+    if (sameText(label, "all_end") && !titles.game.empty())
         return titles.game;
     static constexpr std::array<std::string_view, 7> kWeekdays = {"日", "月", "火", "水",
                                                                   "木", "金", "土"};

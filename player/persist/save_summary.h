@@ -21,7 +21,8 @@ struct SaveTitles {
 extern const std::array<std::string_view, SaveTitles::kRoutes> kEpilogueLabels;
 
 // "2月26日(火)" (Shift-JIS) from the story's month, day and weekday (0-6 from
-// Sunday), or the title the label names. A weekday out of 0-6 gives "()".
+// Sunday), or the title the label names (the date when that title is
+// empty). A weekday out of 0-6 gives "()".
 std::string saveSummary(std::string_view label, int month, int day, int weekday,
                         const SaveTitles& titles);
 

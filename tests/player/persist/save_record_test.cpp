@@ -184,6 +184,8 @@ TEST(SaveSummary, TheDateOrTheTitleTheSceneNames) {
     EXPECT_EQ(saveSummary("x", 3, 1, 0, titles), sj("3月1日(日)"));
     EXPECT_EQ(saveSummary("x", 3, 1, 7, titles), sj("3月1日()")) << "no weekday past Saturday";
     EXPECT_EQ(emptySlotText(), sj("---- 未定義 ----"));
+    EXPECT_EQ(saveSummary("0315a_r07", 2, 26, 2, SaveTitles{}), sj("2月26日(火)"))
+        << "no title known: the date";
 }
 
 TEST(SaveThumbnail, BoxAveragesPackedFiveSixFive) {
