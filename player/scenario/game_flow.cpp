@@ -43,16 +43,24 @@ void ScenarioEngine::Snapshot() {
     r.scriptName = state.scriptName;
     r.position = state.position;
     r.mode = state.mode;
+    r.subState = state.subState;
+    r.stateWord3 = state.stateWord3;
+    r.repeat = state.repeat;
+    r.pageMarkShown = state.pageMarkShown;
     r.condition = state.condition;
     r.message = state.message;
     r.dayEndSelector = state.dayEndSelector;
     r.choice = state.choice;
     r.backgroundX = state.backgroundX;
     r.backgroundY = state.backgroundY;
+    r.scrollTargetX = state.scrollTargetX;
+    r.scrollTargetY = state.scrollTargetY;
+    r.brightness = services.brightness;
     r.windowShown = state.windowShown;
     r.petalKind = petals.kind();
     r.petalPeriod = petals.period();
     r.music = services.sound.musicName();
+    r.loopingEffect = services.sound.loopingEffect();
     r.voice = voiceName;
     r.storyVars.assign(vars.all().begin(), vars.all().begin() + ScenarioVars::kStoryCount);
     for (int slot = 0; slot < PictureSlots::kCount; ++slot) {
@@ -65,8 +73,30 @@ void ScenarioEngine::Snapshot() {
         if (!s)
             continue;
         const DesignPoint at = pictures.position(id).value_or(DesignPoint{});
-        r.sprites.push_back(
-            {id, s->command.picture, at.x, at.y, s->layer, s->command.opacity, s->visible});
+        RecordedSprite& k = r.sprites.emplace_back();
+        k.id = id;
+        k.picture = s->command.picture;
+        k.x = at.x;
+        k.y = at.y;
+        k.layer = s->layer;
+        k.alpha = s->command.opacity;
+        k.visible = s->visible;
+        k.command = s->command;
+        k.command.next = nullptr;
+        k.screenX = s->x;
+        k.screenY = s->y;
+        k.pivotX = s->pivotX;
+        k.pivotY = s->pivotY;
+        k.scaleX = s->scaleX;
+        k.scaleY = s->scaleY;
+        k.angle = s->angle;
+        k.width = s->width;
+        k.height = s->height;
+        k.finished = s->finished;
+        k.frames = s->frames;
+        k.frame = s->frame;
+        k.frameOffsetX = s->frameOffsetX;
+        k.frameOffsetY = s->frameOffsetY;
     }
     record = std::move(r);
 }

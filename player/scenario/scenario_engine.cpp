@@ -13,7 +13,11 @@ ScenarioEngine::ScenarioEngine(ScenarioState& state, ScenarioServices services)
       shake(this->services.shakeX, this->services.shakeY),
       caption(pictures, this->services.tables),
       petals(pictures, this->services.random),
-      handlers_(defaultCommandHandlers()) {}
+      handlers_(defaultCommandHandlers()) {
+    pictures.loaded = [this](std::string_view path) {
+        seen.add(SeenLists::kPictures, lastPathComponent(path));
+    };
+}
 
 void ScenarioEngine::setHandler(uint8_t opcode, CommandHandler handler) {
     handlers_[opcode] = handler;

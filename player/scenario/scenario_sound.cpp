@@ -36,4 +36,17 @@ std::string GameSoundChannels::musicName() const {
     return sound_.music().currentName();
 }
 
+std::string GameSoundChannels::loopingEffect() const {
+    return sound_.mixer().loopingName(kEffectSlot);
+}
+
+void GameSoundChannels::restoreMusic(std::string_view name) {
+    if (!name.empty())
+        sound_.playMusic(name, 0, true);
+}
+
+void GameSoundChannels::restoreLoopingEffect(std::string_view name) {
+    sound_.restoreLoopingEffect(name);
+}
+
 }  // namespace marlit

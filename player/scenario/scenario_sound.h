@@ -26,6 +26,11 @@ class ScenarioSound {
     virtual void stopAll() = 0;
     // The music piece asked for last ("" when stopped).
     virtual std::string musicName() const = 0;
+    // The effect file looping on the effect channel ("" when none).
+    virtual std::string loopingEffect() const { return {}; }
+    // A save's music and looping effect started again by name.
+    virtual void restoreMusic(std::string_view /*name*/) {}
+    virtual void restoreLoopingEffect(std::string_view /*name*/) {}
 };
 
 class GameSoundChannels : public ScenarioSound {
@@ -38,6 +43,9 @@ class GameSoundChannels : public ScenarioSound {
     void playVoice(std::string_view name) override;
     void stopAll() override;
     std::string musicName() const override;
+    std::string loopingEffect() const override;
+    void restoreMusic(std::string_view name) override;
+    void restoreLoopingEffect(std::string_view name) override;
 
   private:
     GameSound& sound_;

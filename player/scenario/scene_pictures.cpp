@@ -9,6 +9,8 @@ bool ScenePictures::load(int slot, std::string_view path, bool colourKey) {
     if (!graphics_.loadPicture(slot, path, colourKey))
         return false;
     paths_[static_cast<size_t>(slot)] = std::string(path);
+    if (loaded)
+        loaded(path);
     return true;
 }
 

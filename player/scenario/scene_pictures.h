@@ -6,6 +6,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,6 +22,8 @@ class ScenePictures {
     explicit ScenePictures(GraphicsOps& graphics) : graphics_(graphics) {}
 
     GraphicsOps& graphics() { return graphics_; }
+    // Told the path of every picture loaded (the seen list of pictures).
+    std::function<void(std::string_view)> loaded;
 
     // Frees the slot, then loads the picture; false (the slot left empty)
     // when it cannot be loaded.
@@ -39,6 +42,11 @@ class ScenePictures {
     // The design-space position of a live sprite (as placed, or converted
     // from screen pixels for one the scenario did not place).
     std::optional<DesignPoint> position(int sprite) const;
+    // Records where a sprite put back from a save was placed.
+    void remember(int sprite, DesignPoint at) {
+        if (Compositor::validSprite(sprite))
+            placed_[static_cast<size_t>(sprite)] = {true, at};
+    }
     // The picture slot a live sprite shows (-1 none).
     int pictureOf(int sprite) const;
 

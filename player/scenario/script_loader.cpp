@@ -29,10 +29,7 @@ bool ScenarioEngine::LoadScript(std::string_view label) {
     textCopyBounded(name, sizeof name, label);
     state.scriptName = name;
     // 2. The seen list keeps the last path component.
-    std::string_view last = state.scriptName;
-    if (auto slash = findLast(last, '\\'))
-        last = last.substr(*slash + 1);
-    seen.addScript(last);
+    seen.addScript(lastPathComponent(state.scriptName));
     // 3. The entry.
     const std::string entry = "AdvData\\mes\\" + state.scriptName + ".mes";
     // 4. Entering a script silences its effects.

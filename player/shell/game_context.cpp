@@ -6,6 +6,8 @@
 #include "formats/mlz_reader.h"
 #include "player/graphics/compositor.h"
 #include "player/graphics/graphics_ops.h"
+#include "player/persist/player_logs.h"
+#include "player/persist/save_slots.h"
 #include "player/persist/settings_file.h"
 #include "player/scenario/scenario_engine.h"
 #include "player/scenario/scenario_screen.h"
@@ -77,6 +79,8 @@ GameContext::GameContext(Platform& platform, const PlayerOptions& options)
 
 GameContext::~GameContext() {
     modes = ModeTable{};
+    saveSlots.reset();
+    playerLogs.reset();
     scenarioEngine.reset();
     scenarioSound.reset();
     stages.reset();
@@ -120,6 +124,11 @@ void GameContext::destroyWindow() {
             report("cannot write " + configPath + ": " + why +
                    "; the settings of this run are not kept");
         }
+    }
+    // The system record and the logs go with the settings.
+    if (playerLogs) {
+        playerLogs->SaveSystem();
+        playerLogs->WriteLogs();
     }
     platform.events.post(Event{EventType::Quit, 0, 0, 0});
     platform.display.destroyWindow();

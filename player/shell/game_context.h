@@ -42,6 +42,8 @@ class GameMovies;
 class GraphicsOps;
 class MlzReader;
 class ScenarioEngine;
+class PlayerLogs;
+class SaveSlots;
 class ScenarioSound;
 class TestPattern;
 
@@ -141,6 +143,10 @@ class GameContext {
     std::unique_ptr<ScenarioSound> scenarioSound;
     // The interpreter: mode 99 of the mode table.
     std::unique_ptr<ScenarioEngine> scenarioEngine;
+    // The system record, the logs and the save slots in the save folder:
+    // made once the configuration has settled where that folder is.
+    std::unique_ptr<PlayerLogs> playerLogs;
+    std::unique_ptr<SaveSlots> saveSlots;
 
     // --- what plugs into the frame ---
     ModeTable modes;

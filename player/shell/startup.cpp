@@ -1,11 +1,16 @@
 #include "player/shell/startup.h"
 
+#include <ctime>
 #include <memory>
 
 #include "base/atomic_file.h"
+#include "base/files.h"
 #include "player/graphics/graphics_ops.h"
 #include "player/persist/data_path.h"
+#include "player/persist/player_logs.h"
+#include "player/persist/save_slots.h"
 #include "player/persist/settings_file.h"
+#include "player/scenario/scenario_engine.h"
 #include "player/shell/frame_tick.h"
 
 namespace marlit {
@@ -15,6 +20,27 @@ namespace {
 constexpr uint32_t kFrameInterval = 16;
 constexpr int kPlacePictureSlot = 65;
 constexpr const char* kPlacePicture = "AdvData\\grp\\system\\place.rbp";
+
+// The slots, the system record and the logs of the save folder.
+void openSaveFolder(GameContext& ctx) {
+    ScenarioEngine& engine = *ctx.scenarioEngine;
+    auto report = [&ctx](const std::string& text) { ctx.report(text); };
+    const std::string folder = hostPath(ctx.paths.saveFolder);
+    ctx.playerLogs =
+        std::make_unique<PlayerLogs>(folder, engine.readLog, engine.seen, engine.vars, report);
+    ctx.saveSlots = std::make_unique<SaveSlots>(
+        SaveSlots::Services{engine, *ctx.playerLogs, folder, ctx.geometry.vga(), SaveTitles{},
+                            [] {
+                                const std::time_t now = std::time(nullptr);
+                                std::tm local{};
+                                localtime_r(&now, &local);
+                                return local;
+                            },
+                            report});
+    ctx.saveSlots->ListSlots();
+    ctx.playerLogs->LoadSystem();
+    ctx.playerLogs->ReadLogs();
+}
 
 // marlitpc.cfg in the program folder: the data places, the game tables
 // and the place-name picture from the pack they name, then the settings.
@@ -34,6 +60,7 @@ void readConfiguration(GameContext& ctx) {
         ctx.report(ctx.configPath + " was missing or damaged; its backup " +
                    backupPathOf(ctx.configPath) + " was read instead");
     }
+    openSaveFolder(ctx);
 }
 
 // Game initialisation, the last step before the loop.

@@ -12,7 +12,10 @@
 
 #include "base/atomic_file.h"
 #include "base/files.h"
+#include "base/kept_file.h"
 #include "player/persist/config_cache.h"
+#include "player/persist/player_logs.h"
+#include "player/persist/save_record.h"
 #include "tests/support/child_run.h"
 #include "tests/support/temp_dir.h"
 
@@ -117,6 +120,132 @@ TEST(PowerLoss, TheConfigurationFileIsAlwaysTheOldOrTheNewVersion) {
         kRuns, static_cast<long long>(2 * oneWrite.count()), newer, cutMidWrite, sameAsBackup,
         last);
     EXPECT_GT(newer, 0) << "no run got as far as a whole write";
+    EXPECT_GT(cutMidWrite, 0) << "no kill landed in the middle of a write";
+}
+
+// Version n of a save slot, save000.dat, syslog.dat and message.dat, each
+// written as a save writes them: the slot's caller word, the system
+// variable (100, 0), the number of scripts seen and of scripts in the read
+// log all say n.
+struct SaveFolderVersion {
+    explicit SaveFolderVersion(std::string folder)
+        : logs(folder, read, seen, vars), slot(folder + "/save001.dat") {}
+    ReadLog read;
+    SeenLists seen;
+    ScenarioVars vars;
+    PlayerLogs logs;
+    std::string slot;
+
+    bool write(int n) {
+        SaveRecord record;
+        record.caller = n;
+        record.position = n;
+        record.label = "power";
+        std::vector<uint8_t> bytes = encodeSaveRecord(record);
+        bytes.resize(bytes.size() + 9654, static_cast<uint8_t>(n));  // a thumbnail's worth
+        if (!writeKeptFile(slot, bytes))
+            return false;
+        vars.set(100, 0, n);
+        for (int i = static_cast<int>(seen.scripts().size()); i < n; ++i) {
+            seen.addScript("v" + std::to_string(i));
+            read.markRead("v" + std::to_string(i), i % 512);
+        }
+        return logs.SaveSystem() && logs.WriteLogs();
+    }
+};
+
+// The versions the four files hold; -1 for a file that is torn or missing.
+std::array<int, 4> wholeVersions(const std::string& folder, bool backup) {
+    auto bytes = [&](std::string_view name) {
+        std::string path = folder + "/" + std::string(name);
+        return readHostFile(backup ? backupPathOf(path) : path);
+    };
+    std::array<int, 4> v{-1, -1, -1, -1};
+    if (auto b = bytes("save001.dat")) {
+        auto record = decodeSaveRecord(*b);
+        if (record && b->size() == 48180 + 9654 && record->position == record->caller &&
+            b->back() == static_cast<uint8_t>(record->caller))
+            v[0] = record->caller;
+    }
+    if (auto b = bytes(kSystemFileName)) {
+        ScenarioVars vars;
+        if (decodeSystemRecord(*b, vars))
+            v[1] = vars.get(100, 0);
+    }
+    if (auto b = bytes(kSeenFileName)) {
+        SeenLists seen;
+        if (decodeSeenLists(*b, seen))
+            v[2] = static_cast<int>(seen.scripts().size());
+    }
+    if (auto b = bytes(kReadLogFileName)) {
+        ReadLog read;
+        if (decodeReadLog(*b, read))
+            v[3] = static_cast<int>(read.entries().size());
+    }
+    return v;
+}
+
+TEST(PowerLoss, SlotsAndLogsAreAlwaysTheOldOrTheNewVersion) {
+    test::TempDir dir;
+    const std::string folder = dir.path().string();
+    {
+        SaveFolderVersion first(folder);
+        ASSERT_TRUE(first.write(1));
+        ASSERT_TRUE(first.write(1));  // the backups too
+    }
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_EQ(test::inChild([&folder] {
+                  SaveFolderVersion one(folder);
+                  return one.write(1) ? 0 : 1;
+              }),
+              0);
+    const auto oneWrite = std::chrono::duration_cast<std::chrono::microseconds>(
+        std::chrono::steady_clock::now() - start);
+    std::mt19937 random(20261210);
+    std::uniform_int_distribution<uint32_t> instant(
+        0, static_cast<uint32_t>(std::min<int64_t>(2 * oneWrite.count(), 40000)));
+    std::array<int, 4> last{1, 1, 1, 1};
+    int moved = 0;
+    int cutMidWrite = 0;
+    constexpr int kRuns = 300;
+    for (int run = 0; run < kRuns; ++run) {
+        // Each run starts from the newest version any file holds.
+        const int from = *std::max_element(last.begin(), last.end());
+        const int code = test::inChildKilledAfter(instant(random), [&folder, from] {
+            SaveFolderVersion writer(folder);
+            for (int i = 0; i < from; ++i) {
+                writer.seen.addScript("v" + std::to_string(i));
+                writer.read.markRead("v" + std::to_string(i), i % 512);
+            }
+            for (int n = from + 1; n < 1000; ++n) {
+                if (!writer.write(n))
+                    return 3;
+            }
+            return 4;
+        });
+        ASSERT_EQ(code, 128 + SIGKILL) << "the writer ended by itself";
+        const auto now = wholeVersions(folder, false);
+        const auto backup = wholeVersions(folder, true);
+        for (size_t f = 0; f < 4; ++f) {
+            ASSERT_GE(now[f], last[f]) << "run " << run << ", file " << f << ": torn or went back";
+            ASSERT_GE(backup[f], 0) << "run " << run << ", file " << f << ": backup torn";
+            ASSERT_LE(backup[f], now[f]);
+        }
+        moved += now != last;
+        last = now;
+        int stale = 0;
+        for (const char* name : {"save001.dat", "save000.dat", "syslog.dat", "message.dat"}) {
+            const std::string path = folder + "/" + name;
+            stale += AtomicFile::removeStale(path) + AtomicFile::removeStale(backupPathOf(path));
+        }
+        cutMidWrite += stale > 0;
+    }
+    std::printf(
+        "%d kills within %lld us while saving: %d left newer files, %d cut a write short; "
+        "versions now %d %d %d %d\n",
+        kRuns, static_cast<long long>(2 * oneWrite.count()), moved, cutMidWrite, last[0], last[1],
+        last[2], last[3]);
+    EXPECT_GT(moved, 0) << "no run got as far as a whole write";
     EXPECT_GT(cutMidWrite, 0) << "no kill landed in the middle of a write";
 }
 

@@ -42,6 +42,16 @@ class RecordingSound : public ScenarioSound {
     }
     void stopAll() override { calls.push_back("stop all"); }
     std::string musicName() const override { return music; }
+    std::string loopingEffect() const override { return looping; }
+    void restoreMusic(std::string_view name) override {
+        calls.push_back("restore music " + std::string(name));
+        music = std::string(name);
+    }
+    void restoreLoopingEffect(std::string_view name) override {
+        calls.push_back("restore effect " + std::string(name));
+        looping = std::string(name);
+    }
+    std::string looping;  // the looping effect a test pretends to play
 
     bool saw(const std::string& call) const {
         return std::find(calls.begin(), calls.end(), call) != calls.end();

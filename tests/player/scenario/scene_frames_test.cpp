@@ -11,6 +11,7 @@
 #include "formats/picture_view.h"
 #include "formats/rbp_codec.h"
 #include "player/core/mode_screen.h"
+#include "player/persist/save_slots.h"
 #include "player/scenario/scenario_engine.h"
 #include "player/shell/menu_commands.h"
 #include "tests/player/graphics/headless_game.h"
@@ -192,6 +193,48 @@ TEST(ScenarioInThePlayer, TheReturnToTitleCommandEndsTheScene) {
     EXPECT_EQ(ctx.shakeX, 0);
     game.frame();
     EXPECT_EQ(ctx.scenario.mode, kModeOpening);
+}
+
+TEST(ScenarioInThePlayer, ALoadedSaveShowsTheSavedScreen) {
+    TempDir dir;
+    const std::string pack = dir.file("grpack.mlz");
+    ASSERT_TRUE(writePack(pack, scenePack(320)));
+    HeadlessGame game;
+    GameContext& ctx = game.ctx();
+    ctx.paths.picturePack = pack;
+    ScenarioEngine& engine = *ctx.scenarioEngine;
+    PlayerLogs logs(dir.path().string(), engine.readLog, engine.seen, engine.vars);
+    SaveSlots slots(SaveSlots::Services{
+        engine, logs, dir.path().string(), false, {}, [] { return std::tm{}; }, {}});
+    engine.StartNewGame();
+    ASSERT_TRUE(engine.LoadScript("0307a_f01"));
+    game.frame();
+    game.frame();
+    engine.Snapshot();  // as a message would take it here
+    ASSERT_TRUE(slots.Save(4));
+    const Surface s = game.backBuffer();
+    const std::vector<uint8_t> saved(s.pixels, s.pixels + static_cast<size_t>(s.pitch) * s.height);
+    // The place caption is not part of a save: a load takes it away.
+    ASSERT_NE(ctx.compositor->sprite(257), nullptr);
+    const Rect caption = ctx.compositor->sprite(257)->rect();
+
+    dispatchEvent(ctx, Event{EventType::Command, kCommandReturnToTitle, 0, 0});
+    game.frame();
+    ASSERT_EQ(ctx.compositor->sprite(24), nullptr);
+    ASSERT_TRUE(slots.Load(4));
+    game.frame();
+    const Surface after = game.backBuffer();
+    size_t same = 0, differing = 0;
+    for (size_t i = 0; i < saved.size(); ++i) {
+        const int y = static_cast<int>(i / static_cast<size_t>(s.pitch));
+        const int x = static_cast<int>(i % static_cast<size_t>(s.pitch)) / 3;
+        if (x >= caption.left && x < caption.right && y >= caption.top && y < caption.bottom)
+            continue;
+        (saved[i] == after.pixels[i] ? same : differing) += 1;
+    }
+    EXPECT_EQ(differing, 0u) << "bytes of the screen outside the caption that differ";
+    EXPECT_GT(same, saved.size() * 9 / 10);
+    EXPECT_EQ(ctx.scenario.scriptName, "0307a_f01");
 }
 
 }  // namespace
