@@ -40,6 +40,8 @@ namespace marlit {
 class Compositor;
 class GameMovies;
 class GraphicsOps;
+class MessageTextDrawer;
+class MessageWindow;
 class MlzReader;
 class ScenarioEngine;
 class ScenarioSound;
@@ -141,6 +143,10 @@ class GameContext {
     std::unique_ptr<ScenarioSound> scenarioSound;
     // The interpreter: mode 99 of the mode table.
     std::unique_ptr<ScenarioEngine> scenarioEngine;
+    // The message text's drawer (on the platform's glyph painter) and the
+    // message window the text commands feed.
+    std::unique_ptr<MessageTextDrawer> messageText;
+    std::unique_ptr<MessageWindow> messageWindow;
 
     // --- what plugs into the frame ---
     ModeTable modes;
