@@ -120,6 +120,7 @@ void MessageWindow::markAllToDraw(GlyphPage& page) {
 
 void MessageWindow::resetPage() {
     page_.clear();
+    speaker_.clear();
     lineStartX_ = origin(kTextBox.x) + origin(kTextOrigin.x);
     penX_ = lineStartX_;
     penY_ = origin(kTextBox.y) + origin(kTextOrigin.y);

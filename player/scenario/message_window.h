@@ -48,9 +48,11 @@ class MessageWindow {
     // rest. True when the whole text is laid out. Typing pauses while the
     // reader has hidden the window or the recall is open.
     bool typeText(bool atOnce);
+    const std::string& text() const { return text_; }
     bool typingDone() const { return typed_ >= text_.size(); }
 
-    // The pen back to the top-left of the page, no glyphs.
+    // The pen back to the top-left of the page, no glyphs (the speaker line
+    // goes with them).
     void resetPage();
     // The pen to the start of the next line.
     void nextLine();

@@ -101,6 +101,10 @@ class ScenarioEngine {
     std::function<void(const TraceEntry&)> trace;
     // Shows or hides the message window (the window sets this).
     std::function<void(bool)> showWindow;
+    // Given every message as it starts to be laid out: one UTF-8 line of
+    // the script, the message number, the speaker, the voice and the text,
+    // separated by tabs (--text-log).
+    std::function<void(const std::string&)> textLog;
     // Ends the locked skip (the settings are the shell's).
     std::function<void()> stopLockedSkip;
     // The message window, once plugged in (installTextCommands); built by

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/encoding.h"
 #include "base/printable.h"
 #include "player/scenario/message_window.h"
 #include "player/scenario/scenario_engine.h"
@@ -27,6 +28,22 @@ std::string cutText(std::string_view text, size_t limit) {
         end += static_cast<size_t>(ch.bytes);
     }
     return std::string(text.substr(0, end));
+}
+
+// A field of the text log: UTF-8, line breaks as spaces, no tabs or
+// other control characters.
+std::string logField(std::string_view sjis) {
+    std::string out = sjisToUtf8(sjis);
+    for (char& ch : out) {
+        if (ch == '/' || (static_cast<unsigned char>(ch) < 0x20))
+            ch = ' ';
+    }
+    return out;
+}
+
+std::string textLogLine(ScenarioEngine& e, std::string_view text) {
+    return logField(e.state.scriptName) + "\t" + std::to_string(e.state.message) + "\t" +
+           logField(e.window->speaker()) + "\t" + logField(e.voiceName) + "\t" + logField(text);
 }
 
 }  // namespace
@@ -55,6 +72,8 @@ StepResult messageText(ScenarioEngine& e, const Command& c) {
         showIfHidden(e);
         e.Snapshot();
         e.window->startText(decodeShownText(c.text, true, true));
+        if (e.textLog)
+            e.textLog(textLogLine(e, e.window->text()));
     }
     bool atOnce = e.skipping();
     if (e.clicked()) {

@@ -276,6 +276,21 @@ TEST_F(TextFlowTest, RecallPagesBackAndForthAndCloses) {
     EXPECT_EQ(window.pageText(), "四");
 }
 
+TEST_F(TextFlowTest, TheTextLogHasOneLinePerMessage) {
+    std::vector<std::string> lines;
+    engine.textLog = [&lines](const std::string& line) { lines.push_back(line); };
+    ScriptBuilder s;
+    s.wordW(3, 7).text('K', shown("美咲")).text('5', "v01.ogg").text('L', shown("海へ/行く"));
+    s.word(7, 0, 0).text('L', shown("次")).word(7, 0, 0);
+    play(s);
+    settings.lockedSkip = 1;
+    for (int i = 0; i < 4; ++i)
+        step();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0], "test\t7\t美咲\tv01.mp3\t海へ 行く");
+    EXPECT_EQ(lines[1], "test\t7\t\t\t次") << "the page wait took the speaker and the voice";
+}
+
 TEST(BacklogListTest, KeepsSixtyFourPagesDroppingTheOldest) {
     BacklogList list;
     GlyphPage page;
