@@ -25,8 +25,12 @@ void setUp(ScenarioEngine& e, int count) {
     if (e.window)
         e.window->choiceText().clear();
     for (int i = 0; i < count; ++i) {
-        g.showPicture(64 + 2 * i, MessageWindow::kPicture, {98, 224, 518, 40},
-                      {kBoxX, kBoxY + kBoxStep * i}, 9);
+        // The boxes come from the choice bar, which takes the window's
+        // opacity; the highlight is opaque.
+        if (g.showPicture(64 + 2 * i, MessageWindow::kPicture, {98, 224, 518, 40},
+                          {kBoxX, kBoxY + kBoxStep * i}, 9))
+            g.setSpriteAlpha(64 + 2 * i,
+                             MessageWindow::opacity(e.services.settings.messageWinTrans));
         if (!e.window)
             continue;
         TextLayout layout;

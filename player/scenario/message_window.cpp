@@ -35,7 +35,9 @@ constexpr uint16_t kCloseQuote = sjisCode(0x81, 0x76);      // 」
 constexpr uint16_t kOpenGuillemet = sjisCode(0x81, 0xE1);   // ≪
 constexpr uint16_t kCloseGuillemet = sjisCode(0x81, 0xE2);  // ≫
 
-int windowAlpha(int setting) {
+}  // namespace
+
+int MessageWindow::opacity(int setting) {
     switch (setting) {
         case 0:
             return 16;
@@ -50,15 +52,13 @@ int windowAlpha(int setting) {
     }
 }
 
-}  // namespace
-
 MessageWindow::MessageWindow(GraphicsOps& graphics, const Settings& settings,
                              MessageTextDrawer* drawer)
     : graphics_(graphics), settings_(settings), drawer_(drawer) {}
 
 void MessageWindow::build() {
     graphics_.loadPicture(kPicture, "AdvData\\grp\\system\\Messwin.rbp", true);
-    const int alpha = windowAlpha(settings_.messageWinTrans);
+    const int alpha = opacity(settings_.messageWinTrans);
     int id = 1;
     for (const Piece& piece : kPieces) {
         if (Sprite* s = graphics_.showPicture(id, kPicture, piece.source, piece.at, piece.layer)) {

@@ -26,6 +26,10 @@ class MessageWindow {
     static constexpr int kPerLine = 24;
     static constexpr uint32_t kBaseDelayMs = 20;
 
+    // The window body's and the choice bar's alpha (of 256) for a
+    // MESSAGE_WIN_TRANS setting.
+    static int opacity(int setting);
+
     MessageWindow(GraphicsOps& graphics, const Settings& settings, MessageTextDrawer* drawer);
 
     // BuildWindow: the picture and its pieces, hidden, and an empty page.

@@ -392,5 +392,22 @@ TEST_F(TextFlowTest, OverlongInputIsCutSafely) {
     EXPECT_EQ(state.mode, kModeScenario);
 }
 
+TEST_F(TextFlowTest, ALongSpeakerAndALoneLeadByteAreLaidOutWithinTheirText) {
+    ScriptBuilder s;
+    s.text('K', shown(repeat("名", 100)));
+    // A message ending in a lone lead byte (0x82, stored as 0x62).
+    s.text('L', shown("あ") + "\x62").word(7, 0, 0);
+    play(s);
+    settings.lockedSkip = 1;
+    step();
+    EXPECT_EQ(state.mode, kModeScenario);
+    ASSERT_EQ(glyphs(), 100u + 2u);
+    EXPECT_EQ(window.page().records()[101].character, 0x82)
+        << "the lone byte is a glyph of its own";
+    EXPECT_LT(window.page().records()[0].cell.left, 0)
+        << "a 200-byte name starts left of the screen";
+    EXPECT_TRUE(window.typingDone());
+}
+
 }  // namespace
 }  // namespace marlit::test
