@@ -291,6 +291,32 @@ TEST_F(TextFlowTest, TheTextLogHasOneLinePerMessage) {
     EXPECT_EQ(lines[1], "test\t7\t\t\t次") << "the page wait took the speaker and the voice";
 }
 
+TEST_F(TextFlowTest, WindowCommandHidesAndShowsAndTheSkipKeyPassesReadPages) {
+    ScriptBuilder s;
+    s.text('L', shown("一")).word(7, 0, 0).wordW(13, 0);
+    const uint32_t hidden = s.here();
+    s.word(7, 0, 0).wordW(13, 1).text('L', shown("二")).word(7, 0, 0);
+    pack({{"test", s}}, {"AdvData\\grp\\system\\Messwin.rbp"});
+    engine.StartNewGame();
+    ASSERT_TRUE(engine.LoadScript("test"));
+    ASSERT_NE(compositor.sprite(1), nullptr);
+    input.press[kPressLeft] = 3;  // the skip key held
+    for (int i = 0; i < 4 && window.backlogSize() == 0; ++i)
+        step();
+    ASSERT_EQ(window.backlogSize(), 1u) << "the held skip key passes the page";
+    input.press[kPressLeft] = 0;
+    step();
+    ASSERT_EQ(state.position, hidden);
+    EXPECT_FALSE(window.shown());
+    EXPECT_FALSE(compositor.sprite(1)->visible);
+    click();
+    for (int i = 0; i < 4; ++i)
+        step();
+    EXPECT_TRUE(window.shown());
+    EXPECT_TRUE(compositor.sprite(1)->visible);
+    EXPECT_EQ(window.pageText(), "二");
+}
+
 TEST(BacklogListTest, KeepsSixtyFourPagesDroppingTheOldest) {
     BacklogList list;
     GlyphPage page;
