@@ -18,7 +18,9 @@
 #include "player/core/mode_screen.h"
 #include "player/graphics/compositor.h"
 #include "player/graphics/graphics_ops.h"
+#include "player/scenario/message_window.h"
 #include "player/scenario/scenario_engine.h"
+#include "player/scenario/text_commands.h"
 
 namespace {
 
@@ -31,6 +33,8 @@ class QuietSound : public ScenarioSound {
     void playMusic(int number) override { music_ = std::to_string(number); }
     void stopMusic() override { music_.clear(); }
     void playVoice(std::string_view) override {}
+    void stopVoice() override {}
+    bool voicePlaying() override { return false; }
     void stopAll() override { music_.clear(); }
     std::string musicName() const override { return music_; }
 
@@ -84,6 +88,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                                                   paths, tables, shakeX, shakeY, brightness,
                                                   [](const std::string&) {}, [] { return 0u; }});
     engine.commandsPerStepLimit = 2000;
+    // The text commands run through a window without a drawer.
+    MessageWindow window(graphics, settings, nullptr);
+    installTextCommands(engine, window);
     engine.StartNewGame();
     if (!engine.LoadScript("0306a_z01"))
         return 0;
@@ -91,6 +98,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (int frame = 0; frame < 300 && state.mode == kModeScenario; ++frame) {
         time += 16 + (frame % 7) * 40;
         input.tap = frame % 13 == 0 ? 1 : 0;
+        input.stylusX = frame * 37 % 320;
+        input.stylusY = frame * 53 % 240;
+        input.press[kPressUp] = frame % 5 == 0 ? 1 : 0;
+        input.press[kPressDown] = frame % 11 == 0 ? 1 : 0;
+        input.press[kPressA] = frame % 17 == 0 ? 1 : 0;
         engine.Step();
         compositor.resetDrawLists();
         compositor.updateSprites(clock, brightness);

@@ -29,7 +29,7 @@ std::optional<PlayerCommandLine> parseCommandLine(const std::vector<std::string>
     Args a(
         args,
         {"dir", "input", "frames", "shots", "shot-every", "shot-at", "scale", "filter", "audio-out",
-         "play-music", "play-voice", "font", "movie", "script", "trace", "dump-state"},
+         "play-music", "play-voice", "font", "movie", "script", "trace", "dump-state", "text-log"},
         {"headless", "device-shots", "test-pattern", "fullscreen", "help", "version"});
     auto fail = [error](std::string text) -> std::optional<PlayerCommandLine> {
         *error = std::move(text);
@@ -58,6 +58,7 @@ std::optional<PlayerCommandLine> parseCommandLine(const std::vector<std::string>
     c.script = a.value("script").value_or("");
     c.trace = a.value("trace").value_or("");
     c.dumpState = a.value("dump-state").value_or("");
+    c.textLog = a.value("text-log").value_or("");
     bool ok = true;
     if (auto n = a.integer("frames", 1, static_cast<long>(kMaxFrames), ok)) {
         c.frames = static_cast<uint64_t>(*n);
@@ -140,6 +141,9 @@ std::string usageText(const char* program) {
            "                     position, command, operands\n"
            "  --dump-state FILE  when the run ends, write the scenario's state (script,\n"
            "                     position, variables, pictures, sprites, sound) as JSON\n"
+           "  --text-log FILE    append every message as it is laid out, one UTF-8 line:\n"
+           "                     script, message number, speaker, voice, text (tabs\n"
+           "                     between; a FIFO works too)\n"
            "  --font FILE        paint text with this font file (default: IPAGothic, or\n"
            "                     another fixed-pitch Japanese font, found by fontconfig)\n"
            "  --scale N          window scale (default: the largest that fits)\n"

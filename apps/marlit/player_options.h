@@ -29,6 +29,7 @@ struct PlayerCommandLine {
     std::string script;     // start a new game in this script (mode 99)
     std::string trace;      // one line per executed script command
     std::string dumpState;  // the scenario's state as JSON at the end
+    std::string textLog;    // every message appended as it is laid out
     bool help = false;
     bool version = false;
 };

@@ -84,7 +84,7 @@ int play(const Program& program, Backend& backend, PlayerOptions options,
         return program.failure(backend.glyphs().error());
     SoundCheck sound(c.playMusic, c.playVoice);
     MovieRun movie(c.movie);
-    ScenarioRun scenario(c.script, c.trace, c.dumpState);
+    ScenarioRun scenario(c.script, c.trace, c.dumpState, c.textLog);
     options.afterTick = [&recorder, &sound, &movie](GameContext& ctx) {
         recorder.afterTick(ctx);
         sound.afterTick(ctx);

@@ -14,6 +14,8 @@ namespace marlit::app {
 ScenarioRun::~ScenarioRun() {
     if (trace_)
         std::fclose(trace_);
+    if (textLog_)
+        std::fclose(textLog_);
 }
 
 void ScenarioRun::atStart(GameContext& ctx) {
@@ -28,6 +30,20 @@ void ScenarioRun::atStart(GameContext& ctx) {
         engine.trace = [this](const TraceEntry& entry) {
             const std::string line = traceLine(entry) + "\n";
             std::fputs(line.c_str(), trace_);
+        };
+    }
+    if (!textLogFile_.empty()) {
+        textLog_ = std::fopen(textLogFile_.c_str(), "a");
+        if (!textLog_) {
+            error_ = textLogFile_ + ": cannot append the text log (" + std::strerror(errno) + ")";
+            ctx.platform.events.post(Event{EventType::Close, 0, 0, 0});
+            return;
+        }
+        // Flushed line by line, so a reader at the end of a FIFO sees each
+        // message as it comes.
+        engine.textLog = [this](const std::string& line) {
+            std::fputs((line + "\n").c_str(), textLog_);
+            std::fflush(textLog_);
         };
     }
     if (label_.empty())
@@ -51,6 +67,11 @@ void ScenarioRun::atEnd(GameContext& ctx) {
         std::fclose(trace_);
         trace_ = nullptr;
         ctx.scenarioEngine->trace = nullptr;
+    }
+    if (textLog_) {
+        std::fclose(textLog_);
+        textLog_ = nullptr;
+        ctx.scenarioEngine->textLog = nullptr;
     }
     if (dumpFile_.empty())
         return;

@@ -1,7 +1,7 @@
-// --script LABEL, --trace FILE and --dump-state FILE: a run that starts a new
-// game in a script (mode 99, past the logo and the title), writes one line
-// per executed command, and writes the scenario's state as JSON when the
-// run ends.
+// --script LABEL, --trace FILE, --dump-state FILE and --text-log FILE: a run
+// that starts a new game in a script (mode 99, past the logo and the title),
+// writes one line per executed command, writes the scenario's state as JSON
+// when the run ends, and appends every message as it is laid out.
 #pragma once
 
 #include <cstdio>
@@ -16,10 +16,12 @@ namespace marlit::app {
 
 class ScenarioRun {
   public:
-    ScenarioRun(std::string label, std::string traceFile, std::string dumpFile)
+    ScenarioRun(std::string label, std::string traceFile, std::string dumpFile,
+                std::string textLogFile = {})
         : label_(std::move(label)),
           traceFile_(std::move(traceFile)),
-          dumpFile_(std::move(dumpFile)) {}
+          dumpFile_(std::move(dumpFile)),
+          textLogFile_(std::move(textLogFile)) {}
     ~ScenarioRun();
 
     // Before the first frame: opens the trace and starts the script.
@@ -34,7 +36,9 @@ class ScenarioRun {
     std::string label_;
     std::string traceFile_;
     std::string dumpFile_;
+    std::string textLogFile_;
     std::FILE* trace_ = nullptr;
+    std::FILE* textLog_ = nullptr;
     std::string error_;
 };
 

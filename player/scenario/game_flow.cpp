@@ -1,6 +1,7 @@
 // The start of a new game, the way back to the title, and the snapshot a
 // save is made from.
 #include "player/core/mode_screen.h"
+#include "player/scenario/message_window.h"
 #include "player/scenario/scenario_engine.h"
 
 namespace marlit {
@@ -17,11 +18,16 @@ void ScenarioEngine::StartNewGame() {
     vars.set(var::kMonth, 2);
     vars.set(var::kDay, 23);
     vars.set(var::kWeekday, 6);
+    state.windowShown = 0;
+    if (window)
+        window->build();
 }
 
 void ScenarioEngine::ReturnToTitle() {
     services.sound.stopAll();
     setWindowShown(false);
+    if (window)
+        window->free();
     services.brightness = 256;
     state.pageMarkShown = 0;
     caption.remove();

@@ -41,6 +41,7 @@
 namespace marlit {
 
 class MlzReader;
+class MessageWindow;
 
 struct ScenarioServices {
     GraphicsOps& graphics;
@@ -100,6 +101,15 @@ class ScenarioEngine {
     std::function<void(const TraceEntry&)> trace;
     // Shows or hides the message window (the window sets this).
     std::function<void(bool)> showWindow;
+    // Given every message as it starts to be laid out: one UTF-8 line of
+    // the script, the message number, the speaker, the voice and the text,
+    // separated by tabs (--text-log).
+    std::function<void(const std::string&)> textLog;
+    // Ends the locked skip (the settings are the shell's).
+    std::function<void()> stopLockedSkip;
+    // The message window, once plugged in (installTextCommands); built by
+    // StartNewGame, freed by ReturnToTitle.
+    MessageWindow* window = nullptr;
 
     // --- what the command handlers use ---
     ScenarioState& state;
@@ -131,8 +141,10 @@ class ScenarioEngine {
     // The opcode at a position, or none past the end.
     std::optional<uint8_t> opcodeAt(uint32_t position) const;
 
-    // Day card and background scroll work fields.
+    // Day card, background scroll and page wait (auto-advance) work fields.
     uint32_t waitStart = 0;
+    // The highlighted choice, 100 for none.
+    int32_t choiceCursor = 100;
     bool scrollHidWindow = false;
 
     // Why the last LoadScript failed.

@@ -4,6 +4,7 @@
 
 #include "base/encoding.h"
 #include "formats/mes_command_text.h"
+#include "player/scenario/message_window.h"
 #include "player/scenario/scene_pictures.h"
 
 namespace marlit {
@@ -126,6 +127,22 @@ std::string scenarioStateJson(ScenarioEngine& e, uint64_t frames) {
     choice.add("texts", jsonArray(texts));
     choice.add("labels", jsonArray(labels));
     o.add("choice", choice.done());
+
+    if (e.window) {
+        const MessageWindow& w = *e.window;
+        JsonObject window;
+        window.add("shown", w.shown() ? 1 : 0);
+        window.add("speaker", jsonSjis(w.speaker()));
+        window.add("text", jsonString(w.pageText()));
+        window.add("typed", static_cast<int64_t>(w.page().size()));
+        window.add("typing_done", w.typingDone() ? 1 : 0);
+        window.add("page_wait", w.pageMarkShown() ? 1 : 0);
+        window.add("hidden_by_user", w.hiddenByUser() ? 1 : 0);
+        window.add("recall", w.recallOpen() ? 1 : 0);
+        window.add("voice", jsonSjis(e.voiceName));
+        o.add("window", window.done());
+        o.add("backlog", static_cast<int64_t>(w.backlogSize()));
+    }
 
     JsonObject slots;
     for (int slot = 0; slot < PictureSlots::kCount; ++slot) {

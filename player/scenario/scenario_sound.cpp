@@ -27,6 +27,14 @@ void GameSoundChannels::playVoice(std::string_view name) {
     sound_.playScriptVoice(name);
 }
 
+void GameSoundChannels::stopVoice() {
+    sound_.stopVoices();
+}
+
+bool GameSoundChannels::voicePlaying() {
+    return sound_.mixer().playing(kVoiceSlot);
+}
+
 void GameSoundChannels::stopAll() {
     sound_.stopMusic();
     sound_.mixer().stopAll();

@@ -22,6 +22,9 @@ class ScenarioSound {
     virtual void stopMusic() = 0;
     // A voice (its ".mp3" name) from the voice pack on the voice channel.
     virtual void playVoice(std::string_view name) = 0;
+    // The voice channels (the voice and the one stopped with it).
+    virtual void stopVoice() = 0;
+    virtual bool voicePlaying() = 0;
     // Every channel and the music.
     virtual void stopAll() = 0;
     // The music piece asked for last ("" when stopped).
@@ -41,6 +44,8 @@ class GameSoundChannels : public ScenarioSound {
     void playMusic(int number) override;
     void stopMusic() override;
     void playVoice(std::string_view name) override;
+    void stopVoice() override;
+    bool voicePlaying() override;
     void stopAll() override;
     std::string musicName() const override;
     std::string loopingEffect() const override;

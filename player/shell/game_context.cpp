@@ -6,12 +6,15 @@
 #include "formats/mlz_reader.h"
 #include "player/graphics/compositor.h"
 #include "player/graphics/graphics_ops.h"
+#include "player/graphics/message_text.h"
 #include "player/persist/player_logs.h"
 #include "player/persist/save_slots.h"
 #include "player/persist/settings_file.h"
+#include "player/scenario/message_window.h"
 #include "player/scenario/scenario_engine.h"
 #include "player/scenario/scenario_screen.h"
 #include "player/scenario/scenario_sound.h"
+#include "player/scenario/text_commands.h"
 #include "player/screens/game_movie.h"
 #include "player/shell/compositor_stages.h"
 #include "player/shell/test_pattern.h"
@@ -68,6 +71,13 @@ GameContext::GameContext(Platform& platform, const PlayerOptions& options)
                                    brightness, [this](const std::string& text) { report(text); },
                                    // The frame being run, counted from 1 as the shots are.
                                    [this] { return framesRun + 1; }});
+    messageText = std::make_unique<MessageTextDrawer>(platform.glyphs, geometry);
+    messageWindow = std::make_unique<MessageWindow>(*graphics, settings, messageText.get());
+    installTextCommands(*scenarioEngine, *messageWindow);
+    scenarioEngine->stopLockedSkip = [this] { settings.lockedSkip = 0; };
+    compositor->overlay = [this](const Surface& backBuffer, std::span<const Rect> recomposed) {
+        messageWindow->overlay(backBuffer, recomposed);
+    };
     // Each mode's screen registers in the mode table.
     modes.set(kModeScenario, std::make_unique<ScenarioScreen>(*scenarioEngine));
 
@@ -81,7 +91,11 @@ GameContext::~GameContext() {
     modes = ModeTable{};
     saveSlots.reset();
     playerLogs.reset();
+    if (compositor)
+        compositor->overlay = nullptr;
     scenarioEngine.reset();
+    messageWindow.reset();
+    messageText.reset();
     scenarioSound.reset();
     stages.reset();
     if (display)

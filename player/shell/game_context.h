@@ -40,6 +40,8 @@ namespace marlit {
 class Compositor;
 class GameMovies;
 class GraphicsOps;
+class MessageTextDrawer;
+class MessageWindow;
 class MlzReader;
 class ScenarioEngine;
 class PlayerLogs;
@@ -147,6 +149,10 @@ class GameContext {
     // made once the configuration has settled where that folder is.
     std::unique_ptr<PlayerLogs> playerLogs;
     std::unique_ptr<SaveSlots> saveSlots;
+    // The message text's drawer (on the platform's glyph painter) and the
+    // message window the text commands feed.
+    std::unique_ptr<MessageTextDrawer> messageText;
+    std::unique_ptr<MessageWindow> messageWindow;
 
     // --- what plugs into the frame ---
     ModeTable modes;

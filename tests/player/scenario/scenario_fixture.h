@@ -24,6 +24,7 @@ class RecordingSound : public ScenarioSound {
   public:
     std::vector<std::string> calls;
     std::string music;
+    bool voiceOn = false;  // the voice channel, as the test plays it
 
     void playEffect(int number, bool loop) override {
         calls.push_back("effect " + std::to_string(number) + (loop ? " loop" : ""));
@@ -40,6 +41,11 @@ class RecordingSound : public ScenarioSound {
     void playVoice(std::string_view name) override {
         calls.push_back("voice " + std::string(name));
     }
+    void stopVoice() override {
+        calls.push_back("stop voice");
+        voiceOn = false;
+    }
+    bool voicePlaying() override { return voiceOn; }
     void stopAll() override { calls.push_back("stop all"); }
     std::string musicName() const override { return music; }
     std::string loopingEffect() const override { return looping; }
