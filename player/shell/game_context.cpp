@@ -11,7 +11,9 @@
 #include "player/scenario/scenario_screen.h"
 #include "player/scenario/scenario_sound.h"
 #include "player/screens/game_movie.h"
+#include "player/screens/title_voices.h"
 #include "player/shell/compositor_stages.h"
+#include "player/shell/framing_screens.h"
 #include "player/shell/test_pattern.h"
 
 namespace marlit {
@@ -68,6 +70,7 @@ GameContext::GameContext(Platform& platform, const PlayerOptions& options)
                                    [this] { return framesRun + 1; }});
     // Each mode's screen registers in the mode table.
     modes.set(kModeScenario, std::make_unique<ScenarioScreen>(*scenarioEngine));
+    registerFramingScreens(*this);
 
     stages = makeCompositorStages();
     if (options.testPattern)
@@ -77,6 +80,8 @@ GameContext::GameContext(Platform& platform, const PlayerOptions& options)
 
 GameContext::~GameContext() {
     modes = ModeTable{};
+    titleScreen = nullptr;
+    titleVoices.reset();
     scenarioEngine.reset();
     scenarioSound.reset();
     stages.reset();

@@ -44,6 +44,8 @@ class MlzReader;
 class ScenarioEngine;
 class ScenarioSound;
 class TestPattern;
+class TitleScreen;
+class TitleVoices;
 
 // The window title that a second copy looks for, and the title the window
 // has until it is fully started.
@@ -141,6 +143,10 @@ class GameContext {
     std::unique_ptr<ScenarioSound> scenarioSound;
     // The interpreter: mode 99 of the mode table.
     std::unique_ptr<ScenarioEngine> scenarioEngine;
+    // The framing screens' voices, and the title (its menu for the state
+    // dump).
+    std::unique_ptr<TitleVoices> titleVoices;
+    TitleScreen* titleScreen = nullptr;
 
     // --- what plugs into the frame ---
     ModeTable modes;
