@@ -51,12 +51,17 @@ class ScreenTimer {
 struct ScreenInput {
     // A stylus tap in this frame.
     static bool tapped(const InputState& in) { return in.tap == 1; }
-    // A key of the decide kind pressed in this frame (the third button or
-    // right).
-    static bool decided(const InputState& in) {
-        return in.press[kPressC] == 1 || in.press[kPressRight] == 1;
+    // A key of the decide kind (the third button or right) pressed in this
+    // frame; taken, so that a key held down acts once.
+    static bool decided(InputState& in) { return take(in, kPressC) || take(in, kPressRight); }
+    // A key pressed in this frame, taken: its counter moves past 1 and the
+    // key does not act again until it is pressed again.
+    static bool take(InputState& in, PressKey key) {
+        if (in.press[key] != 1)
+            return false;
+        in.press[key] = 2;
+        return true;
     }
-    static bool pressed(const InputState& in, PressKey key) { return in.press[key] == 1; }
     // The stylus position in the design space.
     static DesignPoint stylus(const InputState& in, const GraphicsOps& graphics) {
         const int width = graphics.screen().width;

@@ -269,9 +269,9 @@ void TitleScreen::interact() {
     InputState& in = s_.input;
     const int count = itemCount();
     int next = selection_;
-    if (ScreenInput::pressed(in, kPressUp))
+    if (ScreenInput::take(in, kPressUp))
         next = next >= 1 && next <= 99 ? next - 1 : count - 1;
-    if (ScreenInput::pressed(in, kPressDown))
+    if (ScreenInput::take(in, kPressDown))
         next = next == kNone ? 0 : (next + 1) % count;
     const bool tapped = ScreenInput::tapped(in);
     if (tapped) {

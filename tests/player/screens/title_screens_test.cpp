@@ -161,6 +161,19 @@ TEST_F(TitleTest, KeysMoveTheSelectionRoundTheMenu) {
     EXPECT_EQ(title->selection(), 0);
 }
 
+TEST_F(TitleTest, AKeyHeldDownMovesTheSelectionOnce) {
+    toMenu();
+    dispatchEvent(ctx, Event{EventType::KeyDown, ctx.keyList.vkDown, 0, 0});
+    for (int i = 0; i < 5; ++i)
+        frame();
+    dispatchEvent(ctx, Event{EventType::KeyUp, ctx.keyList.vkDown, 0, 0});
+    EXPECT_EQ(title->selection(), 0);
+    dispatchEvent(ctx, Event{EventType::KeyDown, ctx.keyList.vkC, 0, 0});
+    for (int i = 0; i < 5; ++i)
+        frame();
+    EXPECT_EQ(ctx.scenario.subState, 20);
+}
+
 TEST_F(TitleTest, TapsChooseItemsAndRowsThreeAndFourOnlySpeak) {
     toMenu();
     tap(400, 244 + 40 * 3 + 5);
