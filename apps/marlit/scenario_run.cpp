@@ -7,6 +7,7 @@
 #include "base/encoding.h"
 #include "player/scenario/scenario_engine.h"
 #include "player/scenario/scenario_report.h"
+#include "player/screens/title_screen.h"
 #include "player/shell/game_context.h"
 
 namespace marlit::app {
@@ -75,7 +76,16 @@ void ScenarioRun::atEnd(GameContext& ctx) {
     }
     if (dumpFile_.empty())
         return;
-    const std::string json = scenarioStateJson(*ctx.scenarioEngine, ctx.framesRun) + "\n";
+    std::string json = scenarioStateJson(*ctx.scenarioEngine, ctx.framesRun);
+    // The title's menu beside the scenario's state.
+    if (ctx.titleScreen && json.size() > 2 && json.back() == '}') {
+        const TitleScreen& t = *ctx.titleScreen;
+        json.pop_back();
+        json += ",\"title\":{\"menu\":" + std::to_string(t.menu()) +
+                ",\"selection\":" + std::to_string(t.selection()) +
+                ",\"completed\":" + (t.completed() ? "true" : "false") + "}}";
+    }
+    json += "\n";
     std::ofstream out(dumpFile_, std::ios::binary);
     out << json;
     out.close();

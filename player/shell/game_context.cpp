@@ -16,7 +16,9 @@
 #include "player/scenario/scenario_sound.h"
 #include "player/scenario/text_commands.h"
 #include "player/screens/game_movie.h"
+#include "player/screens/title_voices.h"
 #include "player/shell/compositor_stages.h"
+#include "player/shell/framing_screens.h"
 #include "player/shell/test_pattern.h"
 
 namespace marlit {
@@ -80,6 +82,7 @@ GameContext::GameContext(Platform& platform, const PlayerOptions& options)
     };
     // Each mode's screen registers in the mode table.
     modes.set(kModeScenario, std::make_unique<ScenarioScreen>(*scenarioEngine));
+    registerFramingScreens(*this);
 
     stages = makeCompositorStages();
     if (options.testPattern)
@@ -89,6 +92,8 @@ GameContext::GameContext(Platform& platform, const PlayerOptions& options)
 
 GameContext::~GameContext() {
     modes = ModeTable{};
+    titleScreen = nullptr;
+    titleVoices.reset();
     saveSlots.reset();
     playerLogs.reset();
     if (compositor)

@@ -48,6 +48,8 @@ class PlayerLogs;
 class SaveSlots;
 class ScenarioSound;
 class TestPattern;
+class TitleScreen;
+class TitleVoices;
 
 // The window title that a second copy looks for, and the title the window
 // has until it is fully started.
@@ -153,6 +155,10 @@ class GameContext {
     // message window the text commands feed.
     std::unique_ptr<MessageTextDrawer> messageText;
     std::unique_ptr<MessageWindow> messageWindow;
+    // The framing screens' voices, and the title (its menu for the state
+    // dump).
+    std::unique_ptr<TitleVoices> titleVoices;
+    TitleScreen* titleScreen = nullptr;
 
     // --- what plugs into the frame ---
     ModeTable modes;

@@ -63,6 +63,10 @@ bool GameSound::playTitleVoice(std::string_view name) {
     return marlit::playTitleVoice(mixer_, settings_, paths_.voicePack, name);
 }
 
+void GameSound::stopTitleVoice() {
+    mixer_.stop(kTitleVoiceSlot);
+}
+
 void GameSound::stopVoices() {
     marlit::stopVoices(mixer_);
 }

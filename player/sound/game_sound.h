@@ -45,6 +45,8 @@ class GameSound {
     bool playCrowdVoice(std::string_view name);
     bool playTitleVoice(std::string_view name);
     void stopVoices();
+    // The title's reactions in slot 6.
+    void stopTitleVoice();
 
     // The sound of a movie at the movie volume.
     bool playMovieSound(std::string_view soundPath, bool readWhole);

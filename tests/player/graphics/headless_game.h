@@ -14,7 +14,10 @@ namespace marlit::test {
 
 class HeadlessGame {
   public:
-    explicit HeadlessGame(int width = 320, int height = 240) : backend_(width, height) {
+    // Without `framingScreens` the logo and the title are taken out of the
+    // mode table, so that mode 0 draws nothing of its own.
+    explicit HeadlessGame(int width = 320, int height = 240, bool framingScreens = false)
+        : backend_(width, height) {
         PlayerOptions options;
         options.vga = width > 639;
         ctx_ = std::make_unique<GameContext>(backend_.platform(), options);
@@ -23,6 +26,11 @@ class HeadlessGame {
         ctx_->display->properties = ctx_->screen.readProperties();
         ctx_->frameTimer.start(16);
         ctx_->dirtyRects->setBounds(width, height);
+        if (!framingScreens) {
+            ctx_->modes.set(kModeOpening, std::unique_ptr<ModeScreen>());
+            ctx_->modes.set(kModeTitle, std::unique_ptr<ModeScreen>());
+            ctx_->titleScreen = nullptr;
+        }
     }
     ~HeadlessGame() { ctx_.reset(); }
 

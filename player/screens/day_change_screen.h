@@ -1,0 +1,39 @@
+// Mode 10: the day change. At the end of some story days the player picks
+// one of three ways to spend the evening; the story reads the choice
+// (variable 9,9) in the day's next script, which this screen starts.
+#pragma once
+
+#include <string>
+
+#include "player/core/mode_screen.h"
+#include "player/scenario/scenario_engine.h"
+#include "player/screens/screen_services.h"
+
+namespace marlit {
+
+class DayChangeScreen : public ModeScreen {
+  public:
+    static constexpr int kNone = 100;
+    static constexpr const char* kMusic = "12.mp3";
+
+    DayChangeScreen(ScenarioEngine& story, ScreenServices services)
+        : s_(services), story_(story), timer_(services.graphics) {}
+    void step() override;
+
+    int selection() const { return selection_; }
+    // The script that follows the day change on a day of the month; empty
+    // on a day without one.
+    static std::string scriptOfDay(int day);
+
+  private:
+    void runStep();
+    void select(int choice);
+    void leave();
+
+    ScreenServices s_;
+    ScenarioEngine& story_;
+    ScreenTimer timer_;
+    int selection_ = kNone;
+};
+
+}  // namespace marlit

@@ -1,0 +1,64 @@
+#include "player/shell/framing_screens.h"
+
+#include <filesystem>
+
+#include "base/files.h"
+#include "player/scenario/scenario_engine.h"
+#include "player/screens/day_change_screen.h"
+#include "player/screens/game_movie.h"
+#include "player/screens/logo_screen.h"
+#include "player/screens/title_screen.h"
+#include "player/shell/game_context.h"
+
+namespace marlit {
+
+namespace {
+constexpr const char* kOpeningMovie = "OP.jmv";
+constexpr const char* kTitleVoiceTable = "title_voices.txt";
+
+// The data set's own table (beside its picture pack) before the program's.
+std::vector<std::string> loadTitleVoices(GameContext& ctx) {
+    std::string dataSet = hostPath(ctx.paths.picturePack);
+    const size_t slash = dataSet.find_last_of('/');
+    dataSet = slash == std::string::npos ? std::string(".") : dataSet.substr(0, slash);
+    std::string file = dataSet + "/" + kTitleVoiceTable;
+    std::error_code ec;
+    if (!std::filesystem::exists(file, ec))
+        file = scenarioDataFolder() + "/" + kTitleVoiceTable;
+    std::vector<std::string> warnings;
+    std::vector<std::string> rows = readTitleVoices(file, warnings);
+    for (const std::string& w : warnings)
+        ctx.report(w);
+    return rows;
+}
+}  // namespace
+
+void registerFramingScreens(GameContext& ctx) {
+    ctx.titleVoices = std::make_unique<TitleVoices>(*ctx.sound, ctx.random, loadTitleVoices(ctx));
+    ScreenServices services{*ctx.graphics,
+                            *ctx.sound,
+                            ctx.settings,
+                            ctx.input,
+                            ctx.random,
+                            ctx.platform.localTime,
+                            ctx.brightness,
+                            ctx.scenario,
+                            [&ctx](const std::string& text) { ctx.report(text); },
+                            [&ctx](uint32_t ms) { ctx.frameTimer.setInterval(ms); }};
+    ctx.modes.set(kModeOpening, std::make_unique<LogoScreen>(services, *ctx.titleVoices));
+
+    TitleHooks hooks;
+    hooks.startOpeningMovie = [&ctx] {
+        if (!fileExists(ctx.paths.movieFolder + kOpeningMovie))
+            return false;
+        return ctx.movies->start(ctx.paths.movieFolder, kOpeningMovie);
+    };
+    hooks.modeAvailable = [&ctx](int mode) { return ctx.modes.get(mode) != nullptr; };
+    auto title = std::make_unique<TitleScreen>(services, *ctx.scenarioEngine, *ctx.titleVoices,
+                                               std::move(hooks));
+    ctx.titleScreen = title.get();
+    ctx.modes.set(kModeTitle, std::move(title));
+    ctx.modes.set(kModeDayChange, std::make_unique<DayChangeScreen>(*ctx.scenarioEngine, services));
+}
+
+}  // namespace marlit
