@@ -11,6 +11,10 @@ namespace marlit {
 // KEY_CEN_CTRL values.
 constexpr int kCentreKeyNone = 0;
 constexpr int kCentreKeyShowMenu = 1;
+constexpr int kCentreKeyHideWindow = 2;
+constexpr int kCentreKeyRecall = 3;
+constexpr int kCentreKeyQuickSave = 4;
+constexpr int kCentreKeyQuickLoad = 5;
 
 // KET_CUR_MODE values.
 constexpr int kCursorNormal = 0;

@@ -32,7 +32,8 @@ bool wholeSave(std::span<const uint8_t> b) {
 }
 
 std::string dateText(const std::tm& t) {
-    char text[32];
+    // Room for any int fields, so that a wild date is cut by nothing.
+    char text[96];
     std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", t.tm_year + 1900,
                   t.tm_mon + 1, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec);
     return text;

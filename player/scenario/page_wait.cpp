@@ -93,6 +93,18 @@ StepResult pageWait(ScenarioEngine& e, const Command& c) {
     InputState& in = e.services.input;
     const Settings& settings = e.services.settings;
 
+    // Quick save and load, never on the frame the wait begins (the press
+    // that ended the typing must not save).
+    if (!c.first && pressed(in, kPressStart) &&
+        (settings.keyCenCtrl == kCentreKeyQuickSave ||
+         settings.keyCenCtrl == kCentreKeyQuickLoad)) {
+        take(in, kPressStart);
+        const auto& action = settings.keyCenCtrl == kCentreKeyQuickSave ? e.quickSave : e.quickLoad;
+        if (action)
+            action();
+        return StepResult::Yield;
+    }
+
     bool read = true;
     if (settings.readSkip != 0) {
         read = e.readLog.isRead(e.state.scriptName, e.state.message);
@@ -124,10 +136,11 @@ StepResult pageWait(ScenarioEngine& e, const Command& c) {
         }
     }
     const bool centre = pressed(in, kPressStart);
-    if (centre && (settings.keyCenCtrl == 2 || settings.keyCenCtrl == 3)) {
+    if (centre &&
+        (settings.keyCenCtrl == kCentreKeyHideWindow || settings.keyCenCtrl == kCentreKeyRecall)) {
         take(in, kPressStart);
         take(in, kPressA);
-        if (settings.keyCenCtrl == 2)
+        if (settings.keyCenCtrl == kCentreKeyHideWindow)
             w.hideByUser();
         else if (w.backlog().size() > 0)
             openRecall(e, w);

@@ -107,6 +107,10 @@ class ScenarioEngine {
     std::function<void(const std::string&)> textLog;
     // Ends the locked skip (the settings are the shell's).
     std::function<void()> stopLockedSkip;
+    // Quick save and quick load of slot 0 (the save slots are the shell's);
+    // the page wait calls them on the centre key when KEY_CEN_CTRL asks.
+    std::function<bool()> quickSave;
+    std::function<bool()> quickLoad;
     // The message window, once plugged in (installTextCommands); built by
     // StartNewGame, freed by ReturnToTitle.
     MessageWindow* window = nullptr;

@@ -38,6 +38,8 @@ void openSaveFolder(GameContext& ctx) {
                             },
                             report});
     ctx.saveSlots->ListSlots();
+    engine.quickSave = [&ctx] { return ctx.saveSlots->quickSave(); };
+    engine.quickLoad = [&ctx] { return ctx.saveSlots->quickLoad(); };
     ctx.playerLogs->LoadSystem();
     ctx.playerLogs->ReadLogs();
 }

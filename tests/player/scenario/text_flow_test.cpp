@@ -180,6 +180,38 @@ TEST_F(TextFlowTest, PageWaitAdvancesOnAClickAndRecordsThePage) {
     EXPECT_FALSE(window.pageMarkShown());
 }
 
+TEST_F(TextFlowTest, TheCentreKeyQuickSavesAndLoadsButNotOnTheFirstFrameOfAPageWait) {
+    int saves = 0;
+    int loads = 0;
+    engine.quickSave = [&] { return ++saves > 0; };
+    engine.quickLoad = [&] { return ++loads > 0; };
+    ScriptBuilder s;
+    s.text('L', shown("一"));
+    const uint32_t wait = s.here();
+    s.word(7, 0, 0).text('L', shown("二")).word(7, 0, 0);
+    play(s);
+    settings.keyCenCtrl = kCentreKeyQuickSave;
+    settings.lockedSkip = 1;
+    step();
+    settings.lockedSkip = 0;
+    input.press[kPressStart] = 1;  // held as the typing ends
+    step();
+    ASSERT_EQ(state.position, wait);
+    EXPECT_EQ(saves, 0) << "the first frame of the wait ignores the centre key";
+    input.press[kPressStart] = 1;
+    step();
+    EXPECT_EQ(saves, 1);
+    EXPECT_EQ(state.position, wait) << "saving does not advance the page";
+    step();
+    EXPECT_EQ(saves, 1) << "one press, one save";
+
+    settings.keyCenCtrl = kCentreKeyQuickLoad;
+    input.press[kPressStart] = 1;
+    step();
+    EXPECT_EQ(loads, 1);
+    EXPECT_EQ(saves, 1);
+}
+
 TEST_F(TextFlowTest, ReadSkipStopsAtTheFirstUnreadPageAndEndsTheLockedSkip) {
     ScriptBuilder s;
     s.wordW(3, 1).text('L', shown("読")).word(7, 0, 0);
