@@ -112,6 +112,10 @@ StepResult pageWait(ScenarioEngine& e, const Command& c) {
             e.stopLockedSkip();
     }
     if (c.first) {
+        if (e.readLog.unwritten() && e.writeLogs) {
+            e.writeLogs();
+            e.readLog.written();
+        }
         w.showPageMark(true);
         e.state.pageMarkShown = 1;
         e.waitStart = e.now();

@@ -44,7 +44,10 @@ bool ReadLog::markRead(std::string_view script, int message) {
     Entry* entry = take(script);
     if (!entry)
         return false;
-    entry->read.set(static_cast<size_t>(message));
+    if (!entry->read.test(static_cast<size_t>(message))) {
+        entry->read.set(static_cast<size_t>(message));
+        unwritten_ = true;
+    }
     return true;
 }
 

@@ -32,6 +32,11 @@ class ReadLog {
     // recorded).
     bool markRead(std::string_view script, int message);
     bool isRead(std::string_view script, int message) const;
+    // Whether a message has been newly marked since the log was last
+    // written (the page wait writes the logs then, so read marks survive a
+    // power cut).
+    bool unwritten() const { return unwritten_; }
+    void written() { unwritten_ = false; }
     // Puts the 64 bytes of read bits of a script (message n is bit n % 8 of
     // byte n / 8) over its entry, taking a new one when it has none. False
     // when the log is full.
@@ -45,6 +50,7 @@ class ReadLog {
     const Entry* find(std::string_view script) const;
     Entry* take(std::string_view script);
     std::vector<Entry> entries_;
+    bool unwritten_ = false;
 };
 
 // Two lists of names, each name listed once in the order first seen:

@@ -111,6 +111,9 @@ class ScenarioEngine {
     // the page wait calls them on the centre key when KEY_CEN_CTRL asks.
     std::function<bool()> quickSave;
     std::function<bool()> quickLoad;
+    // Writes the read log and the seen lists (the logs are the shell's);
+    // called at a page wait after a message was newly read.
+    std::function<void()> writeLogs;
     // The message window, once plugged in (installTextCommands); built by
     // StartNewGame, freed by ReturnToTitle.
     MessageWindow* window = nullptr;

@@ -40,6 +40,7 @@ void openSaveFolder(GameContext& ctx) {
     ctx.saveSlots->ListSlots();
     engine.quickSave = [&ctx] { return ctx.saveSlots->quickSave(); };
     engine.quickLoad = [&ctx] { return ctx.saveSlots->quickLoad(); };
+    engine.writeLogs = [&ctx] { ctx.playerLogs->WriteLogs(); };
     ctx.playerLogs->LoadSystem();
     ctx.playerLogs->ReadLogs();
 }

@@ -212,6 +212,28 @@ TEST_F(TextFlowTest, TheCentreKeyQuickSavesAndLoadsButNotOnTheFirstFrameOfAPageW
     EXPECT_EQ(saves, 1);
 }
 
+TEST_F(TextFlowTest, ThePageWaitAfterANewlyReadMessageWritesTheLogs) {
+    int writes = 0;
+    engine.writeLogs = [&] { ++writes; };
+    ScriptBuilder s;
+    s.wordW(3, 1).text('L', shown("一")).word(7, 0, 0);
+    s.wordW(3, 2).text('L', shown("二")).word(7, 0, 0);
+    s.wordW(3, 3).text('L', shown("三")).word(7, 0, 0);
+    play(s);
+    settings.lockedSkip = 1;  // every page laid out and passed at once
+    for (int i = 0; i < 40; ++i)
+        step();
+    // Message 0 is marked when message 1 begins, 1 when 2 begins, and so on:
+    // each of the three waits follows a newly read message.
+    EXPECT_EQ(writes, 3);
+
+    engine.StartNewGame();
+    ASSERT_TRUE(engine.LoadScript("test"));
+    for (int i = 0; i < 40; ++i)
+        step();
+    EXPECT_EQ(writes, 3) << "read again, nothing is new";
+}
+
 TEST_F(TextFlowTest, ReadSkipStopsAtTheFirstUnreadPageAndEndsTheLockedSkip) {
     ScriptBuilder s;
     s.wordW(3, 1).text('L', shown("読")).word(7, 0, 0);
