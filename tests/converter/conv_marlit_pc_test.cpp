@@ -2,8 +2,8 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
