@@ -23,6 +23,10 @@ class TitleVoices {
     TitleVoices(GameSound& sound, GameRandom& random, std::vector<std::string> patterns)
         : sound_(sound), random_(random), patterns_(std::move(patterns)) {}
 
+    // The patterns of another table (the data set's, once the configuration
+    // has said where it is).
+    void setPatterns(std::vector<std::string> patterns) { patterns_ = std::move(patterns); }
+
     // The voice name of a situation for a character (row = character mod 18);
     // empty when the row has no pattern.
     std::string name(int situation, int character) const;

@@ -16,12 +16,10 @@ namespace {
 constexpr const char* kOpeningMovie = "OP.jmv";
 constexpr const char* kTitleVoiceTable = "title_voices.txt";
 
-// The data set's own table (beside its picture pack) before the program's.
-std::vector<std::string> loadTitleVoices(GameContext& ctx) {
-    std::string dataSet = hostPath(ctx.paths.picturePack);
-    const size_t slash = dataSet.find_last_of('/');
-    dataSet = slash == std::string::npos ? std::string(".") : dataSet.substr(0, slash);
-    std::string file = dataSet + "/" + kTitleVoiceTable;
+}  // namespace
+
+std::vector<std::string> titleVoicePatterns(GameContext& ctx) {
+    std::string file = ctx.dataSetFolder() + "/" + kTitleVoiceTable;
     std::error_code ec;
     if (!std::filesystem::exists(file, ec))
         file = scenarioDataFolder() + "/" + kTitleVoiceTable;
@@ -31,10 +29,10 @@ std::vector<std::string> loadTitleVoices(GameContext& ctx) {
         ctx.report(w);
     return rows;
 }
-}  // namespace
 
 void registerFramingScreens(GameContext& ctx) {
-    ctx.titleVoices = std::make_unique<TitleVoices>(*ctx.sound, ctx.random, loadTitleVoices(ctx));
+    ctx.titleVoices =
+        std::make_unique<TitleVoices>(*ctx.sound, ctx.random, titleVoicePatterns(ctx));
     ScreenServices services{*ctx.graphics,
                             *ctx.sound,
                             ctx.settings,

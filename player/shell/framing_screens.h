@@ -2,10 +2,17 @@
 // with their services and registered in the game's mode table.
 #pragma once
 
+#include <string>
+#include <vector>
+
 namespace marlit {
 
 class GameContext;
 
 void registerFramingScreens(GameContext& ctx);
+
+// The title's voice patterns: the data set's own table (beside the picture
+// pack the data places name) before the program's.
+std::vector<std::string> titleVoicePatterns(GameContext& ctx);
 
 }  // namespace marlit

@@ -118,14 +118,20 @@ GameContext::~GameContext() {
     keyMap.reset();
 }
 
+std::string GameContext::dataSetFolder() const {
+    const std::string pack = hostPath(paths.picturePack);
+    const size_t slash = pack.find_last_of('/');
+    return slash == std::string::npos ? std::string(".") : pack.substr(0, slash);
+}
+
 void GameContext::loadTables() {
-    std::string dataSet = hostPath(paths.picturePack);
-    const size_t slash = dataSet.find_last_of('/');
-    dataSet = slash == std::string::npos ? std::string(".") : dataSet.substr(0, slash);
+    const std::string dataSet = dataSetFolder();
     TableReport tableReport;
     scenarioTables = loadScenarioTables({dataSet, scenarioDataFolder()}, tableReport);
     for (const std::string& warning : tableReport.warnings)
         report(warning);
+    if (titleVoices)
+        titleVoices->setPatterns(titleVoicePatterns(*this));
 }
 
 void GameContext::report(const std::string& text) const {

@@ -178,6 +178,9 @@ class GameContext {
     // the data places name) before the program's. Read again when the
     // configuration file moves the picture pack.
     void loadTables();
+    // The host folder of the picture pack: where a data set keeps its own
+    // tables.
+    std::string dataSetFolder() const;
 
   private:
     std::string programName_;

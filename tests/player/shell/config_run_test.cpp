@@ -13,6 +13,7 @@
 #include "formats/rbp_codec.h"
 #include "platform/headless/headless_platform.h"
 #include "player/graphics/compositor.h"
+#include "player/screens/title_voices.h"
 #include "player/shell/startup.h"
 #include "tests/support/run_program.h"
 #include "tests/support/temp_dir.h"
@@ -44,6 +45,7 @@ struct Seen {
     Settings settings;
     DataPaths paths;
     int placeWidth = -1;
+    std::string titleVoice;  // row 0's name for situation 1
 };
 
 // Runs the player on `folder` for a few frames, then closes its window.
@@ -61,6 +63,7 @@ Seen run(const std::filesystem::path& folder, bool vga,
         seen.paths = ctx.paths;
         const WorkingPicture* place = ctx.compositor->pictures.get(65);
         seen.placeWidth = place ? place->width : -1;
+        seen.titleVoice = ctx.titleVoices->name(1, 0);
         if (change)
             change(ctx);
     };
@@ -93,12 +96,15 @@ TEST(ConfigRun, StartUpReadsTheFileAndTheWindowsEndWritesItOnce) {
         "[MINE]\n"
         "OWN=kept\n";
     writeText(cfg, original);
+    // The data set's own tables lie beside the pack the file names.
+    writeText((game / "data" / "title_voices.txt").string(), "OWN\\T%z2.mp3\n");
 
     Seen seen = run(game, true, [](GameContext& ctx) { ctx.settings.musicVol = 30; });
     EXPECT_EQ(seen.paths.picturePack, systemFolder(game) + "data\\pk_v.mlz");
     EXPECT_EQ(seen.paths.voicePack, systemFolder(game) + "1\\voice.mlz")
         << "an absent key keeps the start-up place";
     EXPECT_EQ(seen.placeWidth, 6) << "the place names are in picture slot 65";
+    EXPECT_EQ(seen.titleVoice, "OWN\\T01.mp3") << "the title voices of the data set";
     EXPECT_EQ(seen.settings.masterVol, 50);
     EXPECT_EQ(seen.settings.keyCenCtrl, -3);
 
