@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         record->window.windowState.size() > MessageWindowImage::kStateBytes)
         __builtin_trap();
     for (const SpriteImage& s : record->sprites) {
-        if (s.frames.size() > SpriteImage::kMaxFrames)
+        if (s.sprite.frames.size() > SpriteImage::kMaxFrames)
             __builtin_trap();
     }
     // Read, written and read again: the same record.

@@ -63,38 +63,39 @@ void serialize(Ar& ar, SpriteImage& s) {
         return;
     }
     ar.u32(s.layout);
-    ar.i32(s.id);
-    ar.i32(s.designX);
-    ar.i32(s.designY);
-    ar.i32(s.layer);
-    ar.flag(s.visible);
-    ar.flag(s.finished);
-    serialize(ar, s.command);  // 32..112
+    RecordedSprite& k = s.sprite;
+    ar.i32(k.id);
+    ar.i32(k.x);
+    ar.i32(k.y);
+    ar.i32(k.layer);
+    ar.flag(k.visible);
+    ar.flag(k.finished);
+    serialize(ar, k.command);  // 32..112
     ar.at(112);
-    ar.i32(s.screenX);
-    ar.i32(s.screenY);
-    ar.i32(s.pivotX);
-    ar.i32(s.pivotY);
-    ar.i32(s.scaleX);
-    ar.i32(s.scaleY);
-    ar.i32(s.angle);
-    ar.i32(s.width);
-    ar.i32(s.height);
+    ar.i32(k.screenX);
+    ar.i32(k.screenY);
+    ar.i32(k.pivotX);
+    ar.i32(k.pivotY);
+    ar.i32(k.scaleX);
+    ar.i32(k.scaleY);
+    ar.i32(k.angle);
+    ar.i32(k.width);
+    ar.i32(k.height);
     ar.at(152);
-    ar.i32(s.frame);
-    ar.i32(s.frameOffsetX);
-    ar.i32(s.frameOffsetY);
-    uint32_t count = static_cast<uint32_t>(s.frames.size());
+    ar.i32(k.frame);
+    ar.i32(k.frameOffsetX);
+    ar.i32(k.frameOffsetY);
+    uint32_t count = static_cast<uint32_t>(k.frames.size());
     ar.u32(count);
     if constexpr (Ar::kReading) {
         if (count > SpriteImage::kMaxFrames) {
             count = 0;
             ar.fail();
         }
-        s.frames.resize(count);
+        k.frames.resize(count);
     }
     ar.at(SpriteImage::kFramesOffset);
-    for (AnimationFrame& f : s.frames)
+    for (AnimationFrame& f : k.frames)
         serialize(ar, f);
     ar.at(SaveLayout::kSpriteBytes);
     ar.end(outer);
@@ -200,8 +201,8 @@ std::vector<uint8_t> encodeSaveRecord(const SaveRecord& record) {
         copy.window.stateLayout = 0;
     }
     for (SpriteImage& s : copy.sprites) {
-        if (s.frames.size() > SpriteImage::kMaxFrames)
-            s.frames.resize(SpriteImage::kMaxFrames);
+        if (s.sprite.frames.size() > SpriteImage::kMaxFrames)
+            s.sprite.frames.resize(SpriteImage::kMaxFrames);
     }
     RecordWriter out;
     serialize(out, copy);

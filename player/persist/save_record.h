@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "player/graphics/sprite.h"
+#include "player/scenario/scenario_record.h"
 #include "player/scenario/scenario_state.h"
 
 namespace marlit {
@@ -76,26 +77,9 @@ struct SpriteImage {
         (SaveLayout::kSpriteBytes - kFramesOffset) / kFrameBytes;  // 47
     bool present = false;  // the first word: 1 when the sprite existed
     uint32_t layout = kLayout;
-    int32_t id = 0;
-    int32_t designX = 0;
-    int32_t designY = 0;
-    int32_t layer = 0;
-    bool visible = true;
-    bool finished = false;
-    DrawCommand command;
-    int32_t screenX = 0;
-    int32_t screenY = 0;
-    int32_t pivotX = 0;
-    int32_t pivotY = 0;
-    int32_t scaleX = 1000;
-    int32_t scaleY = 1000;
-    int32_t angle = 0;
-    int32_t width = 0;
-    int32_t height = 0;
-    int32_t frame = 0;
-    int32_t frameOffsetX = 0;
-    int32_t frameOffsetY = 0;
-    std::vector<AnimationFrame> frames;  // at most kMaxFrames
+    // The sprite as the snapshot took it. Its picture slot and alpha are not
+    // stored: the slot's picture and the draw command carry them.
+    RecordedSprite sprite;
 };
 
 struct SaveRecord {

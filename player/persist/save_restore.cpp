@@ -13,30 +13,11 @@ constexpr int kColourKeyedSlot = 26;
 SpriteImage spriteImage(const RecordedSprite& k) {
     SpriteImage s;
     s.present = true;
-    s.id = k.id;
-    s.designX = k.x;
-    s.designY = k.y;
-    s.layer = k.layer;
-    s.visible = k.visible;
-    s.finished = k.finished;
-    s.command = k.command;
-    s.screenX = k.screenX;
-    s.screenY = k.screenY;
-    s.pivotX = k.pivotX;
-    s.pivotY = k.pivotY;
-    s.scaleX = k.scaleX;
-    s.scaleY = k.scaleY;
-    s.angle = k.angle;
-    s.width = k.width;
-    s.height = k.height;
-    s.frame = k.frame;
-    s.frameOffsetX = k.frameOffsetX;
-    s.frameOffsetY = k.frameOffsetY;
-    s.frames = k.frames;
+    s.sprite = k;
     return s;
 }
 
-void putSprite(ScenarioEngine& e, const SpriteImage& image) {
+void putSprite(ScenarioEngine& e, const RecordedSprite& image) {
     GraphicsOps& g = e.services.graphics;
     Sprite* s = g.compositor().create(image.id, g.dirtyMarker());
     if (!s)
@@ -63,7 +44,7 @@ void putSprite(ScenarioEngine& e, const SpriteImage& image) {
     s->frameOffsetY = image.frameOffsetY;
     placeCommand(*s);
     s->recordMove();
-    e.pictures.remember(image.id, {image.designX, image.designY});
+    e.pictures.remember(image.id, {image.x, image.y});
 }
 
 }  // namespace
@@ -149,8 +130,8 @@ void restoreScene(ScenarioEngine& e, const SaveRecord& r, const WindowImageHook&
         st.repeat = r.repeat;
     }
     for (const SpriteImage& s : r.sprites) {
-        if (s.present && Compositor::validSprite(s.id))
-            putSprite(e, s);
+        if (s.present && Compositor::validSprite(s.sprite.id))
+            putSprite(e, s.sprite);
     }
     if (st.mode == kModeScenario)
         e.applyManner();

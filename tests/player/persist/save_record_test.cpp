@@ -58,11 +58,11 @@ SaveRecord sampleRecord() {
     r.window.voice = "duz0001";
     r.window.stateLayout = 3;
     r.window.windowState = {1, 2, 3, 4, 5};
-    SpriteImage& s = r.sprites[1];
-    s.present = true;
+    r.sprites[1].present = true;
+    RecordedSprite& s = r.sprites[1].sprite;
     s.id = 25;
-    s.designX = 200;
-    s.designY = -4;
+    s.x = 200;
+    s.y = -4;
     s.layer = 28;
     s.command.picture = 25;
     s.command.opacity = 128;
@@ -132,9 +132,9 @@ TEST(SaveRecordLayout, ReadsBackWhatItWrote) {
     EXPECT_EQ(back->window.stateLayout, 3u);
     EXPECT_EQ(back->window.windowState, in.window.windowState);
     EXPECT_FALSE(back->sprites[0].present);
-    const SpriteImage& s = back->sprites[1];
-    ASSERT_TRUE(s.present);
-    EXPECT_EQ(s.designX, 200);
+    ASSERT_TRUE(back->sprites[1].present);
+    const RecordedSprite& s = back->sprites[1].sprite;
+    EXPECT_EQ(s.x, 200);
     EXPECT_EQ(s.command.opacity, 128);
     EXPECT_EQ(s.command.source.bottom, 120);
     EXPECT_EQ(s.screenX, 260000);
