@@ -9,7 +9,7 @@
 #include <optional>
 
 #include "base/version.h"
-#include "formats/mlz_pack_writer.h"
+#include "tests/apps/app_runs.h"
 #include "tests/support/run_program.h"
 #include "tests/support/temp_dir.h"
 
@@ -18,18 +18,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-test::ProgramResult run(const std::string& program, const std::vector<std::string>& args) {
-    return test::runProgram(test::programPath(program), args);
-}
-
-// A pack of one entry where the converter would put it.
-void writePack(const fs::path& path) {
-    fs::create_directories(path.parent_path());
-    MlzPackWriter w;
-    ASSERT_TRUE(w.open(path.string()));
-    ASSERT_TRUE(w.add("chip.rbp", std::vector<uint8_t>(40, 7)));
-    ASSERT_TRUE(w.finish());
-}
+using test::run;
+using test::writePack;
 
 size_t lines(const std::string& text) {
     return static_cast<size_t>(std::count(text.begin(), text.end(), '\n'));
