@@ -68,6 +68,8 @@ void ScenarioEngine::Snapshot() {
     r.music = services.sound.musicName();
     r.loopingEffect = services.sound.loopingEffect();
     r.voice = voiceName;
+    if (window && window->built())
+        r.page = window->savedPage();
     r.storyVars.assign(vars.all().begin(), vars.all().begin() + ScenarioVars::kStoryCount);
     for (int slot = 0; slot < PictureSlots::kCount; ++slot) {
         if (pictures.holds(slot))

@@ -1,13 +1,10 @@
 #include "player/scenario/scenario_tables.h"
 
-#include <charconv>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <functional>
 
 #include "base/sjis.h"
-#include "base/words.h"
+#include "player/core/table_rows.h"
 
 namespace marlit {
 
@@ -38,49 +35,6 @@ int ScenarioTables::dayCardDateY(int heroine) const {
         return dayCard[static_cast<size_t>(heroine)].dateY;
     return kOtherDateY;
 }
-
-namespace {
-
-std::vector<std::string> fieldsOf(std::string_view line) {
-    std::vector<std::string> out;
-    for (std::string_view word : splitWords(line))
-        out.emplace_back(word);
-    return out;
-}
-
-std::optional<int> numberOf(std::string_view text) {
-    int value = 0;
-    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc{} || end != text.data() + text.size())
-        return std::nullopt;
-    return value;
-}
-
-// Calls `row` with the fields of every line that holds any; `row` returns
-// what is wrong with the line, or "" when it took it.
-bool eachRow(const std::string& hostPath, TableReport& report,
-             const std::function<std::string(const std::vector<std::string>&)>& row) {
-    std::ifstream in(hostPath, std::ios::binary);
-    if (!in)
-        return false;
-    std::string line;
-    int number = 0;
-    while (std::getline(in, line)) {
-        ++number;
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        auto fields = fieldsOf(line);
-        if (fields.empty() || fields[0][0] == '#')
-            continue;
-        std::string wrong = row(fields);
-        if (!wrong.empty())
-            report.warnings.push_back(hostPath + ":" + std::to_string(number) + ": " + wrong +
-                                      "; the line is skipped");
-    }
-    return true;
-}
-
-}  // namespace
 
 bool readMannerTable(const std::string& hostPath, ScenarioTables& tables, TableReport& report) {
     std::vector<std::string> rows;
@@ -139,19 +93,10 @@ ScenarioTables loadScenarioTables(const std::vector<std::string>& folders, Table
         {"day_card.txt", readDayCardTable},
     };
     for (const auto& [name, read] : files) {
-        bool found = false;
-        for (const std::string& folder : folders) {
-            if (folder.empty())
-                continue;
-            if (read((std::filesystem::path(folder) / name).string(), tables, report)) {
-                found = true;
-                break;
-            }
-        }
-        if (!found)
-            report.warnings.push_back(std::string("the table ") + name +
-                                      " is in none of the data folders; put it beside the packs "
-                                      "or in the program's data folder");
+        readFirstTable(
+            folders, name,
+            [&, read = read](const std::string& path) { return read(path, tables, report); },
+            report);
     }
     return tables;
 }

@@ -18,6 +18,8 @@
 #include <string_view>
 #include <vector>
 
+#include "player/core/table_rows.h"
+
 namespace marlit {
 
 struct PlaceRow {
@@ -50,9 +52,6 @@ struct ScenarioTables {
 // Reads one table file into `tables` (replacing that table). A line that
 // does not parse is reported through `warn` as "FILE:LINE: what" and
 // skipped. False (nothing changed) when the file cannot be read.
-struct TableReport {
-    std::vector<std::string> warnings;
-};
 bool readMannerTable(const std::string& hostPath, ScenarioTables& tables, TableReport& report);
 bool readPlaceTable(const std::string& hostPath, ScenarioTables& tables, TableReport& report);
 bool readDayCardTable(const std::string& hostPath, ScenarioTables& tables, TableReport& report);

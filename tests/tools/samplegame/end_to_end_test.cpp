@@ -175,5 +175,12 @@ TEST_F(SampleGameEndToEnd, TheOpeningSkyScrollsDownToTheTown) {
     EXPECT_EQ(dump_.find("CHR"), std::string::npos) << "nobody stands there yet";
 }
 
+TEST_F(SampleGameEndToEnd, TheConvertedGameLacksNothingItsScriptsAndTablesName) {
+    const auto r =
+        test::runProgram(test::programPath("marlit-tool"), {"verify", data_->path().string()});
+    EXPECT_EQ(r.exitCode, 0) << r.out << r.err;
+    EXPECT_NE(r.out.find("nothing missing"), std::string::npos) << r.out;
+}
+
 }  // namespace
 }  // namespace marlit
