@@ -101,8 +101,13 @@ void restoreScene(ScenarioEngine& e, const SaveRecord& r) {
     e.services.sound.stopAll();
     e.petals.stop();
     e.caption.remove();
-    e.pictures.clearAll();
     e.setWindowShown(false);
+    e.pictures.clearAll();
+    // The window is made again from its picture; its page comes back below.
+    if (e.window) {
+        e.window->free();
+        e.window->build();
+    }
 
     st.mode = r.mode;
     st.subState = r.subState;
@@ -145,7 +150,7 @@ void restoreScene(ScenarioEngine& e, const SaveRecord& r) {
         e.setWindowShown(true);
     // The page as it stood; a page of another layout (a newer program's)
     // or one that does not read is left empty.
-    if (e.window && e.window->built()) {
+    if (e.window) {
         if (r.window.stateLayout == kPageLayout) {
             if (auto page = decodeMessagePage(r.window.windowState))
                 e.window->restorePage(*page);
