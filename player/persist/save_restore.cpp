@@ -99,6 +99,8 @@ void restoreScene(ScenarioEngine& e, const SaveRecord& r, const WindowImageHook&
     e.pictures.clearAll();
     e.setWindowShown(false);
 
+    // A loaded game is no scene replay.
+    st.sceneReplay = 0;
     st.mode = r.mode;
     st.subState = r.subState;
     st.stateWord3 = r.stateWord3;
