@@ -61,7 +61,11 @@ class SceneGalleryTest : public ExtrasTest {
             ctx.scenarioEngine->seen.addScript(seen);
         ScriptBuilder scene;
         scene.text('6', "0307a_f01");
-        pack({{"AdvData\\GRP\\system\\sc.rbp", {800, 600}}}, {{"0305a_n01", scene}});
+        // A scene that ends the story's day before the map.
+        ScriptBuilder dayEnd;
+        dayEnd.word(27, 0, 0).quad('`', 0, 0, 0, 0);
+        pack({{"AdvData\\GRP\\system\\sc.rbp", {800, 600}}},
+             {{"0305a_n01", scene}, {"0225c_n01", dayEnd}});
         enter(kModeSceneGallery);
     }
 };
@@ -177,6 +181,18 @@ TEST_F(SceneGalleryTest, AReplayComesBackToTheSameCharacterAndPage) {
     ASSERT_NE(sprite(ExtrasScreen::kCoverSprite), nullptr);
     ASSERT_TRUE(runTo(kModeSceneGallery, 2));
     EXPECT_EQ(scenes->cursor(), ExtrasScreen::kNone);
+}
+
+TEST_F(SceneGalleryTest, AReplayEndsAtTheDaysEndInsteadOfGoingToTheMap) {
+    tap(placeAt(2).x, placeAt(2).y);
+    ASSERT_TRUE(runTo(kModeScenario, 0));
+    ASSERT_EQ(ctx.scenario.scriptName, "0225c_n01");
+    for (int i = 0; i < 20 && ctx.scenario.mode == kModeScenario; ++i)
+        frame();
+    EXPECT_EQ(ctx.scenario.mode, kModeSceneGallery);
+    ASSERT_TRUE(runTo(kModeSceneGallery, 2));
+    EXPECT_FALSE(scenes->replaying());
+    EXPECT_EQ(scenes->page(), 0);
 }
 
 TEST_F(SceneGalleryTest, AReplayThatCannotStartComesBack) {
