@@ -109,6 +109,8 @@ void restoreScene(ScenarioEngine& e, const SaveRecord& r) {
         e.window->build();
     }
 
+    // A loaded game is no scene replay.
+    st.sceneReplay = 0;
     st.mode = r.mode;
     st.subState = r.subState;
     st.stateWord3 = r.stateWord3;

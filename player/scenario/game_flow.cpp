@@ -10,6 +10,7 @@ void ScenarioEngine::StartNewGame() {
     state.mode = kModeScenario;
     state.subState = 0;
     state.stateWord3 = 0;
+    state.sceneReplay = 0;
     state.position = 0;
     state.repeat = 0;
     state.choice.pending = 0;
@@ -36,6 +37,7 @@ void ScenarioEngine::ReturnToTitle() {
     pictures.clearAll();
     state.mode = kModeOpening;
     state.subState = 0;
+    state.sceneReplay = 0;
     state.stateWord3 = 0;
     services.graphics.redrawScreen();
     state.windowShown = 0;
