@@ -12,6 +12,8 @@
 #include "player/persist/settings_file.h"
 #include "player/scenario/scenario_engine.h"
 #include "player/shell/frame_tick.h"
+#include "player/shell/menu_setup.h"
+#include "player/shell/overlay_menu.h"
 
 namespace marlit {
 
@@ -37,6 +39,10 @@ void openSaveFolder(GameContext& ctx) {
                                 return local;
                             },
                             report});
+    ctx.saveSlots->listed = [&ctx] {
+        if (OverlayMenu* menu = ctx.menu())
+            menu->showSlots(ctx.saveSlots->items());
+    };
     ctx.saveSlots->ListSlots();
     engine.quickSave = [&ctx] { return ctx.saveSlots->quickSave(); };
     engine.quickLoad = [&ctx] { return ctx.saveSlots->quickLoad(); };
@@ -58,7 +64,11 @@ void readConfiguration(GameContext& ctx) {
     // A missing picture leaves the slot empty, as for every picture.
     ctx.graphics->loadPicture(kPlacePictureSlot, kPlacePicture, false);
     seedInstalledSettings(ctx.config, ctx.configPath);
-    ReadSettings(ctx.config, ctx.configPath, ctx.settings);
+    ReadSettings(ctx.config, ctx.configPath, ctx.settings, [&ctx](const ConfigKey& key) {
+        if (ctx.menu())
+            ctx.menu()->settingApplied(key);
+    });
+    readMenuKeys(ctx);
     if (ctx.config.readFromBackup()) {
         ctx.report(ctx.configPath + " was missing or damaged; its backup " +
                    backupPathOf(ctx.configPath) + " was read instead");
