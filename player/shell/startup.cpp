@@ -10,6 +10,7 @@
 #include "player/persist/player_logs.h"
 #include "player/persist/save_slots.h"
 #include "player/persist/settings_file.h"
+#include "player/scenario/message_window.h"
 #include "player/scenario/scenario_engine.h"
 #include "player/shell/frame_tick.h"
 #include "player/shell/menu_setup.h"
@@ -39,6 +40,16 @@ void openSaveFolder(GameContext& ctx) {
                                 return local;
                             },
                             report});
+    // A load clears every sprite and picture: the message window is built
+    // again (its message is typed again from the record's position).
+    ctx.saveSlots->window.restore = [&ctx](const MessageWindowImage& image) {
+        if (!ctx.messageWindow || !image.exists)
+            return;
+        ctx.messageWindow->free();
+        ctx.messageWindow->build();
+        if (image.shown)
+            ctx.messageWindow->show(true);
+    };
     ctx.saveSlots->listed = [&ctx] {
         if (OverlayMenu* menu = ctx.menu())
             menu->showSlots(ctx.saveSlots->items());

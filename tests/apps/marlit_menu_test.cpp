@@ -77,6 +77,7 @@ class MarlitMenu : public ::testing::TestWithParam<bool> {
                             test::sineWave(22050, 2, 20.0, 440, 8000), {"-b", "64"});
         ASSERT_FALSE(music.empty()) << "lame could not encode the music";
     }
+    // A landscape pixel of a device shot, RGB565.
     uint16_t pixel(uint64_t frame, int x, int y) {
         char name[64];
         std::snprintf(name, sizeof name, "device_%06llu.png",
@@ -86,7 +87,10 @@ class MarlitMenu : public ::testing::TestWithParam<bool> {
         EXPECT_TRUE(png) << error;
         if (!png)
             return 0;
-        const uint8_t* p = &png->pixels[(static_cast<size_t>(y) * png->width + x) * png->channels];
+        // The device is portrait: landscape (x, y) is device (y, W - 1 - x).
+        const size_t dx = static_cast<size_t>(y);
+        const size_t dy = static_cast<size_t>(png->height - 1 - x);
+        const uint8_t* p = &png->pixels[(dy * png->width + dx) * png->channels];
         return static_cast<uint16_t>((p[0] >> 3) << 11 | (p[1] >> 2) << 5 | (p[2] >> 3));
     }
     bool vga = false;
