@@ -1,5 +1,5 @@
 // The events of the player's window, in the order they happened: hardware
-// keys, the stylus in device coordinates, commands posted by the player
+// keys, the stylus in device coordinates, the desktop's mouse wheel, commands posted by the player
 // itself, the request to close the window, and the end of the message loop.
 #pragma once
 
@@ -14,6 +14,7 @@ enum class EventType {
     StylusDown,
     StylusMove,
     StylusUp,
+    Wheel,    // the mouse wheel turned: `value` notches, up (away) positive
     Command,  // a menu command id, posted to the window
     Close,    // the window is asked to close
     Paint,    // the window must be drawn again

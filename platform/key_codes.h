@@ -17,6 +17,9 @@ constexpr int16_t kKeyCodeStart = 0x0D;  // the centre (action) key
 constexpr int16_t kKeyCodeA = 0xC1;
 constexpr int16_t kKeyCodeB = 0xC2;
 constexpr int16_t kKeyCodeC = 0xC3;
+// A key that only opens and closes the popup menu: a game controller's
+// Start, the keyboard's menu key. The handheld has none.
+constexpr int16_t kKeyCodeMenu = 0x5D;
 
 // The key list of the back ends: the hardware keys in landscape layout.
 inline KeyList standardKeyList() {

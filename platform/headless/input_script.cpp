@@ -23,10 +23,10 @@ struct KeyName {
     std::string_view name;
     int16_t code;
 };
-constexpr KeyName kKeys[] = {{"up", kKeyCodeUp},       {"down", kKeyCodeDown},
-                             {"left", kKeyCodeLeft},   {"right", kKeyCodeRight},
-                             {"start", kKeyCodeStart}, {"a", kKeyCodeA},
-                             {"b", kKeyCodeB},         {"c", kKeyCodeC}};
+constexpr KeyName kKeys[] = {
+    {"up", kKeyCodeUp},       {"down", kKeyCodeDown},   {"left", kKeyCodeLeft},
+    {"right", kKeyCodeRight}, {"start", kKeyCodeStart}, {"a", kKeyCodeA},
+    {"b", kKeyCodeB},         {"c", kKeyCodeC},         {"menu", kKeyCodeMenu}};
 
 std::optional<uint32_t> number(std::string_view word, uint32_t max) {
     uint32_t v = 0;
@@ -78,11 +78,13 @@ class LineParser {
             if (!id)
                 return "bad command id '" + printable(w[2]) + "'";
             add(*time, EventType::Command, static_cast<int32_t>(*id));
+        } else if (verb == "wheel" && args == 1 && (w[2] == "up" || w[2] == "down")) {
+            add(*time, EventType::Wheel, w[2] == "up" ? 1 : -1);
         } else if (verb == "quit" && args == 0) {
             add(*time, EventType::Close, 0);
         } else {
             return "not an event: expected key down|up NAME, press NAME, tap X Y, drag X Y, "
-                   "release, command ID or quit";
+                   "release, wheel up|down, command ID or quit";
         }
         return {};
     }

@@ -1,11 +1,12 @@
 // Scripted input for headless runs. One event per line:
 //
 //   TIME key down NAME | key up NAME | press NAME | tap X Y | drag X Y |
-//        release | command ID | quit
+//        release | wheel up|down | command ID | quit
 //
 // TIME is the virtual time in ms from the start of the run, never smaller
 // than the line before; NAME is one of up, down, left, right, start, a, b,
-// c; "press" is a key down and, 50 ms later, its key up; X and Y are
+// c, menu (a game controller's Start); "wheel" turns the mouse wheel one
+// notch; "press" is a key down and, 50 ms later, its key up; X and Y are
 // landscape screen pixels; "tap" puts the stylus down, "drag" moves it,
 // "release" lifts it; "quit" asks the window to close. Empty lines and
 // lines starting with "#" are skipped.

@@ -31,7 +31,16 @@ std::optional<int16_t> keyCode(SDL_Keycode key) {
             return kKeyCodeB;
         case SDLK_c:
             return kKeyCodeC;
+        case SDLK_MENU:
+        case SDLK_APPLICATION:
+            return kKeyCodeMenu;
         default:
+            // The other letters and digits by their upper-case codes, for
+            // the keys a user chooses in the menu.
+            if (key >= SDLK_a && key <= SDLK_z)
+                return static_cast<int16_t>('A' + (key - SDLK_a));
+            if (key >= SDLK_0 && key <= SDLK_9)
+                return static_cast<int16_t>('0' + (key - SDLK_0));
             return std::nullopt;
     }
 }
@@ -52,8 +61,10 @@ std::optional<int16_t> buttonCode(uint8_t button) {
             return kKeyCodeB;
         case SDL_CONTROLLER_BUTTON_X:
             return kKeyCodeC;
-        case SDL_CONTROLLER_BUTTON_START:
+        case SDL_CONTROLLER_BUTTON_BACK:
             return kKeyCodeStart;
+        case SDL_CONTROLLER_BUTTON_START:
+            return kKeyCodeMenu;
         default:
             return std::nullopt;
     }
@@ -135,6 +146,14 @@ std::optional<Event> SdlEvents::translate(const SDL_Event& e) {
             if (!stylusDown_)
                 return std::nullopt;
             return stylusEvent(EventType::StylusMove, e.motion.x, e.motion.y);
+        case SDL_MOUSEWHEEL: {
+            int notches = e.wheel.y;
+            if (e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED)
+                notches = -notches;
+            if (notches == 0)
+                return std::nullopt;
+            return Event{EventType::Wheel, notches, 0, 0};
+        }
         case SDL_MOUSEBUTTONUP:
             if (e.button.button != SDL_BUTTON_LEFT || !stylusDown_)
                 return std::nullopt;

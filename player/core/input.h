@@ -20,6 +20,11 @@ bool applyKey(InputState& input, KeyMap& keys, const Settings& settings, int32_t
 // centre-key setting; the presses that open it are consumed.
 bool takeMenuPress(InputState& input, const Settings& settings);
 
+// The desktop's mouse wheel: a notch up is a press of up, a notch down one
+// of down, past the cursor mode's filters (the text recall opens and
+// scrolls with it, as with the keys).
+void applyWheel(InputState& input, int32_t notches);
+
 // Stylus messages in device coordinates (portrait). The 640 x 480 build gets
 // half-size coordinates from its window and doubles them.
 void stylusDown(InputState& input, const ScreenGeometry& screen, int32_t x, int32_t y);

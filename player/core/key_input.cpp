@@ -99,6 +99,13 @@ void KeyMap::fill(const KeyList& keys) {
     codes[kSlotStart] = keys.vkStart;
 }
 
+void applyWheel(InputState& in, int32_t notches) {
+    if (notches > 0)
+        in.press[kPressUp] = 1;
+    else if (notches < 0)
+        in.press[kPressDown] = 1;
+}
+
 bool takeMenuPress(InputState& in, const Settings& settings) {
     if (settings.keyCenCtrl == kCentreKeyShowMenu) {
         if (in.press[kPressStart] == 1 || in.press[kPressB] == 1) {

@@ -27,10 +27,13 @@ bool seedInstalledSettings(ConfigCache& cache, const std::string& configPath) {
     return true;
 }
 
-void ReadSettings(ConfigCache& cache, const std::string& configPath, Settings& settings) {
+void ReadSettings(ConfigCache& cache, const std::string& configPath, Settings& settings,
+                  const std::function<void(const ConfigKey&)>& applied) {
     for (const ConfigKey& key : configKeys()) {
         const int32_t value = cache.ReadInt(key.section, key.key, key.defaultValue(), configPath);
         setSetting(settings, key, value);
+        if (applied)
+            applied(key);
     }
     auto name = cache.ReadString(kNameSection, kNameKey, kNameCapacity, configPath);
     textCopyBounded(settings.name, sizeof settings.name, name ? *name : kDefaultName);

@@ -2,6 +2,7 @@
 // initialisation, written once when the window is destroyed.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -10,6 +11,7 @@
 namespace marlit {
 
 class ConfigCache;
+struct ConfigKey;
 
 constexpr std::string_view kConfigFileName = "marlitpc.cfg";
 
@@ -26,8 +28,10 @@ bool seedInstalledSettings(ConfigCache& cache, const std::string& configPath);
 
 // Reads every settings key of the table in its reading order, then NAME.
 // An absent key gives the key's default; a value the key's rule ignores
-// leaves what `settings` holds.
-void ReadSettings(ConfigCache& cache, const std::string& configPath, Settings& settings);
+// leaves what `settings` holds. `applied` is told of every key after its
+// value went in (the menu shows the value with its check marks).
+void ReadSettings(ConfigCache& cache, const std::string& configPath, Settings& settings,
+                  const std::function<void(const ConfigKey&)>& applied = {});
 
 // Writes the keys that are written back, in their writing order, as
 // decimal numbers with their sign, into the cached lines (Flush writes the

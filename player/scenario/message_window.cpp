@@ -81,6 +81,11 @@ void MessageWindow::build() {
     resetPage();
 }
 
+void MessageWindow::applyOpacity() {
+    if (built_)
+        graphics_.setSpriteAlpha(1, opacity(settings_.messageWinTrans));
+}
+
 void MessageWindow::free() {
     if (!built_)
         return;

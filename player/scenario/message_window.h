@@ -35,6 +35,9 @@ class MessageWindow {
 
     // BuildWindow: the picture and its pieces, hidden, and an empty page.
     void build();
+    // The body takes the opacity of the MESSAGE_WIN_TRANS setting now held
+    // (the menu changed it); nothing while the window is not built.
+    void applyOpacity();
     // FreeWindow: the pieces, the picture and the recorded pages go.
     void free();
     bool built() const { return built_; }

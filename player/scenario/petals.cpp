@@ -42,12 +42,16 @@ void Petals::start(uint32_t now) {
 }
 
 void Petals::stop() {
+    pause();
+    kind_ = 0;
+}
+
+void Petals::pause() {
     for (int i = 0; i < kMaxPetals; ++i) {
         pictures_.remove(kFirstSprite + i);
         petals_[static_cast<size_t>(i)].alive = false;
     }
     active_ = false;
-    kind_ = 0;
     pictures_.free(kPicture);
 }
 

@@ -28,6 +28,9 @@ class Petals {
     void start(uint32_t now);
     // Removes every petal, frees the sheet, kind 0.
     void stop();
+    // Removes every petal and frees the sheet, keeping the kind and the
+    // period for a later start (the petals setting turned off).
+    void pause();
     // The passes since the last update.
     void update(uint32_t now);
 

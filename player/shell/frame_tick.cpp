@@ -80,6 +80,8 @@ void frameTick(GameContext& ctx) {
 }
 
 void onKey(GameContext& ctx, int32_t code, bool down) {
+    if (ctx.overlayMenu && ctx.overlayMenu->takeKey(ctx, code, down))
+        return;
     if (!applyKey(ctx.input, ctx.keyMap, ctx.settings, code, down))
         return;
     if (ctx.overlayMenu && !ctx.overlayMenu->isOpen() && takeMenuPress(ctx.input, ctx.settings))
@@ -101,21 +103,26 @@ void dispatchEvent(GameContext& ctx, const Event& event) {
         case EventType::StylusUp:
             stylusUp(ctx.input);
             break;
+        case EventType::Wheel:
+            applyWheel(ctx.input, event.value);
+            break;
         case EventType::Command:
-            // Leaving the program must work with or without the menu.
-            if (event.value == kCommandExit) {
+            if (ctx.overlayMenu) {
+                ctx.overlayMenu->runCommand(ctx, event.value);
+            } else if (event.value == kCommandExit) {
+                // Leaving the program must work with or without the menu.
                 ctx.platform.events.post(Event{EventType::Close, 0, 0, 0});
             } else if (event.value == kCommandReturnToTitle && ctx.scenarioEngine) {
                 ctx.scenarioEngine->ReturnToTitle();
-            } else if (ctx.overlayMenu) {
-                ctx.overlayMenu->runCommand(ctx, event.value);
             }
             break;
         case EventType::Close:
             ctx.destroyWindow();
             break;
         case EventType::Paint:
-            if (ctx.display && !ctx.windowDestroyed())
+            if (ctx.menuOpen())
+                ctx.overlayMenu->repaint(ctx);
+            else if (ctx.display && !ctx.windowDestroyed())
                 repaint(*ctx.display, ctx.screen);
             break;
         case EventType::Quit:

@@ -9,6 +9,7 @@
 #include "player/screens/logo_screen.h"
 #include "player/screens/title_screen.h"
 #include "player/shell/game_context.h"
+#include "player/shell/overlay_menu.h"
 
 namespace marlit {
 
@@ -52,6 +53,14 @@ void registerFramingScreens(GameContext& ctx) {
         return ctx.movies->start(ctx.paths.movieFolder, kOpeningMovie);
     };
     hooks.modeAvailable = [&ctx](int mode) { return ctx.modes.get(mode) != nullptr; };
+    hooks.openMenu = [&ctx] {
+        if (ctx.overlayMenu && !ctx.overlayMenu->isOpen())
+            ctx.overlayMenu->open(ctx);
+    };
+    hooks.enableSaveItems = [&ctx](bool on) {
+        if (ctx.menu())
+            ctx.menu()->enableSaveItems(on);
+    };
     auto title = std::make_unique<TitleScreen>(services, *ctx.scenarioEngine, *ctx.titleVoices,
                                                std::move(hooks));
     ctx.titleScreen = title.get();

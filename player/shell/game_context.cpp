@@ -7,6 +7,7 @@
 #include "player/graphics/compositor.h"
 #include "player/graphics/graphics_ops.h"
 #include "player/graphics/message_text.h"
+#include "player/persist/key_config.h"
 #include "player/persist/player_logs.h"
 #include "player/persist/save_slots.h"
 #include "player/persist/settings_file.h"
@@ -20,6 +21,8 @@
 #include "player/shell/compositor_stages.h"
 #include "player/shell/extras_screens.h"
 #include "player/shell/framing_screens.h"
+#include "player/shell/menu_setup.h"
+#include "player/shell/overlay_menu.h"
 #include "player/shell/test_pattern.h"
 
 namespace marlit {
@@ -81,6 +84,7 @@ GameContext::GameContext(Platform& platform, const PlayerOptions& options)
     compositor->overlay = [this](const Surface& backBuffer, std::span<const Rect> recomposed) {
         messageWindow->overlay(backBuffer, recomposed);
     };
+    installOverlayMenu(*this);
     // Each mode's screen registers in the mode table.
     modes.set(kModeScenario, std::make_unique<ScenarioScreen>(*scenarioEngine));
     registerFramingScreens(*this);
@@ -120,6 +124,10 @@ GameContext::~GameContext() {
     keyMap.reset();
 }
 
+OverlayMenu* GameContext::menu() const {
+    return dynamic_cast<OverlayMenu*>(overlayMenu.get());
+}
+
 std::string GameContext::dataSetFolder() const {
     const std::string pack = hostPath(paths.picturePack);
     const size_t slash = pack.find_last_of('/');
@@ -146,6 +154,8 @@ void GameContext::destroyWindow() {
     windowDestroyed_ = true;
     if (!configPath.empty()) {
         WriteSettings(config, configPath, settings);
+        if (OverlayMenu* own = menu())
+            writeKeyBindings(config, configPath, own->keys());
         std::string why;
         if (!config.Flush(&why)) {
             report("cannot write " + configPath + ": " + why +

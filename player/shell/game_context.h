@@ -43,6 +43,7 @@ class GraphicsOps;
 class MessageTextDrawer;
 class MessageWindow;
 class MlzReader;
+class OverlayMenu;
 class ScenarioEngine;
 class PlayerLogs;
 class SaveSlots;
@@ -171,6 +172,9 @@ class GameContext {
     // One line on stderr, started by the program's name.
     void report(const std::string& text) const;
 
+    // The player's own menu when it is the one in overlayMenu (the settings,
+    // the keys and the save slots are shown in it), else null.
+    OverlayMenu* menu() const;
     bool menuOpen() const { return overlayMenu && overlayMenu->isOpen(); }
     bool moviePlaying() const { return display && display->movie != nullptr; }
 

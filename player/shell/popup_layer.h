@@ -3,6 +3,8 @@
 // the commands it posts to the window.
 #pragma once
 
+#include <cstdint>
+
 namespace marlit {
 
 class GameContext;
@@ -16,6 +18,13 @@ class PopupLayer {
     virtual void handleInput(GameContext& context) = 0;
     // A command posted to the window, run on a later loop turn.
     virtual void runCommand(GameContext& context, int id) = 0;
+    // A key event before the player's keys see it: true when the menu took
+    // it (its own menu key, or a key being learned).
+    virtual bool takeKey(GameContext& /*context*/, int32_t /*code*/, bool /*down*/) {
+        return false;
+    }
+    // The window must be drawn again while the menu is open.
+    virtual void repaint(GameContext& /*context*/) {}
 };
 
 }  // namespace marlit

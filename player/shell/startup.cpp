@@ -11,9 +11,12 @@
 #include "player/persist/save_slots.h"
 #include "player/persist/save_titles_table.h"
 #include "player/persist/settings_file.h"
+#include "player/scenario/message_window.h"
 #include "player/scenario/scenario_engine.h"
 #include "player/scenario/scenario_tables.h"
 #include "player/shell/frame_tick.h"
+#include "player/shell/menu_setup.h"
+#include "player/shell/overlay_menu.h"
 
 namespace marlit {
 
@@ -43,6 +46,20 @@ void openSaveFolder(GameContext& ctx) {
                                 return local;
                             },
                             report});
+    // A load clears every sprite and picture: the message window is built
+    // again (its message is typed again from the record's position).
+    ctx.saveSlots->window.restore = [&ctx](const MessageWindowImage& image) {
+        if (!ctx.messageWindow || !image.exists)
+            return;
+        ctx.messageWindow->free();
+        ctx.messageWindow->build();
+        if (image.shown)
+            ctx.messageWindow->show(true);
+    };
+    ctx.saveSlots->listed = [&ctx] {
+        if (OverlayMenu* menu = ctx.menu())
+            menu->showSlots(ctx.saveSlots->items());
+    };
     ctx.saveSlots->ListSlots();
     engine.quickSave = [&ctx] { return ctx.saveSlots->quickSave(); };
     engine.quickLoad = [&ctx] { return ctx.saveSlots->quickLoad(); };
@@ -64,7 +81,11 @@ void readConfiguration(GameContext& ctx) {
     // A missing picture leaves the slot empty, as for every picture.
     ctx.graphics->loadPicture(kPlacePictureSlot, kPlacePicture, false);
     seedInstalledSettings(ctx.config, ctx.configPath);
-    ReadSettings(ctx.config, ctx.configPath, ctx.settings);
+    ReadSettings(ctx.config, ctx.configPath, ctx.settings, [&ctx](const ConfigKey& key) {
+        if (ctx.menu())
+            ctx.menu()->settingApplied(key);
+    });
+    readMenuKeys(ctx);
     if (ctx.config.readFromBackup()) {
         ctx.report(ctx.configPath + " was missing or damaged; its backup " +
                    backupPathOf(ctx.configPath) + " was read instead");

@@ -78,7 +78,7 @@ TEST(InputScript, RejectsWhatItDoesNotUnderstandWithTheLine) {
     EXPECT_EQ(problem("x press a"), "line 1: bad time 'x'");
     EXPECT_EQ(problem("-1 press a"), "line 1: bad time '-1'");
     EXPECT_EQ(problem("99999999999 press a"), "line 1: bad time '99999999999'");
-    EXPECT_EQ(problem("1 press menu"), "line 1: unknown key 'menu'");
+    EXPECT_EQ(problem("1 press home"), "line 1: unknown key 'home'");
     EXPECT_EQ(problem("1 key sideways a").substr(0, 20), "line 1: not an event");
     EXPECT_EQ(problem("1 tap 320 0"), "line 1: position outside the 320x240 screen");
     EXPECT_EQ(problem("1 tap 0 240"), "line 1: position outside the 320x240 screen");

@@ -108,6 +108,8 @@ TEST_F(InputTest, FullSuppressionNeedsTwoPressesInARow) {
 }
 
 TEST_F(InputTest, DoublePressCountsOnlyRepeatedCentrePresses) {
+    // The centre key's presses, not the menu it would open.
+    ctx.settings.keyCenCtrl = kCentreKeyNone;
     ctx.settings.ketDoubleClick = 1;
     EXPECT_EQ(counterAfterDown(kKeyCodeStart, kPressStart), 0);
     EXPECT_EQ(counterAfterDown(kKeyCodeStart, kPressStart), 1);
