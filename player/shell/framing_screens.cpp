@@ -57,10 +57,7 @@ void registerFramingScreens(GameContext& ctx) {
         if (ctx.overlayMenu && !ctx.overlayMenu->isOpen())
             ctx.overlayMenu->open(ctx);
     };
-    hooks.enableSaveItems = [&ctx](bool on) {
-        if (ctx.menu())
-            ctx.menu()->enableSaveItems(on);
-    };
+    hooks.enableSaveItems = [&ctx](bool on) { ctx.enableSaveItems(on); };
     auto title = std::make_unique<TitleScreen>(services, *ctx.scenarioEngine, *ctx.titleVoices,
                                                std::move(hooks));
     ctx.titleScreen = title.get();

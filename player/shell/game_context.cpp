@@ -88,7 +88,7 @@ GameContext::GameContext(Platform& platform, const PlayerOptions& options)
     // Each mode's screen registers in the mode table.
     modes.set(kModeScenario, std::make_unique<ScenarioScreen>(*scenarioEngine));
     registerFramingScreens(*this);
-    registerExtrasScreens(*this);
+    registerExtrasScreens(*this, [this](bool on) { enableSaveItems(on); });
 
     stages = makeCompositorStages();
     if (options.testPattern)
@@ -126,6 +126,11 @@ GameContext::~GameContext() {
 
 OverlayMenu* GameContext::menu() const {
     return dynamic_cast<OverlayMenu*>(overlayMenu.get());
+}
+
+void GameContext::enableSaveItems(bool on) {
+    if (OverlayMenu* m = menu())
+        m->enableSaveItems(on);
 }
 
 std::string GameContext::dataSetFolder() const {

@@ -175,6 +175,8 @@ class GameContext {
     // The player's own menu when it is the one in overlayMenu (the settings,
     // the keys and the save slots are shown in it), else null.
     OverlayMenu* menu() const;
+    // Switches the menu's save items (a replayed scene turns them off).
+    void enableSaveItems(bool on);
     bool menuOpen() const { return overlayMenu && overlayMenu->isOpen(); }
     bool moviePlaying() const { return display && display->movie != nullptr; }
 

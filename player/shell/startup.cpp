@@ -11,7 +11,6 @@
 #include "player/persist/save_slots.h"
 #include "player/persist/save_titles_table.h"
 #include "player/persist/settings_file.h"
-#include "player/scenario/message_window.h"
 #include "player/scenario/scenario_engine.h"
 #include "player/scenario/scenario_tables.h"
 #include "player/shell/frame_tick.h"
@@ -46,16 +45,6 @@ void openSaveFolder(GameContext& ctx) {
                                 return local;
                             },
                             report});
-    // A load clears every sprite and picture: the message window is built
-    // again (its message is typed again from the record's position).
-    ctx.saveSlots->window.restore = [&ctx](const MessageWindowImage& image) {
-        if (!ctx.messageWindow || !image.exists)
-            return;
-        ctx.messageWindow->free();
-        ctx.messageWindow->build();
-        if (image.shown)
-            ctx.messageWindow->show(true);
-    };
     ctx.saveSlots->listed = [&ctx] {
         if (OverlayMenu* menu = ctx.menu())
             menu->showSlots(ctx.saveSlots->items());
