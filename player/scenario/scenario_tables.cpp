@@ -48,7 +48,9 @@ std::vector<std::string> fieldsOf(std::string_view line) {
     return out;
 }
 
-std::optional<int> numberOf(std::string_view text) {
+}  // namespace
+
+std::optional<int> tableNumber(std::string_view text) {
     int value = 0;
     auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (ec != std::errc{} || end != text.data() + text.size())
@@ -56,10 +58,8 @@ std::optional<int> numberOf(std::string_view text) {
     return value;
 }
 
-// Calls `row` with the fields of every line that holds any; `row` returns
-// what is wrong with the line, or "" when it took it.
-bool eachRow(const std::string& hostPath, TableReport& report,
-             const std::function<std::string(const std::vector<std::string>&)>& row) {
+bool eachTableRow(const std::string& hostPath, TableReport& report,
+                  const std::function<std::string(const std::vector<std::string>&)>& row) {
     std::ifstream in(hostPath, std::ios::binary);
     if (!in)
         return false;
@@ -80,11 +80,9 @@ bool eachRow(const std::string& hostPath, TableReport& report,
     return true;
 }
 
-}  // namespace
-
 bool readMannerTable(const std::string& hostPath, ScenarioTables& tables, TableReport& report) {
     std::vector<std::string> rows;
-    bool ok = eachRow(hostPath, report, [&](const std::vector<std::string>& f) -> std::string {
+    bool ok = eachTableRow(hostPath, report, [&](const std::vector<std::string>& f) -> std::string {
         if (f.size() != 1)
             return "expected one picture path";
         rows.push_back(f[0]);
@@ -97,10 +95,10 @@ bool readMannerTable(const std::string& hostPath, ScenarioTables& tables, TableR
 
 bool readPlaceTable(const std::string& hostPath, ScenarioTables& tables, TableReport& report) {
     std::vector<PlaceRow> rows;
-    bool ok = eachRow(hostPath, report, [&](const std::vector<std::string>& f) -> std::string {
+    bool ok = eachTableRow(hostPath, report, [&](const std::vector<std::string>& f) -> std::string {
         if (f.size() != 2)
             return "expected a place number and a picture path";
-        auto place = numberOf(f[0]);
+        auto place = tableNumber(f[0]);
         if (!place || *place < 0 || *place >= ScenarioTables::kPlaces)
             return "the place number \"" + f[0] + "\" is not 0 to 47";
         rows.push_back({*place, f[1]});
@@ -113,13 +111,13 @@ bool readPlaceTable(const std::string& hostPath, ScenarioTables& tables, TableRe
 
 bool readDayCardTable(const std::string& hostPath, ScenarioTables& tables, TableReport& report) {
     std::array<DayCardRow, ScenarioTables::kHeroines> rows{};
-    bool ok = eachRow(hostPath, report, [&](const std::vector<std::string>& f) -> std::string {
+    bool ok = eachTableRow(hostPath, report, [&](const std::vector<std::string>& f) -> std::string {
         if (f.size() != 3)
             return "expected a heroine number, a picture name (or -) and a date-line y";
-        auto heroine = numberOf(f[0]);
+        auto heroine = tableNumber(f[0]);
         if (!heroine || *heroine < 0 || *heroine >= ScenarioTables::kHeroines)
             return "the heroine number \"" + f[0] + "\" is not 0 to 12";
-        auto y = numberOf(f[2]);
+        auto y = tableNumber(f[2]);
         if (!y || *y < 0 || *y > 576)
             return "the date-line y \"" + f[2] + "\" is not 0 to 576";
         rows[static_cast<size_t>(*heroine)] = {f[1] == "-" ? std::string() : f[1], *y};

@@ -13,6 +13,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -53,6 +54,15 @@ struct ScenarioTables {
 struct TableReport {
     std::vector<std::string> warnings;
 };
+
+// Calls `row` with the words of every line of a table file that holds any
+// (blank lines and lines starting with "#" are skipped); `row` returns what
+// is wrong with the line, or "" when it took it. A wrong line is reported as
+// "FILE:LINE: what; the line is skipped". False when the file cannot be read.
+bool eachTableRow(const std::string& hostPath, TableReport& report,
+                  const std::function<std::string(const std::vector<std::string>&)>& row);
+// A whole decimal number (optionally negative), or none.
+std::optional<int> tableNumber(std::string_view text);
 bool readMannerTable(const std::string& hostPath, ScenarioTables& tables, TableReport& report);
 bool readPlaceTable(const std::string& hostPath, ScenarioTables& tables, TableReport& report);
 bool readDayCardTable(const std::string& hostPath, ScenarioTables& tables, TableReport& report);

@@ -19,6 +19,7 @@
 #include "player/screens/title_voices.h"
 #include "player/shell/compositor_stages.h"
 #include "player/shell/framing_screens.h"
+#include "player/shell/route_screens.h"
 #include "player/shell/test_pattern.h"
 
 namespace marlit {
@@ -93,7 +94,9 @@ GameContext::GameContext(Platform& platform, const PlayerOptions& options)
 GameContext::~GameContext() {
     modes = ModeTable{};
     titleScreen = nullptr;
+    mapScreen = nullptr;
     titleVoices.reset();
+    screenTables.reset();
     saveSlots.reset();
     playerLogs.reset();
     if (compositor)
@@ -132,6 +135,8 @@ void GameContext::loadTables() {
         report(warning);
     if (titleVoices)
         titleVoices->setPatterns(titleVoicePatterns(*this));
+    if (screenTables)
+        *screenTables = readScreenTables(*this);
 }
 
 void GameContext::report(const std::string& text) const {
