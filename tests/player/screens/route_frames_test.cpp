@@ -118,12 +118,14 @@ TEST_P(RouteFrames, TheEndingSequenceAndTheRoll) {
     frames(100);
     ASSERT_NE(ctx.compositor->sprite(11), nullptr);
     checkFrame("ending_panel");
-    for (int i = 0; i < 1000 && ctx.scenario.mode != kModeStaffRoll; ++i)
+    // Frames of 100 ms from here: the screens follow the clock.
+    ctx.frameTimer.setInterval(100);
+    for (int i = 0; i < 200 && ctx.scenario.mode != kModeStaffRoll; ++i)
         game.frame();
     ASSERT_EQ(ctx.scenario.mode, kModeStaffRoll);
-    frames(440);
+    frames(70);
     checkFrame("roll_first_picture");
-    frames(500);
+    frames(80);
     checkFrame("roll_two_pictures");
 }
 
