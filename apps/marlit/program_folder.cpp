@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "base/encoding.h"
+#include "base/system_folder.h"
 
 namespace marlit::app {
 
@@ -30,16 +30,9 @@ std::optional<std::string> systemFolder(const std::string& hostFolder, std::stri
                  "data folder \"1\"";
         return std::nullopt;
     }
-    auto sjis = utf8ToSjis(p.string());
-    if (!sjis) {
+    auto out = systemFolderPath(p.string());
+    if (!out)
         *error = p.string() + ": the folder's name cannot be written in Shift-JIS";
-        return std::nullopt;
-    }
-    std::string out;
-    for (char c : *sjis)
-        out.push_back(c == '/' ? '\\' : c);
-    if (out.empty() || out.back() != '\\')
-        out.push_back('\\');
     return out;
 }
 

@@ -127,6 +127,39 @@ void serialize(Ar& ar, MessageWindowImage& w) {
 }
 
 template <class Ar>
+void serialize(Ar& ar, GlyphRecord& g) {
+    ar.u16(g.character);
+    ar.i32(g.size);
+    ar.u32(g.colour);
+    ar.i32(g.cell.left);
+    ar.i32(g.cell.top);
+    ar.i32(g.cell.right);
+    ar.i32(g.cell.bottom);
+}
+
+template <class Ar>
+void serialize(Ar& ar, MessagePage& p) {
+    ar.text(p.speaker, SaveLayout::kTextField);
+    ar.i32(p.penX);
+    ar.i32(p.penY);
+    ar.i32(p.lineStartX);
+    ar.i32(p.charsInLine);
+    ar.i32(p.lines);
+    ar.u32(p.colour);
+    uint32_t count = static_cast<uint32_t>(p.glyphs.size());
+    ar.u32(count);
+    if constexpr (Ar::kReading) {
+        if (count > GlyphPage::kCapacity) {
+            count = 0;
+            ar.fail();
+        }
+        p.glyphs.resize(count);
+    }
+    for (GlyphRecord& g : p.glyphs)
+        serialize(ar, g);
+}
+
+template <class Ar>
 void serialize(Ar& ar, ChoiceSet& c) {
     ar.i32(c.pending);
     ar.i32(c.count);
@@ -193,6 +226,24 @@ void serialize(Ar& ar, SaveRecord& r) {
 }
 
 }  // namespace
+
+std::vector<uint8_t> encodeMessagePage(const MessagePage& page) {
+    MessagePage copy = page;
+    if (copy.glyphs.size() > GlyphPage::kCapacity)
+        copy.glyphs.resize(GlyphPage::kCapacity);
+    RecordWriter out;
+    serialize(out, copy);
+    return out.bytes().take();
+}
+
+std::optional<MessagePage> decodeMessagePage(std::span<const uint8_t> bytes) {
+    RecordReader in(bytes);
+    MessagePage page;
+    serialize(in, page);
+    if (!in.ok())
+        return std::nullopt;
+    return page;
+}
 
 std::vector<uint8_t> encodeSaveRecord(const SaveRecord& record) {
     SaveRecord copy = record;  // the walk takes the record by reference

@@ -116,6 +116,13 @@ struct SaveRecord {
     std::array<SpriteImage, kSavedSprites> sprites;
 };
 
+// The message window's page as the window image's state (layout
+// kPageLayout), and back: none when the bytes are not such a page (a
+// count beyond the page, bytes cut short).
+constexpr uint32_t kPageLayout = 1;
+std::vector<uint8_t> encodeMessagePage(const MessagePage& page);
+std::optional<MessagePage> decodeMessagePage(std::span<const uint8_t> bytes);
+
 // The 48 180 bytes of a record.
 std::vector<uint8_t> encodeSaveRecord(const SaveRecord& record);
 

@@ -2,6 +2,7 @@
 // the scene.
 #include "player/core/mode_screen.h"
 #include "player/persist/save_slots.h"
+#include "player/scenario/message_window.h"
 #include "player/scenario/scenario_engine.h"
 
 namespace marlit {
@@ -82,6 +83,10 @@ SaveRecord saveRecordFrom(const ScenarioRecord& k) {
     r.window.shown = k.windowShown != 0;
     r.window.message = k.message;
     r.window.voice = k.voice;
+    if (k.page) {
+        r.window.stateLayout = kPageLayout;
+        r.window.windowState = encodeMessagePage(*k.page);
+    }
     for (const RecordedSprite& s : k.sprites) {
         const int i = s.id - kFirstSavedSprite;
         if (i >= 0 && i < kSavedSprites && !s.finished)
@@ -90,15 +95,22 @@ SaveRecord saveRecordFrom(const ScenarioRecord& k) {
     return r;
 }
 
-void restoreScene(ScenarioEngine& e, const SaveRecord& r, const WindowImageHook& window) {
+void restoreScene(ScenarioEngine& e, const SaveRecord& r) {
     ScenarioState& st = e.state;
     // Everything that plays stops, and the scene is cleared.
     e.services.sound.stopAll();
     e.petals.stop();
     e.caption.remove();
-    e.pictures.clearAll();
     e.setWindowShown(false);
+    e.pictures.clearAll();
+    // The window is made again from its picture; its page comes back below.
+    if (e.window) {
+        e.window->free();
+        e.window->build();
+    }
 
+    // A loaded game is no scene replay.
+    st.sceneReplay = 0;
     st.mode = r.mode;
     st.subState = r.subState;
     st.stateWord3 = r.stateWord3;
@@ -138,8 +150,15 @@ void restoreScene(ScenarioEngine& e, const SaveRecord& r, const WindowImageHook&
     e.services.brightness = r.brightness;
     if (r.window.shown || r.windowShown)
         e.setWindowShown(true);
-    if (window.restore)
-        window.restore(r.window);
+    // The page as it stood; a page of another layout (a newer program's)
+    // or one that does not read is left empty.
+    if (e.window) {
+        if (r.window.stateLayout == kPageLayout) {
+            if (auto page = decodeMessagePage(r.window.windowState))
+                e.window->restorePage(*page);
+        }
+        e.window->showPageMark(r.pageMarkShown != 0);
+    }
 
     e.services.graphics.redrawScreen();
     if (!r.music.empty())

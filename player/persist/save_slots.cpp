@@ -55,8 +55,6 @@ bool SaveSlots::Save(int slot, int32_t value) {
     };
     record.summary =
         saveSummary(record.label, var(var::kMonth), var(var::kDay), var(var::kWeekday), s_.titles);
-    if (window.save)
-        window.save(record.window);
     std::vector<uint8_t> file = encodeSaveRecord(record);
     const Surface screen = e.services.graphics.backBuffer();
     if (screen.pixels) {
@@ -97,7 +95,7 @@ bool SaveSlots::Load(int slot) {
         return false;
     }
     s_.logs.SaveSystem();
-    restoreScene(s_.engine, *record, window);
+    restoreScene(s_.engine, *record);
     return true;
 }
 

@@ -26,15 +26,6 @@ constexpr int kSaveSlots = 15;
 // "save001.dat", or "save001_v.dat" on the 640-wide build, for slot 1-15.
 std::string slotFileName(int slotNumber, bool vga);
 
-// The message window's part of a save: the window fills the image's
-// `windowState` (its own bytes and layout number) when a save is written
-// and puts it back after a load has shown the scene again. Unset hooks
-// store and restore the engine's part only.
-struct WindowImageHook {
-    std::function<void(MessageWindowImage&)> save;
-    std::function<void(const MessageWindowImage&)> restore;
-};
-
 struct SlotItem {
     bool present = false;
     std::string text;                // Shift-JIS: the menu item
@@ -45,8 +36,9 @@ struct SlotItem {
 SaveRecord saveRecordFrom(const ScenarioRecord& snapshot);
 
 // Puts a record's scene back into the engine (sound, pictures, sprites,
-// variables, script and position, the manner setting).
-void restoreScene(ScenarioEngine& engine, const SaveRecord& record, const WindowImageHook& window);
+// variables, script and position, the manner setting, the message
+// window's page).
+void restoreScene(ScenarioEngine& engine, const SaveRecord& record);
 
 class SaveSlots {
   public:
@@ -78,7 +70,6 @@ class SaveSlots {
     bool quickSave() { return Save(0, 0); }
     bool quickLoad() { return Load(0); }
 
-    WindowImageHook window;
     // Told after ListSlots (the menu refreshes its items).
     std::function<void()> listed;
 

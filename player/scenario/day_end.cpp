@@ -60,6 +60,12 @@ StepResult dayEnd(ScenarioEngine& e, const Command& c) {
         const bool beforeEnd = month < 3 || (month == 3 && day <= 6);
         const bool noDate = month == 0 && day == 0;
         if (beforeEnd && !noDate && !(s.dayEndSelector == 1 && c.w == 1)) {
+            // A replayed scene ends where the story would go on to the map.
+            if (s.sceneReplay) {
+                s.mode = kModeSceneGallery;
+                s.subState = kSceneReplayReturn;
+                return StepResult::Yield;
+            }
             e.Snapshot();
             s.subState = 0;
             s.mode = s.dayEndSelector < 9 ? kModeMap : kModeDayChange;

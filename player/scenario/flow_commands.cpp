@@ -82,9 +82,10 @@ StepResult jumpToScript(ScenarioEngine& e, const Command& c) {
         e.ReturnToTitle();
         return StepResult::Yield;
     }
-    if (sameText(c.text, "SC_END")) {
+    // A replayed scene ends at its jump, wherever the story would go on.
+    if (sameText(c.text, "SC_END") || s.sceneReplay) {
         s.mode = kModeSceneGallery;
-        s.subState = 30;
+        s.subState = kSceneReplayReturn;
         return StepResult::Yield;
     }
     for (int i = 0; i < static_cast<int>(std::size(kEndingRolls)); ++i) {

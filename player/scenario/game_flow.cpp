@@ -10,6 +10,7 @@ void ScenarioEngine::StartNewGame() {
     state.mode = kModeScenario;
     state.subState = 0;
     state.stateWord3 = 0;
+    state.sceneReplay = 0;
     state.position = 0;
     state.repeat = 0;
     state.choice.pending = 0;
@@ -36,6 +37,7 @@ void ScenarioEngine::ReturnToTitle() {
     pictures.clearAll();
     state.mode = kModeOpening;
     state.subState = 0;
+    state.sceneReplay = 0;
     state.stateWord3 = 0;
     services.graphics.redrawScreen();
     state.windowShown = 0;
@@ -68,6 +70,8 @@ void ScenarioEngine::Snapshot() {
     r.music = services.sound.musicName();
     r.loopingEffect = services.sound.loopingEffect();
     r.voice = voiceName;
+    if (window && window->built())
+        r.page = window->savedPage();
     r.storyVars.assign(vars.all().begin(), vars.all().begin() + ScenarioVars::kStoryCount);
     for (int slot = 0; slot < PictureSlots::kCount; ++slot) {
         if (pictures.holds(slot))

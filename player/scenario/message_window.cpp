@@ -92,7 +92,7 @@ void MessageWindow::free() {
     choiceText_.clear();
     speaker_.clear();
     built_ = shown_ = hiddenByUser_ = pageMark_ = recallOpen_ = false;
-    graphics_.redrawScreen();
+    redrawTextBox();
 }
 
 void MessageWindow::setPiecesVisible(bool visible) {
@@ -126,6 +126,45 @@ void MessageWindow::resetPage() {
     penY_ = origin(kTextBox.y) + origin(kTextOrigin.y);
     charsInLine_ = 0;
     lines_ = 0;
+}
+
+MessagePage MessageWindow::savedPage() const {
+    MessagePage p;
+    p.speaker = speaker_;
+    p.glyphs.assign(page_.records().begin(), page_.records().end());
+    p.penX = penX_;
+    p.penY = penY_;
+    p.lineStartX = lineStartX_;
+    p.charsInLine = charsInLine_;
+    p.lines = lines_;
+    p.colour = colour_;
+    return p;
+}
+
+void MessageWindow::restorePage(const MessagePage& p) {
+    resetPage();
+    const ScreenGeometry& screen = graphics_.screen();
+    const auto onScreen = [&screen](const Rect& r) {
+        return r.left >= 0 && r.top >= 0 && r.left < r.right && r.top < r.bottom &&
+               r.right <= screen.width && r.bottom <= screen.height;
+    };
+    for (GlyphRecord g : p.glyphs) {
+        if (g.size <= 0 || g.size > screen.height || !onScreen(g.cell))
+            continue;
+        g.state = kGlyphToDraw;
+        if (!page_.add(g))
+            break;
+    }
+    speaker_ = p.speaker;
+    penX_ = p.penX;
+    penY_ = p.penY;
+    lineStartX_ = p.lineStartX;
+    charsInLine_ = std::clamp(p.charsInLine, 0, kPerLine + 1);
+    lines_ = std::max(p.lines, 0);
+    colour_ = p.colour;
+    text_.clear();
+    typed_ = 0;
+    graphics_.redrawScreen();
 }
 
 void MessageWindow::lineBreak() {

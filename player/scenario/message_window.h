@@ -15,6 +15,7 @@
 #include "player/graphics/graphics_ops.h"
 #include "player/graphics/message_text.h"
 #include "player/scenario/backlog_list.h"
+#include "player/scenario/message_page.h"
 
 namespace marlit {
 
@@ -62,6 +63,10 @@ class MessageWindow {
     void nextLine();
 
     const GlyphPage& page() const { return page_; }
+    // The page for a save, and the page of a loaded save put back (its
+    // glyphs drawn again; a glyph outside the screen is left out).
+    MessagePage savedPage() const;
+    void restorePage(const MessagePage& page);
     // The page's characters as UTF-8, lines joined by "\n".
     std::string pageText() const;
 

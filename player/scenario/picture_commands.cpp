@@ -4,6 +4,7 @@
 #include "player/core/mode_screen.h"
 #include "player/scenario/command_handlers.h"
 #include "player/scenario/scenario_engine.h"
+#include "player/scenario/script_names.h"
 
 namespace marlit {
 
@@ -21,17 +22,11 @@ constexpr int kCharacterLayer = 28;
 constexpr int kOverlayLayer = 26;
 constexpr int kSideOffset = 200;
 
-std::string picturePath(std::string_view name) {
-    if (!name.empty() && name.back() == '@')
-        name.remove_suffix(1);
-    return "AdvData\\grp\\" + std::string(name) + ".rbp";
-}
-
 // Puts a picture into a slot and shows it whole at (x, 0).
 void place(ScenarioEngine& e, int slot, std::string_view name, int x, int layer) {
     e.pictures.remove(slot);
     e.pictures.free(slot);
-    if (e.pictures.load(slot, picturePath(name)))
+    if (e.pictures.load(slot, characterPicturePath(name)))
         e.pictures.showWhole(slot, slot, {x, 0}, layer);
 }
 
@@ -78,9 +73,9 @@ void ScenarioEngine::applyManner() {
 
 StepResult background(ScenarioEngine& e, const Command& c) {
     e.state.position = c.next;
-    if (sameText(c.text, "system\\map_a") || sameText(c.text, "system\\map_p"))
+    if (isMapBackground(c.text))
         return StepResult::Continue;
-    const std::string path = "AdvData\\grp\\" + std::string(c.text) + ".rbp";
+    const std::string path = backgroundPicturePath(c.text);
     if (e.pictures.holds(kBackground) && sameText(e.pictures.path(kBackground), path))
         return StepResult::Continue;
     for (int slot : {kLeft, kLeftOverlay, kRight, kRightOverlay, kSpare, kBackground}) {

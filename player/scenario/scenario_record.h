@@ -6,10 +6,12 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "player/graphics/sprite.h"
+#include "player/scenario/message_page.h"
 #include "player/scenario/scenario_state.h"
 #include "player/scenario/scenario_vars.h"
 
@@ -71,6 +73,8 @@ struct ScenarioRecord {
     std::string music;
     std::string loopingEffect;  // the effect file looping on the effect channel
     std::string voice;
+    // The message window's page, when the window was built.
+    std::optional<MessagePage> page;
     std::vector<int16_t> storyVars;  // banks 0-49
     std::vector<RecordedPicture> pictures;
     std::vector<RecordedSprite> sprites;

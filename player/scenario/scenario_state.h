@@ -22,6 +22,9 @@ struct ChoiceSet {
     int32_t last = 0;                      // the index chosen last
 };
 
+// The scene gallery's step that takes a replayed scene's end.
+constexpr int32_t kSceneReplayReturn = 30;
+
 struct ScenarioState {
     int32_t mode = 0;  // the top-level mode, see mode_table.h
     int32_t subState = 0;
@@ -48,6 +51,11 @@ struct ScenarioState {
     int32_t windowShown = 0;  // the message window
     int32_t pictureChanged = 0;
     int32_t mannerHidden = 0;
+
+    // Set while a scene chosen in the scene gallery replays: its end (a
+    // jump to another script, or the day's end before the map) returns to
+    // the gallery at sub-state kSceneReplayReturn instead of going on.
+    int32_t sceneReplay = 0;
 
     // --- the ending roll and the page-wait mark ---
     int32_t ending = 0;

@@ -1,13 +1,10 @@
 #include "player/scenario/scenario_tables.h"
 
-#include <charconv>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <functional>
 
 #include "base/sjis.h"
-#include "base/words.h"
+#include "player/core/table_rows.h"
 
 namespace marlit {
 
@@ -39,50 +36,9 @@ int ScenarioTables::dayCardDateY(int heroine) const {
     return kOtherDateY;
 }
 
-namespace {
-
-std::vector<std::string> fieldsOf(std::string_view line) {
-    std::vector<std::string> out;
-    for (std::string_view word : splitWords(line))
-        out.emplace_back(word);
-    return out;
-}
-
-}  // namespace
-
-std::optional<int> tableNumber(std::string_view text) {
-    int value = 0;
-    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc{} || end != text.data() + text.size())
-        return std::nullopt;
-    return value;
-}
-
-bool eachTableRow(const std::string& hostPath, TableReport& report,
-                  const std::function<std::string(const std::vector<std::string>&)>& row) {
-    std::ifstream in(hostPath, std::ios::binary);
-    if (!in)
-        return false;
-    std::string line;
-    int number = 0;
-    while (std::getline(in, line)) {
-        ++number;
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        auto fields = fieldsOf(line);
-        if (fields.empty() || fields[0][0] == '#')
-            continue;
-        std::string wrong = row(fields);
-        if (!wrong.empty())
-            report.warnings.push_back(hostPath + ":" + std::to_string(number) + ": " + wrong +
-                                      "; the line is skipped");
-    }
-    return true;
-}
-
 bool readMannerTable(const std::string& hostPath, ScenarioTables& tables, TableReport& report) {
     std::vector<std::string> rows;
-    bool ok = eachTableRow(hostPath, report, [&](const std::vector<std::string>& f) -> std::string {
+    bool ok = eachRow(hostPath, report, [&](const std::vector<std::string>& f) -> std::string {
         if (f.size() != 1)
             return "expected one picture path";
         rows.push_back(f[0]);
@@ -95,10 +51,10 @@ bool readMannerTable(const std::string& hostPath, ScenarioTables& tables, TableR
 
 bool readPlaceTable(const std::string& hostPath, ScenarioTables& tables, TableReport& report) {
     std::vector<PlaceRow> rows;
-    bool ok = eachTableRow(hostPath, report, [&](const std::vector<std::string>& f) -> std::string {
+    bool ok = eachRow(hostPath, report, [&](const std::vector<std::string>& f) -> std::string {
         if (f.size() != 2)
             return "expected a place number and a picture path";
-        auto place = tableNumber(f[0]);
+        auto place = numberOf(f[0]);
         if (!place || *place < 0 || *place >= ScenarioTables::kPlaces)
             return "the place number \"" + f[0] + "\" is not 0 to 47";
         rows.push_back({*place, f[1]});
@@ -111,13 +67,13 @@ bool readPlaceTable(const std::string& hostPath, ScenarioTables& tables, TableRe
 
 bool readDayCardTable(const std::string& hostPath, ScenarioTables& tables, TableReport& report) {
     std::array<DayCardRow, ScenarioTables::kHeroines> rows{};
-    bool ok = eachTableRow(hostPath, report, [&](const std::vector<std::string>& f) -> std::string {
+    bool ok = eachRow(hostPath, report, [&](const std::vector<std::string>& f) -> std::string {
         if (f.size() != 3)
             return "expected a heroine number, a picture name (or -) and a date-line y";
-        auto heroine = tableNumber(f[0]);
+        auto heroine = numberOf(f[0]);
         if (!heroine || *heroine < 0 || *heroine >= ScenarioTables::kHeroines)
             return "the heroine number \"" + f[0] + "\" is not 0 to 12";
-        auto y = tableNumber(f[2]);
+        auto y = numberOf(f[2]);
         if (!y || *y < 0 || *y > 576)
             return "the date-line y \"" + f[2] + "\" is not 0 to 576";
         rows[static_cast<size_t>(*heroine)] = {f[1] == "-" ? std::string() : f[1], *y};
@@ -137,19 +93,10 @@ ScenarioTables loadScenarioTables(const std::vector<std::string>& folders, Table
         {"day_card.txt", readDayCardTable},
     };
     for (const auto& [name, read] : files) {
-        bool found = false;
-        for (const std::string& folder : folders) {
-            if (folder.empty())
-                continue;
-            if (read((std::filesystem::path(folder) / name).string(), tables, report)) {
-                found = true;
-                break;
-            }
-        }
-        if (!found)
-            report.warnings.push_back(std::string("the table ") + name +
-                                      " is in none of the data folders; put it beside the packs "
-                                      "or in the program's data folder");
+        readFirstTable(
+            folders, name,
+            [&, read = read](const std::string& path) { return read(path, tables, report); },
+            report);
     }
     return tables;
 }

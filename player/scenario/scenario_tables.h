@@ -13,11 +13,12 @@
 #pragma once
 
 #include <array>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "player/core/table_rows.h"
 
 namespace marlit {
 
@@ -51,18 +52,6 @@ struct ScenarioTables {
 // Reads one table file into `tables` (replacing that table). A line that
 // does not parse is reported through `warn` as "FILE:LINE: what" and
 // skipped. False (nothing changed) when the file cannot be read.
-struct TableReport {
-    std::vector<std::string> warnings;
-};
-
-// Calls `row` with the words of every line of a table file that holds any
-// (blank lines and lines starting with "#" are skipped); `row` returns what
-// is wrong with the line, or "" when it took it. A wrong line is reported as
-// "FILE:LINE: what; the line is skipped". False when the file cannot be read.
-bool eachTableRow(const std::string& hostPath, TableReport& report,
-                  const std::function<std::string(const std::vector<std::string>&)>& row);
-// A whole decimal number (optionally negative), or none.
-std::optional<int> tableNumber(std::string_view text);
 bool readMannerTable(const std::string& hostPath, ScenarioTables& tables, TableReport& report);
 bool readPlaceTable(const std::string& hostPath, ScenarioTables& tables, TableReport& report);
 bool readDayCardTable(const std::string& hostPath, ScenarioTables& tables, TableReport& report);

@@ -1,6 +1,6 @@
 // The tables of the ending sequences and their follow-up scripts, and the
 // loading of every screen table from the data folders.
-#include <filesystem>
+#include <utility>
 
 #include "player/screens/screen_tables.h"
 #include "player/screens/table_fields.h"
@@ -10,7 +10,7 @@ namespace marlit {
 namespace {
 
 std::optional<int> routeOf(const std::string& field) {
-    auto route = tableNumber(field);
+    auto route = numberOf(field);
     if (!route || *route < 0 || *route >= ScreenTables::kRoutes)
         return std::nullopt;
     return route;
@@ -21,14 +21,14 @@ std::optional<int> routeOf(const std::string& field) {
 bool readEndingSequenceTable(const std::string& hostPath, ScreenTables& tables,
                              TableReport& report) {
     decltype(ScreenTables::endings) endings{};
-    bool ok = eachTableRow(hostPath, report, [&](const Fields& f) -> std::string {
+    bool ok = eachRow(hostPath, report, [&](const Fields& f) -> std::string {
         if (f.size() != 4)
             return "expected a route, a time in ms, a full picture (or -) and a right panel "
                    "(or -)";
         auto route = routeOf(f[0]);
         if (!route)
             return "the route \"" + f[0] + "\" is not 0 to 13";
-        auto time = tableNumber(f[1]);
+        auto time = numberOf(f[1]);
         if (!time || *time < 0)
             return "the time \"" + f[1] + "\" is not a number of ms from 0";
         for (size_t i = 2; i < 4; ++i) {
@@ -52,7 +52,7 @@ bool readEndingSequenceTable(const std::string& hostPath, ScreenTables& tables,
 
 bool readEndingScriptTable(const std::string& hostPath, ScreenTables& tables, TableReport& report) {
     decltype(ScreenTables::followUps) scripts{};
-    bool ok = eachTableRow(hostPath, report, [&](const Fields& f) -> std::string {
+    bool ok = eachRow(hostPath, report, [&](const Fields& f) -> std::string {
         if (f.size() != 2)
             return "expected a route and a script name (or - for the staff roll)";
         auto route = routeOf(f[0]);
@@ -80,19 +80,12 @@ ScreenTables loadScreenTables(const std::vector<std::string>& folders, TableRepo
         {"ending_scripts.txt", readEndingScriptTable},
     };
     for (const auto& [name, read] : files) {
-        bool found = false;
-        for (const std::string& folder : folders) {
-            if (folder.empty())
-                continue;
-            if (read((std::filesystem::path(folder) / name).string(), tables, report)) {
-                found = true;
-                break;
-            }
-        }
-        if (!found)
-            report.warnings.push_back(std::string("the table ") + name +
-                                      " is in none of the data folders; put it beside the packs "
-                                      "or in the program's data folder");
+        readFirstTable(
+            folders, name,
+            [&, read = read](const std::string& hostPath) {
+                return read(hostPath, tables, report);
+            },
+            report);
     }
     return tables;
 }

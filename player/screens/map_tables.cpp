@@ -25,13 +25,13 @@ std::string ScreenTables::dayScript(int day) const {
 bool readScheduleTable(const std::string& hostPath, ScreenTables& tables, TableReport& report) {
     decltype(ScreenTables::schedule) rows{};
     std::set<std::pair<int, int>> named;
-    bool ok = eachTableRow(hostPath, report, [&](const Fields& f) -> std::string {
+    bool ok = eachRow(hostPath, report, [&](const Fields& f) -> std::string {
         if (f.size() != 4)
             return "expected a row, a place, a script name (or -) and a crowd voice (or -)";
-        auto row = tableNumber(f[0]);
+        auto row = numberOf(f[0]);
         if (!row || *row < 0 || *row >= ScreenTables::kRows)
             return "the row \"" + f[0] + "\" is not 0 to 19";
-        auto place = tableNumber(f[1]);
+        auto place = numberOf(f[1]);
         if (!place || *place < 0 || *place >= ScreenTables::kPlaces)
             return "the place \"" + f[1] + "\" is not 0 to 8";
         if (auto wrong = checkName(f[2], "script name"); !wrong.empty())
@@ -51,13 +51,13 @@ bool readScheduleTable(const std::string& hostPath, ScreenTables& tables, TableR
 bool readIconTable(const std::string& hostPath, ScreenTables& tables, TableReport& report) {
     decltype(ScreenTables::icons) icons{};
     icons.fill(-1);
-    bool ok = eachTableRow(hostPath, report, [&](const Fields& f) -> std::string {
+    bool ok = eachRow(hostPath, report, [&](const Fields& f) -> std::string {
         if (f.size() != 2)
             return "expected a character letter and an icon number";
         const unsigned char letter = f[0].size() == 1 ? static_cast<unsigned char>(f[0][0]) : 0;
         if (!std::isalpha(letter))
             return "\"" + f[0] + "\" is not one letter a to z";
-        auto icon = tableNumber(f[1]);
+        auto icon = numberOf(f[1]);
         if (!icon || *icon < 0 || *icon >= ScreenTables::kIcons)
             return "the icon \"" + f[1] + "\" is not 0 to 63";
         icons[static_cast<size_t>(std::tolower(letter) - 'a')] = *icon;
@@ -70,19 +70,19 @@ bool readIconTable(const std::string& hostPath, ScreenTables& tables, TableRepor
 
 bool readMapPlaceTable(const std::string& hostPath, ScreenTables& tables, TableReport& report) {
     decltype(ScreenTables::places) places{};
-    bool ok = eachTableRow(hostPath, report, [&](const Fields& f) -> std::string {
+    bool ok = eachRow(hostPath, report, [&](const Fields& f) -> std::string {
         if (f.size() != 6)
             return "expected a map (map_a or map_p), a place, the pointer's x y and the "
                    "preview's x y";
         int map = f[0] == "map_a" ? 0 : f[0] == "map_p" ? 1 : -1;
         if (map < 0)
             return "the map \"" + f[0] + "\" is not map_a or map_p";
-        auto place = tableNumber(f[1]);
+        auto place = numberOf(f[1]);
         if (!place || *place < 0 || *place >= ScreenTables::kPlaces)
             return "the place \"" + f[1] + "\" is not 0 to 8";
         int xy[4];
         for (int i = 0; i < 4; ++i) {
-            auto v = tableNumber(f[static_cast<size_t>(2 + i)]);
+            auto v = numberOf(f[static_cast<size_t>(2 + i)]);
             const int limit = i % 2 == 0 ? 800 : 600;
             if (!v || *v < 0 || *v > limit)
                 return "the position \"" + f[static_cast<size_t>(2 + i)] + "\" is not 0 to " +
@@ -100,10 +100,10 @@ bool readMapPlaceTable(const std::string& hostPath, ScreenTables& tables, TableR
 
 bool readDayChangeTable(const std::string& hostPath, ScreenTables& tables, TableReport& report) {
     decltype(ScreenTables::dayScripts) days{};
-    bool ok = eachTableRow(hostPath, report, [&](const Fields& f) -> std::string {
+    bool ok = eachRow(hostPath, report, [&](const Fields& f) -> std::string {
         if (f.size() != 2)
             return "expected a day of the month and a script name";
-        auto day = tableNumber(f[0]);
+        auto day = numberOf(f[0]);
         if (!day || *day < 1 || *day > ScreenTables::kDays)
             return "the day \"" + f[0] + "\" is not 1 to 31";
         if (auto wrong = checkName(f[1], "script name"); !wrong.empty())

@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "player/scenario/scenario_tables.h"
+#include "player/core/table_rows.h"
 
 namespace marlit {
 

@@ -18,6 +18,7 @@
 #include "player/screens/game_movie.h"
 #include "player/screens/title_voices.h"
 #include "player/shell/compositor_stages.h"
+#include "player/shell/extras_screens.h"
 #include "player/shell/framing_screens.h"
 #include "player/shell/route_screens.h"
 #include "player/shell/test_pattern.h"
@@ -84,6 +85,7 @@ GameContext::GameContext(Platform& platform, const PlayerOptions& options)
     // Each mode's screen registers in the mode table.
     modes.set(kModeScenario, std::make_unique<ScenarioScreen>(*scenarioEngine));
     registerFramingScreens(*this);
+    registerExtrasScreens(*this);
 
     stages = makeCompositorStages();
     if (options.testPattern)

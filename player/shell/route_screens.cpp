@@ -4,6 +4,7 @@
 
 #include "player/persist/player_logs.h"
 #include "player/scenario/scenario_engine.h"
+#include "player/scenario/scenario_tables.h"
 #include "player/screens/day_change_screen.h"
 #include "player/screens/ending_screens.h"
 #include "player/screens/map_screen.h"

@@ -9,8 +9,10 @@
 #include "player/persist/data_path.h"
 #include "player/persist/player_logs.h"
 #include "player/persist/save_slots.h"
+#include "player/persist/save_titles_table.h"
 #include "player/persist/settings_file.h"
 #include "player/scenario/scenario_engine.h"
+#include "player/scenario/scenario_tables.h"
 #include "player/shell/frame_tick.h"
 
 namespace marlit {
@@ -28,8 +30,12 @@ void openSaveFolder(GameContext& ctx) {
     const std::string folder = hostPath(ctx.paths.saveFolder);
     ctx.playerLogs =
         std::make_unique<PlayerLogs>(folder, engine.readLog, engine.seen, engine.vars, report);
+    TableReport tables;
+    SaveTitles titles = loadSaveTitles({ctx.dataSetFolder(), scenarioDataFolder()}, tables);
+    for (const std::string& w : tables.warnings)
+        ctx.report(w);
     ctx.saveSlots = std::make_unique<SaveSlots>(
-        SaveSlots::Services{engine, *ctx.playerLogs, folder, ctx.geometry.vga(), SaveTitles{},
+        SaveSlots::Services{engine, *ctx.playerLogs, folder, ctx.geometry.vga(), std::move(titles),
                             [] {
                                 const std::time_t now = std::time(nullptr);
                                 std::tm local{};

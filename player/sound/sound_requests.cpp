@@ -37,7 +37,7 @@ void playScriptMusic(MusicPlayer& music, const Settings& settings, std::string_v
         music.stop();
         return;
     }
-    playMusic(music, settings, musicFolder, formatText("%z2.mp3", {number}), fadeInMs, true);
+    playMusic(music, settings, musicFolder, musicFileName(number), fadeInMs, true);
 }
 
 bool playScriptEffect(SoundMixer& mixer, const Settings& settings, std::string_view effectFolder,
@@ -48,9 +48,17 @@ bool playScriptEffect(SoundMixer& mixer, const Settings& settings, std::string_v
     }
     if (settings.sePlay != kSoundOn)
         return false;
-    return mixer.openChannel(kEffectSlot, formatText("%z3.mp3", {number}), effectFolder,
+    return mixer.openChannel(kEffectSlot, effectFileName(number), effectFolder,
                              mixVolume(settings.seVol, settings.masterVol),
                              ChannelOptions{.loop = loop, .readWhole = true});
+}
+
+std::string musicFileName(int number) {
+    return formatText("%z2.mp3", {number});
+}
+
+std::string effectFileName(int number) {
+    return formatText("%z3.mp3", {number});
 }
 
 std::string voiceFileName(std::string_view scriptName) {

@@ -34,6 +34,9 @@ int mixVolume(int category, int master);
 // whether it sounds.
 void playMusic(MusicPlayer& music, const Settings& settings, std::string_view musicFolder,
                std::string_view name, uint32_t fadeInMs, bool loop);
+// The file names of script music ("NN.mp3") and script effects ("NNN.mp3").
+std::string musicFileName(int number);
+std::string effectFileName(int number);
 // Script music: "NN.mp3" from the number, looping; 255 stops the music.
 void playScriptMusic(MusicPlayer& music, const Settings& settings, std::string_view musicFolder,
                      int number, uint32_t fadeInMs);

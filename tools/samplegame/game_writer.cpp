@@ -9,6 +9,7 @@
 
 #include "base/files.h"
 #include "base/png.h"
+#include "tools/samplegame/opening_movie.h"
 #include "tools/samplegame/picture_jobs.h"
 #include "tools/samplegame/sound_jobs.h"
 #include "tools/samplegame/story_scripts.h"
@@ -98,6 +99,21 @@ bool writeSampleGame(const SampleOptions& options, std::vector<WrittenFile>& wri
                              return true;
                          }});
     }
+    // The opening movie and its sound: the converter does not make movies,
+    // so they are written ready to play, for the data set's movie folder.
+    files.push_back(
+        {"Movie\\OP.jmv", [](const Font& font, std::vector<uint8_t>& out, std::string* why) {
+             auto bytes = makeOpeningMovie(font, why);
+             if (bytes)
+                 out = std::move(*bytes);
+             return bytes.has_value();
+         }});
+    files.push_back({"Movie\\OP.mp3", [](const Font&, std::vector<uint8_t>& out, std::string* why) {
+                         auto bytes = makeOpeningSound(why);
+                         if (bytes)
+                             out = std::move(*bytes);
+                         return bytes.has_value();
+                     }});
     // The scripts are assembled (and their links checked) before anything
     // is drawn, so that a broken story fails at once.
     std::vector<AssembledScript> scripts;

@@ -2,11 +2,16 @@
 // files it refuses, the summary line and the thumbnail.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 #include "base/bytes.h"
 #include "base/encoding.h"
 #include "player/persist/save_record.h"
 #include "player/persist/save_summary.h"
 #include "player/persist/save_thumbnail.h"
+#include "player/persist/save_titles_table.h"
+#include "tests/support/temp_dir.h"
 
 namespace marlit {
 namespace {
@@ -186,6 +191,36 @@ TEST(SaveSummary, TheDateOrTheTitleTheSceneNames) {
     EXPECT_EQ(emptySlotText(), sj("---- 未定義 ----"));
     EXPECT_EQ(saveSummary("0315a_r07", 2, 26, 2, SaveTitles{}), sj("2月26日(火)"))
         << "no title known: the date";
+}
+
+TEST(SaveTitlesTable, TheDataSetsOwnTableWinsAndABadLineIsNamed) {
+    test::TempDir dir;
+    std::filesystem::create_directories(dir.path() / "set");
+    std::ofstream(dir.path() / "set" / "save_titles.txt")
+        << "# titles\r\nr 灯 の エピローグ\r\nq nobody\r\ngame\r\n";
+    TableReport report;
+    SaveTitles titles = loadSaveTitles({dir.file("set"), dir.file("program")}, report);
+    EXPECT_EQ(titles.epilogues[12], sj("灯 の エピローグ")) << "the fields join with spaces";
+    EXPECT_EQ(titles.game, "");
+    ASSERT_EQ(report.warnings.size(), 2u);
+    EXPECT_NE(report.warnings[0].find("save_titles.txt:3: \"q\" is no route letter"),
+              std::string::npos)
+        << report.warnings[0];
+    EXPECT_NE(report.warnings[1].find("save_titles.txt:4: expected"), std::string::npos)
+        << report.warnings[1];
+
+    // Without the data set's own, the program's; without either, dates.
+    std::filesystem::create_directories(dir.path() / "program");
+    std::ofstream(dir.path() / "program" / "save_titles.txt") << "game はるまちの岬\n";
+    report = {};
+    titles = loadSaveTitles({dir.file("none"), dir.file("program")}, report);
+    EXPECT_EQ(titles.game, sj("はるまちの岬"));
+    EXPECT_TRUE(report.warnings.empty());
+    titles = loadSaveTitles({dir.file("none")}, report);
+    EXPECT_EQ(titles.game, "");
+    ASSERT_EQ(report.warnings.size(), 1u);
+    EXPECT_NE(report.warnings[0].find("save_titles.txt is in none of the data folders"),
+              std::string::npos);
 }
 
 TEST(SaveThumbnail, BoxAveragesPackedFiveSixFive) {

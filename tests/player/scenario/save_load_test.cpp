@@ -5,7 +5,11 @@
 
 #include "base/encoding.h"
 #include "base/files.h"
+#include "formats/mes_script.h"
+#include "player/persist/save_record.h"
 #include "player/persist/save_slots.h"
+#include "player/scenario/message_window.h"
+#include "player/scenario/text_commands.h"
 #include "tests/player/scenario/scenario_fixture.h"
 
 namespace marlit::test {
@@ -178,19 +182,61 @@ TEST_F(SaveLoad, QuickSaveAndQuickLoadUseSlotOne) {
     EXPECT_EQ(engine.vars.get(0, 1), 1);
 }
 
-TEST_F(SaveLoad, TheWindowHookKeepsItsOwnBytes) {
-    playScene();
-    auto slots = slotsIn(folder());
-    slots->window.save = [](MessageWindowImage& w) {
-        w.stateLayout = 1;
-        w.windowState = {9, 8, 7};
+TEST_F(SaveLoad, ALoadedPageHoldsItsSpeakerAndEarlierLinesAndTypesTheMessageAgain) {
+    MessageWindow window(graphics, settings, nullptr);
+    installTextCommands(engine, window);
+    const auto shown = [](std::string_view utf8) {
+        return encodeShownText(utf8ToSjis(utf8).value()).value();
     };
-    MessageWindowImage restored;
-    slots->window.restore = [&](const MessageWindowImage& w) { restored = w; };
+    ScriptBuilder s;
+    s.text('K', shown("灯"))
+        .text('L', shown("一行目"))
+        .text('L', shown("二行目の言葉"))
+        .word(7, 0, 0);
+    play(s);
+    window.build();
+    for (int i = 0; i < 100 && !window.pageMarkShown(); ++i)
+        step(100);
+    ASSERT_TRUE(window.pageMarkShown());
+    const std::string page = window.pageText();
+    const size_t glyphs = window.page().size();
+    ASSERT_EQ(glyphs, 10u);  // the speaker and both lines
+    auto slots = slotsIn(folder());
     ASSERT_TRUE(slots->Save(0));
+
+    window.resetPage();
     ASSERT_TRUE(slots->Load(0));
-    EXPECT_EQ(restored.windowState, (std::vector<uint8_t>{9, 8, 7}));
-    EXPECT_TRUE(restored.exists);
+    // The page as the second message found it: the speaker and line one.
+    EXPECT_EQ(window.page().size(), 4u);
+    EXPECT_EQ(window.speaker(), utf8ToSjis("灯").value());
+    for (int i = 0; i < 100 && !window.pageMarkShown(); ++i)
+        step(100);
+    EXPECT_EQ(window.page().size(), glyphs);
+    EXPECT_EQ(window.pageText(), page);
+}
+
+TEST(MessagePageCodec, ReadsBackWhatItWroteAndRefusesAnOverlongPage) {
+    MessagePage page;
+    page.speaker = "\x93\x94";
+    page.penX = 40;
+    page.penY = 180;
+    page.lines = 2;
+    page.glyphs.push_back({kGlyphDrawn, 0x8882, 16, 0xCCCCCC, {40, 180, 56, 196}});
+    const std::vector<uint8_t> bytes = encodeMessagePage(page);
+    auto back = decodeMessagePage(bytes);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->speaker, page.speaker);
+    EXPECT_EQ(back->penY, 180);
+    ASSERT_EQ(back->glyphs.size(), 1u);
+    EXPECT_EQ(back->glyphs[0].character, 0x8882);
+    EXPECT_EQ(back->glyphs[0].cell, (Rect{40, 180, 56, 196}));
+
+    std::vector<uint8_t> cut(bytes.begin(), bytes.end() - 1);
+    EXPECT_FALSE(decodeMessagePage(cut));
+    std::vector<uint8_t> overlong = bytes;
+    overlong[SaveLayout::kTextField + 24] = 0xFF;  // the glyph count
+    overlong[SaveLayout::kTextField + 25] = 0xFF;
+    EXPECT_FALSE(decodeMessagePage(overlong));
 }
 
 class SaveLoadVga : public SaveLoad {

@@ -1,7 +1,8 @@
 // A scene of text played through the frame tick on the headless back end at
 // both screen sizes: a speaker and a two-line message typed out, the page
-// wait, a click, a choice picked by keys, the recall in grey, and the
-// strongest antialiasing with the shadow. Frames are checked against their
+// wait, a click, a choice picked by keys, the recall in grey, each
+// antialiasing level and the strongest with the shadow, pages skipped with
+// the skip key held, and the recall three pages back. Frames are checked against their
 // golden digests, which hold for the pinned gothic font only; with another
 // font file the test skips and says so. To renew them, run this program
 // alone with MARLIT_UPDATE_GOLDEN=1 (MARLIT_GOLDEN_PNG=<folder> writes the
@@ -119,9 +120,17 @@ std::map<std::string, std::vector<uint8_t>> textPack(int screenWidth) {
         .text('E', "c")
         .text('M', shown("家に帰る"))
         .word(9, 0, 0);
+    // Each branch goes on over three more pages, for the skip and the
+    // recall three pages back.
     for (const char* label : {"a", "b", "c"})
         s.label(label)
             .text('L', shown(std::string(label) + "を選んだ。"))
+            .word(7, 0, 0)
+            .text('L', shown("続きの一ページ目。"))
+            .word(7, 0, 0)
+            .text('L', shown("続きの二ページ目。"))
+            .word(7, 0, 0)
+            .text('L', shown("続きの三ページ目。"))
             .word(7, 0, 0)
             .word(7, 0, 0);
     e["AdvData\\mes\\text01.mes"] = s.bytes();
@@ -201,7 +210,45 @@ TEST_P(TextScene, TextIsTypedWaitedOnChosenAndRecalled) {
     ctx.graphics->redrawScreen();
     frames(2);
     check("antialias_shadow");
+    // Each smoothing level, without the shadow.
+    ctx.settings.messageShadow = 0;
+    for (int level : {0, 1, 2}) {
+        ctx.settings.transMode = level;
+        ctx.graphics->redrawScreen();
+        frames(2);
+        check("antialias_" + std::to_string(level));
+    }
     EXPECT_EQ(ctx.scenario.mode, kModeScenario);
+
+    // The skip key held: the pages go by without a click, a few frames
+    // each, and the reader sees them pass.
+    ctx.settings.readSkip = 0;
+    dispatchEvent(ctx, Event{EventType::KeyDown, kKeyCodeLeft, 0, 0});
+    int frame = 0;
+    for (; frame < 200 && window.pageText() != "続きの二ページ目。"; ++frame)
+        game.frame();
+    EXPECT_LT(frame, 60) << "skipping is quick";
+    check("skip_held");
+    for (; frame < 300 && window.pageText() != "続きの三ページ目。"; ++frame)
+        game.frame();
+    dispatchEvent(ctx, Event{EventType::KeyUp, kKeyCodeLeft, 0, 0});
+    frames(30);
+    EXPECT_EQ(window.pageText(), "続きの三ページ目。");
+    EXPECT_TRUE(window.pageMarkShown()) << "the skip ends with the key";
+
+    // Three pages back in the recall: the page the choice led to.
+    press(kKeyCodeUp);
+    press(kKeyCodeUp);
+    press(kKeyCodeUp);
+    frames(2);
+    ASSERT_TRUE(window.recallOpen());
+    EXPECT_EQ(window.recallIndex(), 2u);  // 0 is the newest recorded page
+    check("recall_three_back");
+    press(kKeyCodeDown);
+    press(kKeyCodeDown);
+    press(kKeyCodeDown);
+    frames(2);
+    EXPECT_FALSE(window.recallOpen()) << "down past the newest page closes the recall";
 }
 
 INSTANTIATE_TEST_SUITE_P(BothScreens, TextScene, ::testing::Values(320, 640));

@@ -7,8 +7,11 @@
 // staff roll and the way back to the logo, and the sky scroll on its way.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <filesystem>
 #include <fstream>
 
+#include "base/png.h"
 #include "tests/support/played_sound.h"
 #include "tests/support/run_program.h"
 #include "tests/support/temp_dir.h"
@@ -234,6 +237,101 @@ TEST_F(SampleGameEndToEnd, TheOpeningSkyScrollsDownToTheTown) {
     EXPECT_LT(y, -250);
     EXPECT_GT(y, -400);
     EXPECT_EQ(dump_.find("CHR"), std::string::npos) << "nobody stands there yet";
+}
+
+TEST_F(SampleGameEndToEnd, TheConvertedGameLacksNothingItsScriptsAndTablesName) {
+    const auto r =
+        test::runProgram(test::programPath("marlit-tool"), {"verify", data_->path().string()});
+    EXPECT_EQ(r.exitCode, 0) << r.out << r.err;
+    EXPECT_NE(r.out.find("nothing missing"), std::string::npos) << r.out;
+}
+
+// The share of pixels that differ between two PNG shots of the same size,
+// from row `top` down.
+double differingShare(const std::string& a, const std::string& b, int top) {
+    auto pa = readPng(a), pb = readPng(b);
+    EXPECT_TRUE(pa && pb) << a << " " << b;
+    if (!pa || !pb || pa->pixels.size() != pb->pixels.size())
+        return 1.0;
+    size_t differ = 0;
+    const size_t start = static_cast<size_t>(top) * pa->width * pa->channels;
+    for (size_t i = start; i + 2 < pa->pixels.size(); i += static_cast<size_t>(pa->channels)) {
+        if (std::abs(pa->pixels[i] - pb->pixels[i]) +
+                std::abs(pa->pixels[i + 1] - pb->pixels[i + 1]) +
+                std::abs(pa->pixels[i + 2] - pb->pixels[i + 2]) >
+            24)
+            ++differ;
+    }
+    return static_cast<double>(differ) /
+           static_cast<double>((pa->pixels.size() - start) / pa->channels);
+}
+
+TEST_F(SampleGameEndToEnd, AQuickSaveLoadedInALaterRunBringsBackTheSceneItsPageAndItsMusic) {
+    // Each run has a program folder of its own around the converted data:
+    // its settings (the centre key saves, then loads) and its saves.
+    std::filesystem::create_directory_symlink(data_->file("1"), run.file("1"));
+    const auto settings = [&](int centreKey) {
+        std::ofstream(run.file("marlitpc.cfg"))
+            << "[SYSTEM_CONFIG]\r\nKEY_CEN_CTRL=" << centreKey
+            << "\r\n[MUSIC_CONFIG]\r\nPCM=2\r\n[VOICE_CONFIG]\r\nVOICE_PLAY=2\r\n"
+               "[SE_CONFIG]\r\nSE_PLAY=2\r\n";
+    };
+    const auto playHere = [&](const std::string& label, int frames, const std::string& input,
+                              int shotAt, const std::string& name) {
+        std::ofstream(run.file("input.txt")) << input;
+        const auto r = test::runProgram(
+            test::programPath("marlit"),
+            {"--headless", "--dir", run.path().string(), "--script", label, "--frames",
+             std::to_string(frames), "--input", run.file("input.txt"), "--shots", run.file(name),
+             "--shot-at", std::to_string(shotAt), "--dump-state", run.file(name + ".json"),
+             "--audio-out", run.file(name + ".wav")});
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+    };
+    // The first run reads on to 小夜's first line at the beach (music 04,
+    // the waves looping) and saves at its page wait.
+    settings(4);
+    playHere("0224a_f01", 560,
+             "2000 tap 160 120\n2050 release\n4000 tap 160 120\n4050 release\n"
+             "7000 press start\n8500 quit\n",
+             400, "saved");
+    ASSERT_TRUE(std::filesystem::exists(run.file("save001.dat")));
+    const std::string saved = test::readFileText(run.file("saved.json"));
+    EXPECT_NE(saved.find("\"music\":\"04.mp3\""), std::string::npos) << saved;
+
+    // The second run starts a new game (music 06, the sky) and loads the
+    // save at its first page wait.
+    settings(5);
+    playHere("0223a_f01", 700, "6000 press start\n11000 quit\n", 650, "loaded");
+    const std::string loaded = test::readFileText(run.file("loaded.json"));
+    for (const char* part :
+         {"\"script\":\"0224a_f01\"", "\"music\":\"04.mp3\"", "\"speaker\":\"小夜\"",
+          "\"text\":\"小夜\\n「……こんにちは。\\nこのあたりの人じゃ、ないですよね」\""}) {
+        EXPECT_NE(loaded.find(part), std::string::npos) << part << "\n" << loaded;
+    }
+    // The screen a reader sees after the load is the one of the save: the
+    // window with the page, the characters, the beach. Only the place
+    // caption at the top, which a load does not show again, and the
+    // page-wait mark's blink may differ.
+    EXPECT_LT(
+        differingShare(run.file("saved/frame_000400.png"), run.file("loaded/frame_000650.png"), 24),
+        0.01);
+    // And the beach is heard again: music after the load, as loud as it was.
+    auto before = test::readWav(run.file("saved.wav"));
+    auto after = test::readWav(run.file("loaded.wav"));
+    ASSERT_TRUE(before && after);
+    const auto rms = [](const test::Pcm& pcm, double from, double to) {
+        const auto left = test::leftChannel(pcm);
+        double sum = 0;
+        size_t n = 0;
+        for (size_t i = static_cast<size_t>(from * pcm.rate);
+             i < static_cast<size_t>(to * pcm.rate) && i < left.size(); ++i, ++n)
+            sum += static_cast<double>(left[i]) * left[i];
+        return n ? std::sqrt(sum / static_cast<double>(n)) : 0.0;
+    };
+    const double savedLevel = rms(*before, 5.0, 6.5);
+    const double loadedLevel = rms(*after, 8.0, 9.5);
+    EXPECT_GT(savedLevel, 300);
+    EXPECT_NEAR(loadedLevel, savedLevel, savedLevel * 0.5);
 }
 
 }  // namespace

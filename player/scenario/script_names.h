@@ -1,0 +1,19 @@
+// The pack entries that the picture commands of a script name: the player
+// loads them, and marlit-tool verify looks for them in a data set.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace marlit {
+
+// The background command's picture: "AdvData\grp\" + name + ".rbp".
+std::string backgroundPicturePath(std::string_view name);
+// A character or overlay picture: the same, a final "@" of the name left
+// out.
+std::string characterPicturePath(std::string_view name);
+// "system\map_a" and "system\map_p" name the map screen's pictures, which
+// the background command leaves to that screen.
+bool isMapBackground(std::string_view name);
+
+}  // namespace marlit

@@ -1,0 +1,42 @@
+#include "player/shell/extras_screens.h"
+
+#include "player/scenario/scenario_engine.h"
+#include "player/screens/extras_tables.h"
+#include "player/screens/music_room_screen.h"
+#include "player/screens/picture_gallery_screen.h"
+#include "player/screens/scene_gallery_screen.h"
+#include "player/shell/game_context.h"
+
+namespace marlit {
+
+void registerExtrasScreens(GameContext& ctx, std::function<void(bool)> enableSaveItems) {
+    // The galleries' tables are read from the data set's folder (beside
+    // the picture pack the configuration names) before the program's, each
+    // time a gallery opens.
+    auto tables = [&ctx] {
+        return ExtrasTableSource(
+            [&ctx] {
+                return std::vector<std::string>{ctx.dataSetFolder(), scenarioDataFolder()};
+            },
+            [&ctx](const std::string& text) { ctx.report(text); });
+    };
+    ScreenServices services{*ctx.graphics,
+                            *ctx.sound,
+                            ctx.settings,
+                            ctx.input,
+                            ctx.random,
+                            ctx.platform.localTime,
+                            ctx.brightness,
+                            ctx.scenario,
+                            [&ctx](const std::string& text) { ctx.report(text); },
+                            [&ctx](uint32_t ms) { ctx.frameTimer.setInterval(ms); }};
+    ScenarioEngine& story = *ctx.scenarioEngine;
+    ctx.modes.set(kModeMusicRoom, std::make_unique<MusicRoomScreen>(services, story));
+    ctx.modes.set(kModeGallery, std::make_unique<PictureGalleryScreen>(services, story, tables()));
+    ExtrasHooks hooks;
+    hooks.enableSaveItems = std::move(enableSaveItems);
+    ctx.modes.set(kModeSceneGallery, std::make_unique<SceneGalleryScreen>(services, story, tables(),
+                                                                          std::move(hooks)));
+}
+
+}  // namespace marlit

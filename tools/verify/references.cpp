@@ -1,0 +1,118 @@
+#include "tools/verify/references.h"
+
+#include "base/format.h"
+#include "player/scenario/script_names.h"
+#include "player/sound/sound_requests.h"
+
+namespace marlit {
+
+namespace {
+
+constexpr uint8_t kEffect = 5;
+constexpr uint8_t kMusic = 6;
+constexpr uint8_t kBackground = '.';
+constexpr uint8_t kLeft = '3';
+constexpr uint8_t kLeftOverlay = '4';
+constexpr uint8_t kRight = 'F';
+constexpr uint8_t kVoice = '5';
+constexpr uint8_t kStop = 255;
+// The title's situations: the logo, the title, the menu items, the time of day.
+constexpr int kTitleSituations = 15;
+
+bool namesCharacter(std::string_view s) {
+    return !s.empty() && s != "-";
+}
+
+}  // namespace
+
+const char* kindName(ResourceKind kind) {
+    switch (kind) {
+        case ResourceKind::Picture:
+            return "picture";
+        case ResourceKind::Music:
+            return "music";
+        case ResourceKind::Effect:
+            return "effect";
+        case ResourceKind::Voice:
+            return "voice";
+    }
+    return "?";
+}
+
+std::vector<Reference> scriptReferences(std::string_view label, const MesScript& script) {
+    std::vector<Reference> out;
+    const uint32_t end = static_cast<uint32_t>(script.stream().size());
+    for (uint32_t at = 0; at < end;) {
+        auto next = script.nextCommand(at);
+        if (!next)
+            break;
+        const std::string where = std::string(label) + " at position " + std::to_string(at);
+        const uint8_t op = script.byteAt(at);
+        switch (op) {
+            case kEffect:
+                if (script.byteAt(at + 1) != kStop)
+                    out.push_back(
+                        {ResourceKind::Effect, effectFileName(script.byteAt(at + 1)), where});
+                break;
+            case kMusic:
+                if (script.byteAt(at + 1) != kStop)
+                    out.push_back(
+                        {ResourceKind::Music, musicFileName(script.byteAt(at + 1)), where});
+                break;
+            case kBackground:
+                if (!isMapBackground(script.stringOperand(at)))
+                    out.push_back({ResourceKind::Picture,
+                                   backgroundPicturePath(script.stringOperand(at)), where});
+                break;
+            case kLeft:
+            case kLeftOverlay:
+            case kRight:
+                if (namesCharacter(script.stringOperand(at)))
+                    out.push_back({ResourceKind::Picture,
+                                   characterPicturePath(script.stringOperand(at)), where});
+                break;
+            case kVoice:
+                if (!script.stringOperand(at).empty())
+                    out.push_back(
+                        {ResourceKind::Voice, voiceFileName(script.stringOperand(at)), where});
+                break;
+            default:
+                break;
+        }
+        at = *next;
+    }
+    return out;
+}
+
+std::vector<Reference> scenarioTableReferences(const ScenarioTables& tables) {
+    std::vector<Reference> out;
+    for (const std::string& path : tables.manner)
+        out.push_back({ResourceKind::Picture, path, "manner.txt", true});
+    for (const PlaceRow& row : tables.places)
+        out.push_back({ResourceKind::Picture, row.path, "places.txt", true});
+    for (int heroine = 0; heroine < ScenarioTables::kHeroines; ++heroine) {
+        if (!tables.dayCard[static_cast<size_t>(heroine)].name.empty()) {
+            out.push_back({ResourceKind::Picture, tables.dayCardPicture(heroine),
+                           "day_card.txt, heroine " + std::to_string(heroine)});
+        }
+    }
+    // The general card, for every other heroine.
+    out.push_back({ResourceKind::Picture, tables.dayCardPicture(-1), "day_card.txt"});
+    return out;
+}
+
+std::vector<Reference> titleVoiceReferences(const std::vector<std::string>& patterns,
+                                            std::string_view file) {
+    std::vector<Reference> out;
+    for (size_t row = 0; row < patterns.size(); ++row) {
+        if (patterns[row].empty())
+            continue;
+        for (int situation = 1; situation <= kTitleSituations; ++situation) {
+            out.push_back({ResourceKind::Voice, formatText(patterns[row], {situation}),
+                           std::string(file) + ", row " + std::to_string(row + 1)});
+        }
+    }
+    return out;
+}
+
+}  // namespace marlit
