@@ -26,11 +26,11 @@ std::optional<std::vector<uint64_t>> frameList(const std::string& text) {
 
 std::optional<PlayerCommandLine> parseCommandLine(const std::vector<std::string>& args,
                                                   std::string* error) {
-    Args a(
-        args,
-        {"dir", "input", "frames", "shots", "shot-every", "shot-at", "scale", "filter", "audio-out",
-         "play-music", "play-voice", "font", "movie", "script", "trace", "dump-state", "text-log"},
-        {"headless", "device-shots", "test-pattern", "fullscreen", "help", "version"});
+    Args a(args,
+           {"dir", "input", "frames", "shots", "shot-every", "shot-at", "scale", "filter",
+            "audio-out", "play-music", "play-voice", "font", "movie", "script", "trace",
+            "dump-state", "text-log", "seed"},
+           {"headless", "device-shots", "test-pattern", "fullscreen", "help", "version"});
     auto fail = [error](std::string text) -> std::optional<PlayerCommandLine> {
         *error = std::move(text);
         return std::nullopt;
@@ -72,6 +72,10 @@ std::optional<PlayerCommandLine> parseCommandLine(const std::vector<std::string>
     c.scale = static_cast<int>(a.integer("scale", 1, 16, ok).value_or(0));
     if (!ok)
         return fail("--scale takes a whole number from 1 to 16");
+    if (auto seed = a.integer("seed", 0, 4294967295L, ok))
+        c.seed = static_cast<uint32_t>(*seed);
+    if (!ok)
+        return fail("--seed takes a whole number from 0 to 4294967295");
     if (auto at = a.value("shot-at")) {
         auto list = frameList(*at);
         if (!list)
@@ -144,6 +148,8 @@ std::string usageText(const char* program) {
            "  --text-log FILE    append every message as it is laid out, one UTF-8 line:\n"
            "                     script, message number, speaker, voice, text (tabs\n"
            "                     between; a FIFO works too)\n"
+           "  --seed N           the seed of the random numbers (which character the\n"
+           "                     title's voices take); default: the clock, 1 with --headless\n"
            "  --font FILE        paint text with this font file (default: IPAGothic, or\n"
            "                     another fixed-pitch Japanese font, found by fontconfig)\n"
            "  --scale N          window scale (default: the largest that fits)\n"

@@ -30,6 +30,9 @@ struct PlayerCommandLine {
     std::string trace;      // one line per executed script command
     std::string dumpState;  // the scenario's state as JSON at the end
     std::string textLog;    // every message appended as it is laid out
+    // The seed of the player's random numbers (the title's voices): none
+    // takes the clock in a window and 1 headless.
+    std::optional<uint32_t> seed;
     bool help = false;
     bool version = false;
 };

@@ -204,6 +204,10 @@ int runMarlit(int argc, char** argv, bool vga) {
     options.vga = vga;
     options.programName = program.name;
     options.testPattern = c->testPattern;
+    // A headless run repeats itself: its seed is fixed unless given.
+    options.seed = c->seed;
+    if (!options.seed && c->headless)
+        options.seed = 1;
     return c->headless ? runHeadless(program, options, *c) : runInWindow(program, options, *c);
 }
 

@@ -7,6 +7,7 @@
 #include "base/encoding.h"
 #include "player/scenario/scenario_engine.h"
 #include "player/scenario/scenario_report.h"
+#include "player/screens/map_screen.h"
 #include "player/screens/title_screen.h"
 #include "player/shell/game_context.h"
 
@@ -84,6 +85,15 @@ void ScenarioRun::atEnd(GameContext& ctx) {
         json += ",\"title\":{\"menu\":" + std::to_string(t.menu()) +
                 ",\"selection\":" + std::to_string(t.selection()) +
                 ",\"completed\":" + (t.completed() ? "true" : "false") + "}}";
+    }
+    // The map's half-day, schedule row, map and selection.
+    if (ctx.mapScreen && json.size() > 2 && json.back() == '}') {
+        const MapScreen& m = *ctx.mapScreen;
+        json.pop_back();
+        json += ",\"map\":{\"half_day\":" + std::to_string(m.halfDay()) +
+                ",\"row\":" + std::to_string(m.row()) +
+                ",\"variant\":" + std::to_string(m.variant()) +
+                ",\"selection\":" + std::to_string(m.selection()) + "}}";
     }
     json += "\n";
     std::ofstream out(dumpFile_, std::ios::binary);

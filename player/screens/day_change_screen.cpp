@@ -27,31 +27,6 @@ DesignRect choiceRect(int i) {
 
 }  // namespace
 
-std::string DayChangeScreen::scriptOfDay(int day) {
-    switch (day) {
-        case 1:
-            return "0301d_f02";
-        case 3:
-            return "0303d_f02";
-        case 4:
-            return "0304d_f02";
-        case 5:
-            return "0305d_f02";
-        case 24:
-            return "0224d_f02";
-        case 25:
-            return "0225d_f03";
-        case 26:
-            return "0226d_f02";
-        case 27:
-            return "0227d_f02";
-        case 28:
-            return "0228d_f02";
-        default:
-            return {};
-    }
-}
-
 void DayChangeScreen::step() {
     runStep();
     s_.graphics.redrawScreen();
@@ -88,7 +63,7 @@ void DayChangeScreen::leave() {
     s_.state.subState = 0;
     s_.state.mode = kModeScenario;
     const int day = story_.vars.get(var::kDay);
-    const std::string script = scriptOfDay(day);
+    const std::string script = tables_.dayScript(day);
     // A day without a script of its own has nothing to go on with: rather
     // than run on in an empty story, back to the title.
     if (script.empty()) {

@@ -8,6 +8,7 @@
 #include "player/core/mode_screen.h"
 #include "player/scenario/scenario_engine.h"
 #include "player/screens/screen_services.h"
+#include "player/screens/screen_tables.h"
 
 namespace marlit {
 
@@ -16,14 +17,13 @@ class DayChangeScreen : public ModeScreen {
     static constexpr int kNone = 100;
     static constexpr const char* kMusic = "12.mp3";
 
-    DayChangeScreen(ScenarioEngine& story, ScreenServices services)
-        : s_(services), story_(story), timer_(services.graphics) {}
+    // The script that follows on each day of the month is the tables'
+    // day_change.txt.
+    DayChangeScreen(ScenarioEngine& story, ScreenServices services, const ScreenTables& tables)
+        : s_(services), story_(story), tables_(tables), timer_(services.graphics) {}
     void step() override;
 
     int selection() const { return selection_; }
-    // The script that follows the day change on a day of the month; empty
-    // on a day without one.
-    static std::string scriptOfDay(int day);
 
   private:
     void runStep();
@@ -32,6 +32,7 @@ class DayChangeScreen : public ModeScreen {
 
     ScreenServices s_;
     ScenarioEngine& story_;
+    const ScreenTables& tables_;
     ScreenTimer timer_;
     int selection_ = kNone;
 };

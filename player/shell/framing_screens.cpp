@@ -4,12 +4,12 @@
 
 #include "base/files.h"
 #include "player/scenario/scenario_engine.h"
-#include "player/screens/day_change_screen.h"
 #include "player/screens/game_movie.h"
 #include "player/screens/logo_screen.h"
 #include "player/screens/title_screen.h"
 #include "player/shell/game_context.h"
 #include "player/shell/overlay_menu.h"
+#include "player/shell/route_screens.h"
 
 namespace marlit {
 
@@ -62,7 +62,7 @@ void registerFramingScreens(GameContext& ctx) {
                                                std::move(hooks));
     ctx.titleScreen = title.get();
     ctx.modes.set(kModeTitle, std::move(title));
-    ctx.modes.set(kModeDayChange, std::make_unique<DayChangeScreen>(*ctx.scenarioEngine, services));
+    registerRouteScreens(ctx, services);
 }
 
 }  // namespace marlit

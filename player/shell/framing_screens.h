@@ -1,4 +1,4 @@
-// The screens that frame the story (the logo, the title and the day change for now), made
+// The screens that frame the story (the logo and the title; the route screens after), made
 // with their services and registered in the game's mode table.
 #pragma once
 

@@ -23,6 +23,7 @@
 #include "player/shell/framing_screens.h"
 #include "player/shell/menu_setup.h"
 #include "player/shell/overlay_menu.h"
+#include "player/shell/route_screens.h"
 #include "player/shell/test_pattern.h"
 
 namespace marlit {
@@ -99,7 +100,9 @@ GameContext::GameContext(Platform& platform, const PlayerOptions& options)
 GameContext::~GameContext() {
     modes = ModeTable{};
     titleScreen = nullptr;
+    mapScreen = nullptr;
     titleVoices.reset();
+    screenTables.reset();
     saveSlots.reset();
     playerLogs.reset();
     if (compositor)
@@ -147,6 +150,8 @@ void GameContext::loadTables() {
         report(warning);
     if (titleVoices)
         titleVoices->setPatterns(titleVoicePatterns(*this));
+    if (screenTables)
+        *screenTables = readScreenTables(*this);
 }
 
 void GameContext::report(const std::string& text) const {

@@ -49,8 +49,10 @@ class PlayerLogs;
 class SaveSlots;
 class ScenarioSound;
 class TestPattern;
+class MapScreen;
 class TitleScreen;
 class TitleVoices;
+struct ScreenTables;
 
 // The window title that a second copy looks for, and the title the window
 // has until it is fully started.
@@ -160,6 +162,10 @@ class GameContext {
     // dump).
     std::unique_ptr<TitleVoices> titleVoices;
     TitleScreen* titleScreen = nullptr;
+    // The tables of the map, the day change and the endings, and the map
+    // (its state for the state dump).
+    std::unique_ptr<ScreenTables> screenTables;
+    MapScreen* mapScreen = nullptr;
 
     // --- what plugs into the frame ---
     ModeTable modes;

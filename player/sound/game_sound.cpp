@@ -67,6 +67,10 @@ void GameSound::stopTitleVoice() {
     mixer_.stop(kTitleVoiceSlot);
 }
 
+void GameSound::stopCrowdVoice() {
+    mixer_.stop(kVoiceSlot);
+}
+
 void GameSound::stopVoices() {
     marlit::stopVoices(mixer_);
 }

@@ -47,6 +47,8 @@ class GameSound {
     void stopVoices();
     // The title's reactions in slot 6.
     void stopTitleVoice();
+    // The map's crowd voice (the voice slot).
+    void stopCrowdVoice();
 
     // The sound of a movie at the movie volume.
     bool playMovieSound(std::string_view soundPath, bool readWhole);

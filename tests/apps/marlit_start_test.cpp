@@ -177,5 +177,16 @@ TEST(MarlitStart, FoldersVersionsAndWrongOptions) {
     }
 }
 
+TEST(MarlitStart, TheSeedIsAWholeNumber) {
+    test::TempDir dir;
+    for (const char* bad : {"x", "-1", "4294967296"}) {
+        auto r = run("marlit", {"--headless", "--frames", "1", "--seed", bad});
+        EXPECT_EQ(r.exitCode, 2) << bad;
+        EXPECT_NE(r.err.find("--seed takes a whole number"), std::string::npos) << r.err;
+    }
+    auto r = run("marlit", {"--help"});
+    EXPECT_NE(r.out.find("--seed N"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace marlit

@@ -52,12 +52,12 @@ TEST(KeyList, ShippedListHoldsTheInterfaceSheets) {
     std::string error;
     auto list = KeyList::load(std::string(MARLIT_SOURCE_DIR) + "/data/key_pictures.txt", &error);
     ASSERT_TRUE(list) << error;
-    EXPECT_EQ(list->names().size(), 252u);
+    EXPECT_EQ(list->names().size(), 253u);
     for (const char* name :
          {"messwin3.crx", "TitleChip04.CRX", "CgChip00.CRX", "CgChip16.CRX", "b_ef01.CRX",
           "b_ef20.CRX", "b_ef21-2.CRX", "b_ef26.CRX", "Sacra02.crx", "SinaChar00.crx",
           "SinaChar31.crx", "SinaChar63.crx", "sam_other.CRX", "duzo_18.CRX", "duvar_06.CRX",
-          "ruza01.CRX", "place.crx"}) {
+          "ruza01.CRX", "place.crx", "SaveIcon.crx"}) {
         EXPECT_TRUE(list->contains(name)) << name;
     }
     for (const char* name : {"b_ef21.CRX", "b_ef27.CRX", "SinaChar32.crx", "SinaChar44.crx",

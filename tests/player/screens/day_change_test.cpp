@@ -25,12 +25,15 @@ class DayChangeTest : public FramingTest {
                                 ctx.scenario,
                                 [this](const std::string& line) { reports.push_back(line); },
                                 {}};
+        tables.dayScripts[25] = "0225d_f03";
         screen = static_cast<DayChangeScreen*>(ctx.modes.set(
-            kModeDayChange, std::make_unique<DayChangeScreen>(*ctx.scenarioEngine, services)));
+            kModeDayChange,
+            std::make_unique<DayChangeScreen>(*ctx.scenarioEngine, services, tables)));
         ctx.scenarioEngine->vars.set(var::kDay, 25);
         ctx.scenario.mode = kModeDayChange;
         ctx.scenario.subState = 0;
     }
+    ScreenTables tables;
     DayChangeScreen* screen = nullptr;
 };
 

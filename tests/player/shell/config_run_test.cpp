@@ -13,6 +13,7 @@
 #include "formats/rbp_codec.h"
 #include "platform/headless/headless_platform.h"
 #include "player/graphics/compositor.h"
+#include "player/screens/screen_tables.h"
 #include "player/screens/title_voices.h"
 #include "player/shell/startup.h"
 #include "tests/support/run_program.h"
@@ -46,6 +47,7 @@ struct Seen {
     DataPaths paths;
     int placeWidth = -1;
     std::string titleVoice;  // row 0's name for situation 1
+    std::string dayScript;   // the day change's script of day 3
 };
 
 // Runs the player on `folder` for a few frames, then closes its window.
@@ -64,6 +66,7 @@ Seen run(const std::filesystem::path& folder, bool vga,
         const WorkingPicture* place = ctx.compositor->pictures.get(65);
         seen.placeWidth = place ? place->width : -1;
         seen.titleVoice = ctx.titleVoices->name(1, 0);
+        seen.dayScript = ctx.screenTables->dayScript(3);
         if (change)
             change(ctx);
     };
@@ -98,6 +101,7 @@ TEST(ConfigRun, StartUpReadsTheFileAndTheWindowsEndWritesItOnce) {
     writeText(cfg, original);
     // The data set's own tables lie beside the pack the file names.
     writeText((game / "data" / "title_voices.txt").string(), "OWN\\T%z2.mp3\n");
+    writeText((game / "data" / "day_change.txt").string(), "3 own_day\n");
 
     Seen seen = run(game, true, [](GameContext& ctx) { ctx.settings.musicVol = 30; });
     EXPECT_EQ(seen.paths.picturePack, systemFolder(game) + "data\\pk_v.mlz");
@@ -105,6 +109,7 @@ TEST(ConfigRun, StartUpReadsTheFileAndTheWindowsEndWritesItOnce) {
         << "an absent key keeps the start-up place";
     EXPECT_EQ(seen.placeWidth, 6) << "the place names are in picture slot 65";
     EXPECT_EQ(seen.titleVoice, "OWN\\T01.mp3") << "the title voices of the data set";
+    EXPECT_EQ(seen.dayScript, "own_day") << "the day-change scripts of the data set";
     EXPECT_EQ(seen.settings.masterVol, 50);
     EXPECT_EQ(seen.settings.keyCenCtrl, -3);
 

@@ -2,7 +2,9 @@
 // 320 x 240, then the player headless from the opening script, with taps
 // where a reader would tap. Checked: the trace of the opening, the state
 // where the player stops at the day-change screen, the sound of the run,
-// the day card of 7 March, and the sky scroll on its way.
+// the map of 25 February and the scenes chosen there by keys and by a tap,
+// the day card of 7 March, the ending sequences with the epilogue or the
+// staff roll and the way back to the logo, and the sky scroll on its way.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -140,6 +142,65 @@ TEST_F(SampleGameEndToEnd, TheOpeningPlaysToTheDayChangeScreen) {
     ASSERT_GT(left.size(), 10 * second);
     EXPECT_GT(test::levelDb(left, 0, 2 * second), -30.0);
     EXPECT_GT(test::levelDb(left, left.size() - second, second), -40.0);
+}
+
+// Taps every quarter second from `from` to `to` ms (pages turned), at a
+// point that is no button of the map.
+std::string tapsBetween(int from, int to) {
+    std::string input;
+    for (int ms = from; ms < to; ms += 250) {
+        input += std::to_string(ms) + " tap 300 20\n";
+        input += std::to_string(ms + 50) + " release\n";
+    }
+    return input;
+}
+
+TEST_F(SampleGameEndToEnd, TheDayEndsOnTheEveningMapOf25February) {
+    play("0225a_f01", 500, tapsBetween(500, 5000));
+    // The first visit: the half-day flag becomes 1, the evening map and
+    // row 1 of the schedule, nothing selected; its music and the date.
+    expectInDump({"\"mode\":20", "\"substate\":2", "\"music\":\"09.mp3\"",
+                  "\"map\":{\"half_day\":1,\"row\":1,\"variant\":1,\"selection\":100}"});
+}
+
+TEST_F(SampleGameEndToEnd, KeysOnTheMapChooseTheLighthouse) {
+    // Down four times from none: place 3, the lighthouse, with 小夜's scene.
+    std::string input = tapsBetween(500, 5000);
+    for (int ms : {6000, 6200, 6400, 6600})
+        input += std::to_string(ms) + " press down\n";
+    input += "7000 press c\n";
+    play("0225a_f01", 700, input);
+    expectInDump({"\"mode\":99", "\"script\":\"0225c_s01\"",
+                  "\"map\":{\"half_day\":1,\"row\":1,\"variant\":1,\"selection\":3}"});
+    EXPECT_NE(trace_.find("0225c_s01 0 "), std::string::npos);
+}
+
+TEST_F(SampleGameEndToEnd, ATapOnTheMapChoosesTheBakery) {
+    // The button of place 8 at (40, 472) is (16, 188) on the 320 x 240 screen.
+    std::string input = tapsBetween(500, 5000);
+    input += "6000 tap 40 196\n6050 release\n";
+    play("0225a_f01", 600, input);
+    expectInDump({"\"mode\":99", "\"script\":\"0225c_n01\"", "\"selection\":8}"});
+}
+
+TEST_F(SampleGameEndToEnd, AsEndingRunsToTheStaffRollAndATapEndsItAtTheLogo) {
+    // 小夜's ending (route 1) has no follow-up: the sequence (18 s of its
+    // music) then the roll, cut short by a tap, then the logo.
+    // The pages are turned by 1.3 s; no tap may fall into the sequence.
+    std::string input = tapsBetween(500, 1300);
+    input += "29000 tap 160 120\n29050 release\n";
+    play("0307b_s01", 1500, input);
+    expectInDump({"\"mode\":85", "\"music\":\"27.mp3\""});
+    EXPECT_NE(trace_.find("jump \"roll_s\""), std::string::npos);
+    play("0307b_s01", 1900, input);
+    expectInDump({"\"mode\":0", "\"music\":\"\""});
+}
+
+TEST_F(SampleGameEndToEnd, ATapInAkarisEndingGoesStraightToHerEpilogue) {
+    std::string input = tapsBetween(500, 1300);
+    input += "8000 tap 160 120\n8050 release\n";
+    play("0307b_n01", 560, input);
+    expectInDump({"\"mode\":99", "\"script\":\"0310a_ned\""});
 }
 
 TEST_F(SampleGameEndToEnd, SeventhMarchShowsTheDayCardOfTheLeadingHeroine) {
