@@ -45,7 +45,10 @@ class VerifyCommand : public ::testing::Test {
         std::ofstream(dir.path() / "voices" / "VOICE" / "G" / "g0001.mp3") << "voice";
         packUp();
         // Tables of the data set's own: a place row that matches nothing.
-        for (const char* table : {"manner.txt", "title_voices.txt"})
+        for (const char* table :
+             {"manner.txt", "title_voices.txt", "map_schedule.txt", "map_icons.txt",
+              "map_places.txt", "day_change.txt", "ending_sequences.txt", "ending_scripts.txt",
+              "extras_characters.txt", "picture_gallery.txt", "scene_gallery.txt"})
             std::ofstream(dir.path() / "game" / "1" / table) << "# none\n";
         std::ofstream(dir.path() / "game" / "1" / "places.txt") << "3 AdvData\\GRP\\BG\\far.rbp\n";
         std::ofstream(dir.path() / "game" / "1" / "day_card.txt") << "# none\n";
@@ -84,6 +87,7 @@ TEST_F(VerifyCommand, NamesWhatIsMissingAndWhereItIsNamed) {
     fs::remove(dir.path() / "voices" / "VOICE" / "G" / "g0001.mp3");
     std::ofstream(dir.path() / "voices" / "other.mp3") << "voice";
     fs::remove(dir.path() / "game" / "1" / "03.mp3");
+    std::ofstream(dir.path() / "game" / "1" / "day_change.txt") << "24 0224d_f02\n";
     packUp();
     auto r = tool({"verify", dir.file("game")});
     EXPECT_EQ(r.exitCode, 1) << r.out << r.err;
@@ -92,10 +96,11 @@ TEST_F(VerifyCommand, NamesWhatIsMissingAndWhereItIsNamed) {
           "missing music 03.mp3, named by start at position 0\n",
           "missing voice VOICE\\G\\g0001.mp3, named by start at position 23\n",
           "missing picture AdvData\\grp\\bg\\i_etc.rbp, named by day_card.txt\n",
+          "missing script 0224d_f02, named by day_change.txt, day 24\n",
           "the jump target \"next\" is not a script of the set"}) {
         EXPECT_NE(r.out.find(line), std::string::npos) << line << "\n" << r.out;
     }
-    EXPECT_NE(r.out.find("1 script, 7 names looked up: 5 problems"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("1 script, 8 names looked up: 6 problems"), std::string::npos) << r.out;
 }
 
 TEST_F(VerifyCommand, AFolderWithoutADataSetIsNamed) {

@@ -76,6 +76,11 @@ struct Checker {
             case ResourceKind::Voice:
                 present = files.hasVoice(r.name);
                 break;
+            case ResourceKind::Script:
+                present = isSpecialJumpTarget(r.name) ||
+                          files.hasPackEntry(std::string(kScriptFolder) + r.name +
+                                             std::string(kScriptExtension));
+                break;
         }
         if (!present && r.lookup) {
             unmatched.push_back(r);
@@ -154,6 +159,10 @@ int verifyOne(const std::string& programFolder, bool vga) {
     const ScenarioTables tables =
         loadScenarioTables({files->packFolder(), scenarioDataFolder()}, report);
     checker.check(scenarioTableReferences(tables));
+    checker.check(screenTableReferences(
+        loadScreenTables({files->packFolder(), scenarioDataFolder()}, report)));
+    checker.check(extrasTableReferences(
+        loadExtrasTables({files->packFolder(), scenarioDataFolder()}, report.warnings)));
     const std::string voices = tableFile(*files, "title_voices.txt");
     checker.check(titleVoiceReferences(readTitleVoices(voices, report.warnings),
                                        fs::path(voices).filename().string()));

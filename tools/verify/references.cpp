@@ -35,6 +35,8 @@ const char* kindName(ResourceKind kind) {
             return "effect";
         case ResourceKind::Voice:
             return "voice";
+        case ResourceKind::Script:
+            return "script";
     }
     return "?";
 }
@@ -98,6 +100,56 @@ std::vector<Reference> scenarioTableReferences(const ScenarioTables& tables) {
     }
     // The general card, for every other heroine.
     out.push_back({ResourceKind::Picture, tables.dayCardPicture(-1), "day_card.txt"});
+    return out;
+}
+
+std::vector<Reference> screenTableReferences(const ScreenTables& tables) {
+    std::vector<Reference> out;
+    for (size_t row = 0; row < tables.schedule.size(); ++row) {
+        for (size_t place = 0; place < tables.schedule[row].size(); ++place) {
+            const ScheduleCell& cell = tables.schedule[row][place];
+            const std::string where =
+                "map_schedule.txt, row " + std::to_string(row) + ", place " + std::to_string(place);
+            if (!cell.script.empty())
+                out.push_back({ResourceKind::Script, cell.script, where});
+            if (!cell.crowdVoice.empty())
+                out.push_back({ResourceKind::Voice, cell.crowdVoice, where});
+        }
+    }
+    for (size_t day = 0; day < tables.dayScripts.size(); ++day) {
+        if (!tables.dayScripts[day].empty())
+            out.push_back({ResourceKind::Script, tables.dayScripts[day],
+                           "day_change.txt, day " + std::to_string(day)});
+    }
+    for (size_t route = 0; route < tables.endings.size(); ++route) {
+        const std::string where = "ending_sequences.txt, route " + std::to_string(route);
+        for (const EndingRecord& r : tables.endings[route]) {
+            for (const std::string* picture : {&r.full, &r.panel}) {
+                if (!picture->empty())
+                    out.push_back({ResourceKind::Picture, *picture, where});
+            }
+        }
+        if (!tables.followUps[route].empty())
+            out.push_back({ResourceKind::Script, tables.followUps[route],
+                           "ending_scripts.txt, route " + std::to_string(route)});
+    }
+    return out;
+}
+
+std::vector<Reference> extrasTableReferences(const ExtrasTables& tables) {
+    std::vector<Reference> out;
+    for (int c = 0; c < ExtrasTables::kCharacters; ++c) {
+        const std::string who = ", character " + std::to_string(c);
+        for (const GalleryEntry& e : tables.gallery[static_cast<size_t>(c)]) {
+            out.push_back({ResourceKind::Picture, "AdvData\\GRP\\BG\\" + e.picture,
+                           std::string(ExtrasTableFiles::kGallery) + who});
+        }
+        for (const SceneRecord& r : tables.scenes[static_cast<size_t>(c)]) {
+            if (r.date >= 0 && !r.script.empty())
+                out.push_back(
+                    {ResourceKind::Script, r.script, std::string(ExtrasTableFiles::kScenes) + who});
+        }
+    }
     return out;
 }
 

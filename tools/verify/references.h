@@ -9,10 +9,12 @@
 
 #include "formats/mes_script.h"
 #include "player/scenario/scenario_tables.h"
+#include "player/screens/extras_tables.h"
+#include "player/screens/screen_tables.h"
 
 namespace marlit {
 
-enum class ResourceKind { Picture, Music, Effect, Voice };
+enum class ResourceKind { Picture, Music, Effect, Voice, Script };
 
 struct Reference {
     ResourceKind kind = ResourceKind::Picture;
@@ -38,5 +40,12 @@ std::vector<Reference> scenarioTableReferences(const ScenarioTables& tables);
 // The voices of the title's patterns, every situation of every row.
 std::vector<Reference> titleVoiceReferences(const std::vector<std::string>& patterns,
                                             std::string_view file);
+
+// The scripts, voices and pictures of the map, day-change and ending
+// tables.
+std::vector<Reference> screenTableReferences(const ScreenTables& tables);
+
+// The pictures and scripts of the picture and scene galleries.
+std::vector<Reference> extrasTableReferences(const ExtrasTables& tables);
 
 }  // namespace marlit
