@@ -2,11 +2,10 @@
 
 #include <charconv>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <optional>
 
-#include "base/words.h"
+#include "player/core/table_rows.h"
 
 namespace marlit {
 
@@ -63,31 +62,20 @@ std::optional<int> numberIn(std::string_view text, int low, int high) {
     return value;
 }
 
-// Calls `row` with the fields of every line that holds any; `row` returns
-// what is wrong with the line, or "" when it took it.
+// The shared row reader, with the fields as views and the warnings kept in
+// a list of their own.
 bool eachLine(const std::string& hostPath, std::vector<std::string>& warnings,
               const std::function<std::string(const std::vector<std::string_view>&)>& row) {
-    std::ifstream in(hostPath, std::ios::binary);
-    if (!in)
-        return false;
-    std::string line;
-    int number = 0;
-    while (std::getline(in, line)) {
-        ++number;
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        const std::vector<std::string_view> fields = splitWords(line);
-        if (fields.empty() || fields[0][0] == '#')
-            continue;
-        const std::string wrong = row(fields);
-        if (!wrong.empty())
-            warnings.push_back(hostPath + ":" + std::to_string(number) + ": " + wrong);
-    }
-    return true;
+    TableReport report;
+    const bool ok = eachRow(hostPath, report, [&](const std::vector<std::string>& f) {
+        return row(std::vector<std::string_view>(f.begin(), f.end()));
+    });
+    warnings.insert(warnings.end(), report.warnings.begin(), report.warnings.end());
+    return ok;
 }
 
 std::string characterWrong(std::string_view field) {
-    return "the character \"" + std::string(field) + "\" is not 0 to 13; the line is skipped";
+    return "the character \"" + std::string(field) + "\" is not 0 to 13";
 }
 
 }  // namespace
@@ -99,18 +87,17 @@ bool readExtrasCharacters(const std::string& hostPath, ExtrasTables& tables,
         eachLine(hostPath, warnings, [&](const std::vector<std::string_view>& f) -> std::string {
             if (f.size() != 4)
                 return "expected a character, a name (or -), the gallery pages and the scene "
-                       "pages; the line is skipped";
+                       "pages";
             auto c = numberIn(f[0], 0, ExtrasTables::kCharacters - 1);
             if (!c)
                 return characterWrong(f[0]);
             auto gallery = numberIn(f[2], 1, ExtrasTables::kGalleryPagesMax);
             if (!gallery)
-                return "the gallery pages \"" + std::string(f[2]) +
-                       "\" are not 1 or 2; the line is skipped";
+                return "the gallery pages \"" + std::string(f[2]) + "\" are not 1 or 2";
             auto scenes = numberIn(f[3], 1, ExtrasTables::kScenePagesMax);
             if (!scenes)
                 return "the scene pages \"" + std::string(f[3]) +
-                       "\" are not 1 to 18 (8 records a page, 146 records); the line is skipped";
+                       "\" are not 1 to 18 (8 records a page, 146 records)";
             rows[static_cast<size_t>(*c)] = {f[1] == "-" ? std::string() : std::string(f[1]),
                                              *gallery, *scenes};
             return {};
@@ -126,8 +113,7 @@ bool readPictureGallery(const std::string& hostPath, ExtrasTables& tables,
     const bool ok =
         eachLine(hostPath, warnings, [&](const std::vector<std::string_view>& f) -> std::string {
             if (f.size() != 3)
-                return "expected a character, a thumbnail number and a picture; the line is "
-                       "skipped";
+                return "expected a character, a thumbnail number and a picture";
             auto c = numberIn(f[0], 0, ExtrasTables::kCharacters - 1);
             if (!c)
                 return characterWrong(f[0]);
@@ -136,11 +122,10 @@ bool readPictureGallery(const std::string& hostPath, ExtrasTables& tables,
             auto n = numberIn(f[1], 0, lastThumbnail);
             if (!n)
                 return "the thumbnail \"" + std::string(f[1]) + "\" is not 0 to 17 (two pages " +
-                       "of nine); the line is skipped";
+                       "of nine)";
             auto& list = rows[static_cast<size_t>(*c)];
             if (list.size() >= ExtrasTables::kGalleryEntries)
-                return "character " + std::to_string(*c) +
-                       " has 64 entries already; the line is skipped";
+                return "character " + std::to_string(*c) + " has 64 entries already";
             list.push_back({*n, std::string(f[2])});
             int behind = 0;
             for (const GalleryEntry& e : list)
@@ -162,20 +147,17 @@ bool readSceneGallery(const std::string& hostPath, ExtrasTables& tables,
     const bool ok =
         eachLine(hostPath, warnings, [&](const std::vector<std::string_view>& f) -> std::string {
             if (f.size() != 4)
-                return "expected a character, a record number, a date and a script (or -); "
-                       "the line is skipped";
+                return "expected a character, a record number, a date and a script (or -)";
             auto c = numberIn(f[0], 0, ExtrasTables::kCharacters - 1);
             if (!c)
                 return characterWrong(f[0]);
             auto r = numberIn(f[1], 0, ExtrasTables::kSceneRecords - 1);
             if (!r)
-                return "the record \"" + std::string(f[1]) + "\" is not 0 to 145; the line is " +
-                       "skipped";
+                return "the record \"" + std::string(f[1]) + "\" is not 0 to 145";
             auto date = numberIn(f[2], 0, 1231);
             if (!date || (*date != 0 && (*date / 100 < 1 || *date % 100 < 1 || *date % 100 > 31)))
                 return "the date \"" + std::string(f[2]) +
-                       "\" is not month x 100 + day (or 0 for a special date); the line is "
-                       "skipped";
+                       "\" is not month x 100 + day (or 0 for a special date)";
             SceneRecord& rec = (*rows)[static_cast<size_t>(*c)][static_cast<size_t>(*r)];
             rec.date = *date;
             rec.script = f[3] == "-" ? std::string() : std::string(f[3]);
