@@ -114,12 +114,25 @@ TEST(ConvMarlitPC, InterruptedConversionLeavesNoTemporaryPack) {
             n += e.path().filename().string().starts_with("grpack.mlz.tmp-");
         return n;
     };
+    // Bytes written into the temporary pack: once there are some, the
+    // converter is well past making the file (a signal sent the instant
+    // the file appears could land before the converter has noted it).
+    auto temporaryBytes = [&] {
+        std::error_code ec;
+        uintmax_t bytes = 0;
+        for (const auto& e : fs::directory_iterator(out)) {
+            if (e.path().filename().string().starts_with("grpack.mlz.tmp-"))
+                bytes += fs::file_size(e.path(), ec);
+        }
+        return bytes;
+    };
     for (int sig : {SIGINT, SIGTERM}) {
         test::ChildProcess converter({test::programPath("convMarlitPC"), game.root(), "--out",
                                       out.string(), "--no-sound", "--no-voice", "--jobs", "1"});
         ASSERT_TRUE(converter.started());
         auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-        while (temporaries() == 0 && converter.running() && std::chrono::steady_clock::now() < end)
+        while ((temporaries() == 0 || temporaryBytes() == 0) && converter.running() &&
+               std::chrono::steady_clock::now() < end)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         ASSERT_EQ(temporaries(), 1) << "the pack was not being written";
         converter.signal(sig);

@@ -36,7 +36,10 @@ TEST(OrderedWork, ConsumesInOrderWithBoundedWaiting) {
         for (size_t i = 0; i < order.size(); ++i)
             EXPECT_EQ(order[i], i);
         EXPECT_EQ(produced, 50);
-        EXPECT_LE(maxAhead, 2 * std::max(jobs, 1)) << jobs;
+        // At most 2 * jobs results wait; while one is being consumed (it
+        // has left the queue but is not yet in `order`) the workers may
+        // fill the window behind it, so one more counts as ahead here.
+        EXPECT_LE(maxAhead, 2 * std::max(jobs, 1) + 1) << jobs;
     }
     int calls = 0;
     runOrdered<int>(
