@@ -96,6 +96,26 @@ bool ExtrasScreen::moveCursor(int count, const std::function<bool(int)>& skip,
     return (tapped || decided) && cursor_ != kNone;
 }
 
+void ExtrasScreen::showBackdrop(const char* background, const char* parts) {
+    GraphicsOps& g = s_.graphics;
+    g.loadPicture(kBackgroundSlot, background, false);
+    g.loadPicture(kPartsSlot, parts, true);
+    g.showWholePicture(kBackgroundSprite, kBackgroundSlot, {0, 0}, kBackgroundLayer);
+}
+
+void ExtrasScreen::showButton(const Button& button, bool lit) {
+    DesignRect source = button.normal;
+    if (lit) {
+        source.x = button.lit.x;
+        source.y = button.lit.y;
+    }
+    s_.graphics.showPicture(button.sprite, kPartsSlot, source, button.at, kPartsLayer);
+}
+
+void ExtrasScreen::showTab(int sprite, int tab, DesignPoint at, bool current, bool lit) {
+    s_.graphics.showPicture(sprite, kPartsSlot, tabSource(tab, current, lit), at, kPartsLayer);
+}
+
 DesignRect ExtrasScreen::tabSource(int tab, bool current, bool lit) {
     const int x = (tab % 6) * 120 + 1;
     if (lit)

@@ -36,6 +36,25 @@ class ExtrasScreen : public ModeScreen {
     void step() final;
     int cursor() const { return cursor_; }
 
+    // The slots, sprites and layers of each screen's background and of its
+    // parts sheet (buttons, tabs, digits).
+    static constexpr int kBackgroundSlot = 10;
+    static constexpr int kPartsSlot = 11;
+    static constexpr int kBackgroundSprite = 10;
+    static constexpr int kBackgroundLayer = 60;
+    static constexpr int kPartsLayer = 58;
+
+    // A button of the parts sheet: its sprite, its normal look and where its
+    // highlighted look (of the same size) starts, where it stands, and the
+    // rectangle a tap hits.
+    struct Button {
+        int sprite;
+        DesignRect normal;
+        DesignPoint lit;
+        DesignPoint at;
+        DesignRect hit;
+    };
+
   protected:
     virtual void runStep() = 0;
 
@@ -63,6 +82,14 @@ class ExtrasScreen : public ModeScreen {
     // The normal look of a character tab (with the current mark) and its
     // highlighted look, in the parts sheet.
     static DesignRect tabSource(int tab, bool current, bool lit);
+
+    // Loads the background and the parts sheet (colour-keyed) and shows
+    // the background whole.
+    void showBackdrop(const char* background, const char* parts);
+    void showButton(const Button& button, bool lit);
+    // A character tab at `at`, with the current mark when it is the
+    // character shown.
+    void showTab(int sprite, int tab, DesignPoint at, bool current, bool lit);
 
     ScreenServices s_;
     ScenarioEngine& story_;

@@ -9,23 +9,12 @@ namespace {
 constexpr const char* kBackground = "AdvData\\GRP\\system\\music.rbp";
 constexpr const char* kChips = "AdvData\\GRP\\system\\musicchip.rbp";
 constexpr const char* kTitles = "AdvData\\GRP\\system\\musictitle.rbp";
-constexpr int kBackgroundSlot = 10;
-constexpr int kChipSlot = 11;
 constexpr int kTitleSlot = 12;
-constexpr int kBackgroundSprite = 10;
 constexpr int kFirstPieceSprite = 128;
-constexpr int kBackgroundLayer = 60;
-constexpr int kPartsLayer = 58;
 constexpr int kPieceLayer = 56;
 constexpr int kCaptionLayer = 48;
 
-struct Button {
-    int sprite;
-    DesignRect normal;
-    DesignPoint lit;
-    DesignPoint at;
-    DesignRect hit;
-};
+using Button = ExtrasScreen::Button;
 constexpr Button kButtons[4] = {
     {11, {264, 2, 40, 30}, {456, 2}, {672, 472}, {672, 472, 40, 32}},
     {12, {312, 2, 40, 30}, {504, 2}, {720, 472}, {720, 472, 40, 32}},
@@ -69,13 +58,7 @@ void MusicRoomScreen::look(int item, bool lit) {
     if (item < 0)
         return;
     if (item < kFirstPiece) {
-        const Button& b = kButtons[item];
-        DesignRect source = b.normal;
-        if (lit) {
-            source.x = b.lit.x;
-            source.y = b.lit.y;
-        }
-        g.showPicture(b.sprite, kChipSlot, source, b.at, kPartsLayer);
+        showButton(kButtons[item], lit);
         return;
     }
     const int j = item - kFirstPiece;
@@ -83,7 +66,7 @@ void MusicRoomScreen::look(int item, bool lit) {
         return;
     const int c = pageOffset(page_) + j;
     const DesignRect at = pieceRect(j);
-    g.showPicture(kFirstPieceSprite + 2 * j, kChipSlot,
+    g.showPicture(kFirstPieceSprite + 2 * j, kPartsSlot,
                   {(c % 16) * 40, (c / 16) * 32 + (lit ? 752 : 656), 40, 32},
                   {48 + 400 * (j / 10), at.y}, kPieceLayer);
     // Title row 18 of the sheet is never used: the pieces after the 18th
@@ -101,7 +84,7 @@ void MusicRoomScreen::buildPage() {
     for (int item = kPreviousPage; item <= kBack; ++item)
         look(item, false);
     for (const Label& l : kLabels)
-        g.showPicture(l.sprite, kChipSlot, l.source, l.at, kPartsLayer);
+        g.showPicture(l.sprite, kPartsSlot, l.source, l.at, kPartsLayer);
     for (int j = 0; j < pieceCount(); ++j)
         look(kFirstPiece + j, false);
     cursor_ = kNone;
@@ -129,7 +112,8 @@ void MusicRoomScreen::act() {
     }
     const int c = pageOffset(page_) + cursor_ - kFirstPiece;
     chosen_ = c;
-    s_.graphics.showPicture(kCaptionSprite, kChipSlot, captionSource(c), {402, 434}, kCaptionLayer);
+    s_.graphics.showPicture(kCaptionSprite, kPartsSlot, captionSource(c), {402, 434},
+                            kCaptionLayer);
     // The same piece again goes on playing (playMusic ignores its name);
     // a piece whose file is missing is silent, its caption still shown.
     s_.sound.playMusic(musicFile(c), 0, true);
@@ -145,10 +129,8 @@ void MusicRoomScreen::runStep() {
             g.removeSprites(0, Compositor::kSpriteSlots - 1);
             clearAll();
             coverWithScreen();
-            g.loadPicture(kBackgroundSlot, kBackground, false);
-            g.loadPicture(kChipSlot, kChips, true);
+            showBackdrop(kBackground, kChips);
             g.loadPicture(kTitleSlot, kTitles, true);
-            g.showWholePicture(kBackgroundSprite, kBackgroundSlot, {0, 0}, kBackgroundLayer);
             page_ = 0;
             chosen_ = kNone;
             buildPage();

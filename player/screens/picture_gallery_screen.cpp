@@ -7,22 +7,11 @@ namespace {
 constexpr const char* kBackground = "AdvData\\GRP\\system\\cg.rbp";
 constexpr const char* kParts = "AdvData\\GRP\\system\\cgparts.rbp";
 constexpr const char* kPictureFolder = "AdvData\\GRP\\BG\\";
-constexpr int kBackgroundSlot = 10;
-constexpr int kPartsSlot = 11;
-constexpr int kBackgroundSprite = 10;
 constexpr int kFirstTabSprite = 18;
-constexpr int kBackgroundLayer = 60;
-constexpr int kPartsLayer = 58;
 constexpr int kPictureLayer = 16;
 constexpr int kTabs = 14;
 
-struct Button {
-    int sprite;
-    DesignRect normal;
-    DesignPoint lit;
-    DesignPoint at;
-    DesignRect hit;
-};
+using Button = ExtrasScreen::Button;
 constexpr Button kButtons[3] = {
     {11, {49, 427, 46, 32}, {241, 427}, {561, 456}, {560, 456, 40, 32}},
     {12, {97, 427, 46, 32}, {289, 427}, {609, 456}, {608, 456, 40, 32}},
@@ -74,19 +63,12 @@ void PictureGalleryScreen::look(int item, bool lit) {
     if (item < 0)
         return;
     if (item < kFirstTab) {
-        const Button& b = kButtons[item];
-        DesignRect source = b.normal;
-        if (lit) {
-            source.x = b.lit.x;
-            source.y = b.lit.y;
-        }
-        g.showPicture(b.sprite, kPartsSlot, source, b.at, kPartsLayer);
+        showButton(kButtons[item], lit);
         return;
     }
     if (item < kFirstPlace) {
         const int t = item - kFirstTab;
-        g.showPicture(kFirstTabSprite + t, kPartsSlot, tabSource(t, t == character_, lit), tabAt(t),
-                      kPartsLayer);
+        showTab(kFirstTabSprite + t, t, tabAt(t), t == character_, lit);
         return;
     }
     const int p = item - kFirstPlace;
@@ -183,9 +165,7 @@ void PictureGalleryScreen::runStep() {
             g.removeSprites(0, Compositor::kSpriteSlots - 1);
             clearAll();
             coverWithScreen();
-            g.loadPicture(kBackgroundSlot, kBackground, false);
-            g.loadPicture(kPartsSlot, kParts, true);
-            g.showWholePicture(kBackgroundSprite, kBackgroundSlot, {0, 0}, kBackgroundLayer);
+            showBackdrop(kBackground, kParts);
             buildPage();
             s_.sound.playMusic(kMusic, 0, true);
             timer_.restart();

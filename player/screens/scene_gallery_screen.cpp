@@ -10,23 +10,12 @@ namespace {
 
 constexpr const char* kBackground = "AdvData\\GRP\\system\\sc.rbp";
 constexpr const char* kParts = "AdvData\\GRP\\system\\scparts.rbp";
-constexpr int kBackgroundSlot = 10;
-constexpr int kPartsSlot = 11;
-constexpr int kBackgroundSprite = 10;
 constexpr int kFirstTabSprite = 21;
-constexpr int kBackgroundLayer = 60;
-constexpr int kPartsLayer = 58;
 constexpr int kTabs = 14;
 constexpr int kReturnFromReplay = kSceneReplayReturn;
 constexpr DesignRect kNotSeenBar = {121, 289, 254, 30};
 
-struct Button {
-    int sprite;
-    DesignRect normal;
-    DesignPoint lit;
-    DesignPoint at;
-    DesignRect hit;
-};
+using Button = ExtrasScreen::Button;
 constexpr Button kButtons[5] = {
     {11, {1, 427, 46, 32}, {193, 427}, {425, 456}, {424, 456, 48, 32}},
     {12, {49, 427, 46, 32}, {241, 427}, {473, 456}, {472, 456, 40, 32}},
@@ -102,19 +91,12 @@ void SceneGalleryScreen::look(int item, bool lit) {
     if (item < 0)
         return;
     if (item < kFirstTab) {
-        const Button& b = kButtons[item];
-        DesignRect source = b.normal;
-        if (lit) {
-            source.x = b.lit.x;
-            source.y = b.lit.y;
-        }
-        g.showPicture(b.sprite, kPartsSlot, source, b.at, kPartsLayer);
+        showButton(kButtons[item], lit);
         return;
     }
     if (item < kFirstPlace) {
         const int t = item - kFirstTab;
-        g.showPicture(kFirstTabSprite + t, kPartsSlot, tabSource(t, t == character_, lit), tabAt(t),
-                      kPartsLayer);
+        showTab(kFirstTabSprite + t, t, tabAt(t), t == character_, lit);
         return;
     }
     const int i = item - kFirstPlace;
@@ -180,11 +162,8 @@ void SceneGalleryScreen::buildPage() {
 }
 
 void SceneGalleryScreen::buildScreen() {
-    GraphicsOps& g = s_.graphics;
     coverWithScreen();
-    g.loadPicture(kBackgroundSlot, kBackground, false);
-    g.loadPicture(kPartsSlot, kParts, true);
-    g.showWholePicture(kBackgroundSprite, kBackgroundSlot, {0, 0}, kBackgroundLayer);
+    showBackdrop(kBackground, kParts);
     buildPage();
     s_.sound.playMusic(kMusic, 0, true);
     timer_.restart();

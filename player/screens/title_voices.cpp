@@ -1,5 +1,6 @@
 #include "player/screens/title_voices.h"
 
+#include <filesystem>
 #include <fstream>
 
 #include "base/format.h"
@@ -52,6 +53,20 @@ std::vector<std::string> readTitleVoices(const std::string& hostPath,
         rows.push_back(line);
     }
     return rows;
+}
+
+std::string titleVoiceFile(const std::vector<std::string>& folders) {
+    constexpr const char* kName = "title_voices.txt";
+    std::string file;
+    for (const std::string& folder : folders) {
+        if (folder.empty())
+            continue;
+        file = (std::filesystem::path(folder) / kName).string();
+        std::error_code ec;
+        if (std::filesystem::exists(file, ec))
+            break;
+    }
+    return file;
 }
 
 }  // namespace marlit

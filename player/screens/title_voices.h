@@ -48,5 +48,8 @@ class TitleVoices {
 // gives no rows and one line.
 std::vector<std::string> readTitleVoices(const std::string& hostPath,
                                          std::vector<std::string>& warnings);
+// The title_voices.txt the player reads: in the first of `folders` that
+// has one, else where the last would hold it (reading it then says so).
+std::string titleVoiceFile(const std::vector<std::string>& folders);
 
 }  // namespace marlit

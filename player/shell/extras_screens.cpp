@@ -5,6 +5,7 @@
 #include "player/screens/music_room_screen.h"
 #include "player/screens/picture_gallery_screen.h"
 #include "player/screens/scene_gallery_screen.h"
+#include "player/shell/framing_screens.h"
 #include "player/shell/game_context.h"
 
 namespace marlit {
@@ -14,22 +15,10 @@ void registerExtrasScreens(GameContext& ctx, std::function<void(bool)> enableSav
     // the picture pack the configuration names) before the program's, each
     // time a gallery opens.
     auto tables = [&ctx] {
-        return ExtrasTableSource(
-            [&ctx] {
-                return std::vector<std::string>{ctx.dataSetFolder(), scenarioDataFolder()};
-            },
-            [&ctx](const std::string& text) { ctx.report(text); });
+        return ExtrasTableSource([&ctx] { return ctx.tableFolders(); },
+                                 [&ctx](const std::string& text) { ctx.report(text); });
     };
-    ScreenServices services{*ctx.graphics,
-                            *ctx.sound,
-                            ctx.settings,
-                            ctx.input,
-                            ctx.random,
-                            ctx.platform.localTime,
-                            ctx.brightness,
-                            ctx.scenario,
-                            [&ctx](const std::string& text) { ctx.report(text); },
-                            [&ctx](uint32_t ms) { ctx.frameTimer.setInterval(ms); }};
+    const ScreenServices services = screenServicesOf(ctx);
     ScenarioEngine& story = *ctx.scenarioEngine;
     ctx.modes.set(kModeMusicRoom, std::make_unique<MusicRoomScreen>(services, story));
     ctx.modes.set(kModeGallery, std::make_unique<PictureGalleryScreen>(services, story, tables()));

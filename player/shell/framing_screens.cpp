@@ -1,7 +1,5 @@
 #include "player/shell/framing_screens.h"
 
-#include <filesystem>
-
 #include "base/files.h"
 #include "player/scenario/scenario_engine.h"
 #include "player/screens/game_movie.h"
@@ -15,35 +13,34 @@ namespace marlit {
 
 namespace {
 constexpr const char* kOpeningMovie = "OP.jmv";
-constexpr const char* kTitleVoiceTable = "title_voices.txt";
 
 }  // namespace
 
 std::vector<std::string> titleVoicePatterns(GameContext& ctx) {
-    std::string file = ctx.dataSetFolder() + "/" + kTitleVoiceTable;
-    std::error_code ec;
-    if (!std::filesystem::exists(file, ec))
-        file = scenarioDataFolder() + "/" + kTitleVoiceTable;
     std::vector<std::string> warnings;
-    std::vector<std::string> rows = readTitleVoices(file, warnings);
+    std::vector<std::string> rows = readTitleVoices(titleVoiceFile(ctx.tableFolders()), warnings);
     for (const std::string& w : warnings)
         ctx.report(w);
     return rows;
 }
 
+ScreenServices screenServicesOf(GameContext& ctx) {
+    return {*ctx.graphics,
+            *ctx.sound,
+            ctx.settings,
+            ctx.input,
+            ctx.random,
+            ctx.platform.localTime,
+            ctx.brightness,
+            ctx.scenario,
+            [&ctx](const std::string& text) { ctx.report(text); },
+            [&ctx](uint32_t ms) { ctx.frameTimer.setInterval(ms); }};
+}
+
 void registerFramingScreens(GameContext& ctx) {
     ctx.titleVoices =
         std::make_unique<TitleVoices>(*ctx.sound, ctx.random, titleVoicePatterns(ctx));
-    ScreenServices services{*ctx.graphics,
-                            *ctx.sound,
-                            ctx.settings,
-                            ctx.input,
-                            ctx.random,
-                            ctx.platform.localTime,
-                            ctx.brightness,
-                            ctx.scenario,
-                            [&ctx](const std::string& text) { ctx.report(text); },
-                            [&ctx](uint32_t ms) { ctx.frameTimer.setInterval(ms); }};
+    const ScreenServices services = screenServicesOf(ctx);
     ctx.modes.set(kModeOpening, std::make_unique<LogoScreen>(services, *ctx.titleVoices));
 
     TitleHooks hooks;

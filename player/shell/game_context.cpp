@@ -142,10 +142,13 @@ std::string GameContext::dataSetFolder() const {
     return slash == std::string::npos ? std::string(".") : pack.substr(0, slash);
 }
 
+std::vector<std::string> GameContext::tableFolders() const {
+    return {dataSetFolder(), scenarioDataFolder()};
+}
+
 void GameContext::loadTables() {
-    const std::string dataSet = dataSetFolder();
     TableReport tableReport;
-    scenarioTables = loadScenarioTables({dataSet, scenarioDataFolder()}, tableReport);
+    scenarioTables = loadScenarioTables(tableFolders(), tableReport);
     for (const std::string& warning : tableReport.warnings)
         report(warning);
     if (titleVoices)

@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "base/clock.h"
 #include "platform/display_device.h"
@@ -193,6 +194,9 @@ class GameContext {
     // The host folder of the picture pack: where a data set keeps its own
     // tables.
     std::string dataSetFolder() const;
+    // Where the game tables are looked for, in order: the data set's
+    // folder, then the program's data folder.
+    std::vector<std::string> tableFolders() const;
 
   private:
     std::string programName_;

@@ -14,7 +14,7 @@ namespace marlit {
 
 ScreenTables readScreenTables(GameContext& ctx) {
     TableReport report;
-    ScreenTables tables = loadScreenTables({ctx.dataSetFolder(), scenarioDataFolder()}, report);
+    ScreenTables tables = loadScreenTables(ctx.tableFolders(), report);
     for (const std::string& warning : report.warnings)
         ctx.report(warning);
     return tables;

@@ -33,7 +33,7 @@ void openSaveFolder(GameContext& ctx) {
     ctx.playerLogs =
         std::make_unique<PlayerLogs>(folder, engine.readLog, engine.seen, engine.vars, report);
     TableReport tables;
-    SaveTitles titles = loadSaveTitles({ctx.dataSetFolder(), scenarioDataFolder()}, tables);
+    SaveTitles titles = loadSaveTitles(ctx.tableFolders(), tables);
     for (const std::string& w : tables.warnings)
         ctx.report(w);
     ctx.saveSlots = std::make_unique<SaveSlots>(

@@ -126,14 +126,6 @@ std::map<std::string, MesScript> readScripts(const DataSetFiles& files,
     return scripts;
 }
 
-// The game tables the player would read for this data set: its own beside
-// the pack, else the program's.
-std::string tableFile(const DataSetFiles& files, const char* name) {
-    const std::string own = files.packFolder() + "/" + name;
-    std::error_code ec;
-    return fs::exists(own, ec) ? own : scenarioDataFolder() + "/" + name;
-}
-
 int verifyOne(const std::string& programFolder, bool vga) {
     std::string error;
     auto files = DataSetFiles::open(programFolder, vga, &error);
@@ -155,15 +147,14 @@ int verifyOne(const std::string& programFolder, bool vga) {
     for (const auto& [label, script] : scripts)
         checker.check(scriptReferences(label, script));
 
+    // The game tables the player would read for this data set: its own
+    // beside the pack, else the program's.
+    const std::vector<std::string> folders = {files->packFolder(), scenarioDataFolder()};
     TableReport report;
-    const ScenarioTables tables =
-        loadScenarioTables({files->packFolder(), scenarioDataFolder()}, report);
-    checker.check(scenarioTableReferences(tables));
-    checker.check(screenTableReferences(
-        loadScreenTables({files->packFolder(), scenarioDataFolder()}, report)));
-    checker.check(extrasTableReferences(
-        loadExtrasTables({files->packFolder(), scenarioDataFolder()}, report.warnings)));
-    const std::string voices = tableFile(*files, "title_voices.txt");
+    checker.check(scenarioTableReferences(loadScenarioTables(folders, report)));
+    checker.check(screenTableReferences(loadScreenTables(folders, report)));
+    checker.check(extrasTableReferences(loadExtrasTables(folders, report.warnings)));
+    const std::string voices = titleVoiceFile(folders);
     checker.check(titleVoiceReferences(readTitleVoices(voices, report.warnings),
                                        fs::path(voices).filename().string()));
     for (const std::string& w : report.warnings)
