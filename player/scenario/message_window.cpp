@@ -97,7 +97,7 @@ void MessageWindow::free() {
     choiceText_.clear();
     speaker_.clear();
     built_ = shown_ = hiddenByUser_ = pageMark_ = recallOpen_ = false;
-    redrawTextBox();
+    graphics_.redrawScreen();
 }
 
 void MessageWindow::setPiecesVisible(bool visible) {
@@ -161,15 +161,19 @@ void MessageWindow::restorePage(const MessagePage& p) {
             break;
     }
     speaker_ = p.speaker;
-    penX_ = p.penX;
-    penY_ = p.penY;
-    lineStartX_ = p.lineStartX;
-    charsInLine_ = std::clamp(p.charsInLine, 0, kPerLine + 1);
-    lines_ = std::max(p.lines, 0);
+    // A pen off the screen (a damaged save) stays where a new page starts.
+    if (p.penX >= 0 && p.penX < screen.width && p.penY >= 0 && p.penY < screen.height &&
+        p.lineStartX >= 0 && p.lineStartX < screen.width) {
+        penX_ = p.penX;
+        penY_ = p.penY;
+        lineStartX_ = p.lineStartX;
+        charsInLine_ = std::clamp(p.charsInLine, 0, kPerLine + 1);
+        lines_ = std::max(p.lines, 0);
+    }
     colour_ = p.colour;
     text_.clear();
     typed_ = 0;
-    graphics_.redrawScreen();
+    redrawTextBox();
 }
 
 void MessageWindow::lineBreak() {

@@ -215,6 +215,27 @@ TEST_F(SaveLoad, ALoadedPageHoldsItsSpeakerAndEarlierLinesAndTypesTheMessageAgai
     EXPECT_EQ(window.pageText(), page);
 }
 
+TEST_F(SaveLoad, ADamagedPageKeepsItsGlyphsAndPenOnTheScreen) {
+    MessageWindow window(graphics, settings, nullptr);
+    window.build();
+    MessagePage page;
+    page.penX = 1000000000;
+    page.penY = -5;
+    page.lineStartX = 1000000000;
+    page.glyphs.push_back({kGlyphDrawn, 0x8882, 16, 0xFFFFFF, {40, 180, 56, 196}});
+    page.glyphs.push_back({kGlyphDrawn, 0x8884, 16, 0xFFFFFF, {100000, 180, 100016, 196}});
+    window.restorePage(page);
+    ASSERT_EQ(window.page().size(), 1u) << "the glyph off the screen is left out";
+    window.startText(utf8ToSjis("あ").value());
+    window.typeText(true);
+    ASSERT_EQ(window.page().size(), 2u);
+    const Rect typed = window.page().records()[1].cell;
+    EXPECT_GE(typed.left, 0);
+    EXPECT_GE(typed.top, 0);
+    EXPECT_LE(typed.right, 320);
+    EXPECT_LE(typed.bottom, 240);
+}
+
 TEST(MessagePageCodec, ReadsBackWhatItWroteAndRefusesAnOverlongPage) {
     MessagePage page;
     page.speaker = "\x93\x94";
