@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <system_error>
@@ -17,6 +18,7 @@
 #include "platform/headless/headless_platform.h"
 #include "platform/headless/input_script.h"
 #include "platform/sdl/sdl_platform.h"
+#include "player/shell/game_context.h"
 #include "player/shell/menu_commands.h"
 #include "player/shell/startup.h"
 
@@ -77,21 +79,33 @@ void reportHeadlessRun(const FrameRecorder& recorder, const PlayerCommandLine& c
 }
 
 // Runs the player on a back end; reports a picture or a sound that failed.
+// `watch` is told of the game when it starts and once more, with none,
+// when it ends.
 template <typename Backend>
 int play(const Program& program, Backend& backend, PlayerOptions options,
-         const PlayerCommandLine& c, FrameRecorder& recorder) {
+         const PlayerCommandLine& c, FrameRecorder& recorder,
+         std::function<void(GameContext*)> watch = {}) {
     if (!backend.glyphs().load())
         return program.failure(backend.glyphs().error());
     SoundCheck sound(c.playMusic, c.playVoice);
     MovieRun movie(c.movie);
     ScenarioRun scenario(c.script, c.trace, c.dumpState, c.textLog);
-    options.afterTick = [&recorder, &sound, &movie](GameContext& ctx) {
+    options.afterTick = [&recorder, &sound, &movie, &scenario](GameContext& ctx) {
         recorder.afterTick(ctx);
+        scenario.afterTick(ctx);
         sound.afterTick(ctx);
         movie.afterTick(ctx);
     };
-    options.atStart = [&scenario](GameContext& ctx) { scenario.atStart(ctx); };
-    options.atEnd = [&scenario](GameContext& ctx) { scenario.atEnd(ctx); };
+    options.atStart = [&scenario, &watch](GameContext& ctx) {
+        if (watch)
+            watch(&ctx);
+        scenario.atStart(ctx);
+    };
+    options.atEnd = [&scenario, &watch](GameContext& ctx) {
+        scenario.atEnd(ctx);
+        if (watch)
+            watch(nullptr);
+    };
     int code = runPlayer(backend.platform(), options);
     if (!scenario.error().empty())
         return program.failure(scenario.error());
@@ -151,7 +165,14 @@ int runHeadless(const Program& program, PlayerOptions options, const PlayerComma
         return *code;
     HeadlessPlatform backend(width, height, std::move(script), c.audioOut, c.font);
     FrameRecorder recorder(recorderOptions(c), backend.display().frameBuffer());
-    int code = play(program, backend, options, c, recorder);
+    // The input script's waits follow the player's top-level mode.
+    auto watch = [&backend](GameContext* ctx) {
+        if (ctx)
+            backend.events().reportMode([ctx] { return ctx->scenario.mode; });
+        else
+            backend.events().reportMode(nullptr);
+    };
+    int code = play(program, backend, options, c, recorder, watch);
     // The recording of a run that failed is not kept.
     std::string why;
     if (code == 0 && !backend.waveOut().keepRecording(&why))

@@ -64,6 +64,15 @@ void ScenarioRun::atStart(GameContext& ctx) {
     }
 }
 
+void ScenarioRun::afterTick(GameContext& ctx) {
+    if (!trace_ || ctx.scenario.mode == tracedMode_)
+        return;
+    tracedMode_ = ctx.scenario.mode;
+    const std::string line =
+        std::to_string(ctx.framesRun) + " mode " + std::to_string(tracedMode_) + "\n";
+    std::fputs(line.c_str(), trace_);
+}
+
 void ScenarioRun::atEnd(GameContext& ctx) {
     if (trace_) {
         std::fclose(trace_);

@@ -1,7 +1,8 @@
 // --script LABEL, --trace FILE, --dump-state FILE and --text-log FILE: a run
 // that starts a new game in a script (mode 99, past the logo and the title),
-// writes one line per executed command, writes the scenario's state as JSON
-// when the run ends, and appends every message as it is laid out.
+// writes one line per executed command and one per change of the top-level
+// mode ("FRAME mode N"), writes the scenario's state as JSON when the run
+// ends, and appends every message as it is laid out.
 #pragma once
 
 #include <cstdio>
@@ -26,6 +27,8 @@ class ScenarioRun {
 
     // Before the first frame: opens the trace and starts the script.
     void atStart(GameContext& context);
+    // After every tick: notes a change of mode in the trace.
+    void afterTick(GameContext& context);
     // After the last frame: writes the dump.
     void atEnd(GameContext& context);
     // Empty unless the trace or the dump could not be written or the
@@ -40,6 +43,7 @@ class ScenarioRun {
     std::FILE* trace_ = nullptr;
     std::FILE* textLog_ = nullptr;
     std::string error_;
+    int tracedMode_ = -1;
 };
 
 }  // namespace marlit::app

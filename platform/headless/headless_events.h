@@ -1,8 +1,11 @@
 // Events of a headless run: the scripted input, each delivered once the
-// virtual clock has reached its time, after whatever the player posted.
+// virtual clock has reached its time, after whatever the player posted. A
+// wait of the script ends the part before it once the player reports the
+// mode it waits for.
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 #include "platform/events.h"
@@ -18,13 +21,23 @@ class HeadlessEvents : public EventSource {
     std::optional<Event> poll() override;
     void post(const Event& event) override { posted_.push_back(event); }
 
-    // Scripted events not yet delivered.
+    // Scripted events (and waits) not yet delivered.
     size_t pending() const { return script_.size() - next_; }
 
+    // Where the player tells its top-level mode; without it a wait never ends.
+    void reportMode(std::function<int()> mode) { mode_ = std::move(mode); }
+
   private:
+    size_t waitFrom(size_t at) const;
+    void endPartOnWait(uint64_t now);
+
     VirtualClock& clock_;
     std::vector<ScriptedEvent> script_;
     size_t next_ = 0;
+    size_t wait_ = 0;          // the wait that ends the current part, or the end
+    uint64_t partStart_ = 0;   // virtual ms at which the last wait ended
+    std::deque<Event> letGo_;  // key ups and stylus ups of a part cut short
+    std::function<int()> mode_;
     std::deque<Event> posted_;
 };
 

@@ -7,6 +7,7 @@
 #include <charconv>
 #include <cstdio>
 #include <memory>
+#include <span>
 
 #include "base/files.h"
 #include "base/printable.h"
@@ -18,6 +19,11 @@ namespace marlit {
 namespace {
 
 constexpr uint32_t kMaxTime = 0x7FFFFFFF;
+constexpr uint32_t kLastMode = 99;
+constexpr uint32_t kShortestRepeat = 100;
+constexpr uint32_t kLongestRepeat = 60'000;
+constexpr uint32_t kRepeatSpan = 600'000;  // ten minutes
+constexpr size_t kMaxEvents = 1'000'000;
 
 struct KeyName {
     std::string_view name;
@@ -46,11 +52,47 @@ class LineParser {
         auto time = number(w[0], kMaxTime);
         if (!time)
             return "bad time '" + printable(w[0]) + "'";
-        if (*time < lastTime_)
+        std::string_view verb = w.size() > 1 ? w[1] : std::string_view();
+        if (verb != "wait" && *time < lastTime_)
             return "time goes backwards";
         lastTime_ = *time;
+        if (verb == "every")
+            return repeat(*time, w);
+        return event(*time, std::span(w).subspan(1));
+    }
+
+  private:
+    // TIME every MS tap X Y | press NAME: a tap and its release, or a press,
+    // every MS ms until the part ends, for at most kRepeatSpan.
+    std::string repeat(uint32_t time, const std::vector<std::string_view>& w) {
+        auto every = w.size() > 2 ? number(w[2], kLongestRepeat) : std::nullopt;
+        if (!every || *every < kShortestRepeat)
+            return "bad repeat: expected every MS (" + std::to_string(kShortestRepeat) + " to " +
+                   std::to_string(kLongestRepeat) + ") tap X Y or press NAME";
+        const auto what = std::span(w).subspan(3);
+        const bool tap = what.size() == 3 && what[0] == "tap";
+        if (!tap && !(what.size() == 2 && what[0] == "press"))
+            return "bad repeat: only tap X Y and press NAME repeat";
+        const uint64_t end = std::min<uint64_t>(uint64_t{time} + kRepeatSpan, kMaxTime);
+        for (uint64_t t = time; t <= end; t += *every) {
+            std::string problem = event(static_cast<uint32_t>(t), what);
+            if (!problem.empty())
+                return problem;
+            if (tap)
+                add(static_cast<uint32_t>(t) + kPressLength, EventType::StylusUp, 0);
+        }
+        return {};
+    }
+
+    std::string event(uint32_t at, std::span<const std::string_view> words) {
+        const std::optional<uint32_t> time = at;
+        // w[1] is the verb, as on a whole line.
+        std::vector<std::string_view> w(words.size() + 1);
+        std::copy(words.begin(), words.end(), w.begin() + 1);
         std::string_view verb = w.size() > 1 ? w[1] : std::string_view();
         size_t args = w.size() - 2;
+        if (out_.size() >= kMaxEvents)
+            return "more than " + std::to_string(kMaxEvents) + " events";
         if (verb == "key" && args == 2 && (w[2] == "down" || w[2] == "up")) {
             auto code = key(w[3]);
             if (!code)
@@ -82,14 +124,22 @@ class LineParser {
             add(*time, EventType::Wheel, w[2] == "up" ? 1 : -1);
         } else if (verb == "quit" && args == 0) {
             add(*time, EventType::Close, 0);
+        } else if (verb == "wait" && args == 2 && w[2] == "mode") {
+            auto mode = number(w[3], kLastMode);
+            if (!mode)
+                return "bad mode '" + printable(w[3]) + "' (0 to " + std::to_string(kLastMode) +
+                       ")";
+            add(*time, EventType::Paint, 0);  // never delivered
+            out_.back().waitForMode = static_cast<int>(*mode);
+            // The lines after it count from the moment it is over.
+            lastTime_ = 0;
         } else {
             return "not an event: expected key down|up NAME, press NAME, tap X Y, drag X Y, "
-                   "release, wheel up|down, command ID or quit";
+                   "release, wheel up|down, command ID, quit, wait mode N or every MS ...";
         }
         return {};
     }
 
-  private:
     static std::optional<int16_t> key(std::string_view name) {
         for (const KeyName& k : kKeys) {
             if (k.name == name)
@@ -151,11 +201,17 @@ std::optional<std::vector<ScriptedEvent>> parseInputScript(std::string_view text
             return std::nullopt;
         }
     }
-    // A press's key up may belong after later lines; equal times keep
-    // their order.
-    std::stable_sort(
-        events.begin(), events.end(),
-        [](const ScriptedEvent& a, const ScriptedEvent& b) { return a.time < b.time; });
+    // A press's key up may belong after later lines of its part; equal
+    // times keep their order, and no event moves across a wait.
+    auto part = events.begin();
+    while (part != events.end()) {
+        auto wait = std::find_if(part, events.end(),
+                                 [](const ScriptedEvent& e) { return e.waitForMode.has_value(); });
+        std::stable_sort(part, wait, [](const ScriptedEvent& a, const ScriptedEvent& b) {
+            return a.time < b.time;
+        });
+        part = wait == events.end() ? wait : wait + 1;
+    }
     return events;
 }
 

@@ -1,10 +1,20 @@
 // Scripted input for headless runs. One event per line:
 //
 //   TIME key down NAME | key up NAME | press NAME | tap X Y | drag X Y |
-//        release | wheel up|down | command ID | quit
+//        release | wheel up|down | command ID | quit | wait mode N |
+//        every MS tap X Y | every MS press NAME
 //
 // TIME is the virtual time in ms from the start of the run, never smaller
-// than the line before; NAME is one of up, down, left, right, start, a, b,
+// than the line before; "wait mode N" ends the part of the script before
+// it as soon as the player is in the top-level mode N (0 the logo, 1 the
+// title, 99 the story ...), though not before TIME: what that part still
+// had to come does not happen, except that keys and the stylus are let go.
+// A wait's TIME may be smaller than the lines before it, and the lines after
+// it count their times from the moment it ends. So a script can read a
+// story whose pace it does not know: taps every quarter second until the
+// story leaves for the map, then the map's choice. "every MS" repeats a tap
+// (with its release 50 ms later) or a press every MS ms (100 to 60000)
+// until its part ends, for at most ten minutes; NAME is one of up, down, left, right, start, a, b,
 // c, menu (a game controller's Start); "wheel" turns the mouse wheel one
 // notch; "press" is a key down and, 50 ms later, its key up; X and Y are
 // landscape screen pixels; "tap" puts the stylus down, "drag" moves it,
@@ -23,8 +33,14 @@
 namespace marlit {
 
 struct ScriptedEvent {
-    uint32_t time = 0;  // ms from the start of the run
+    ScriptedEvent() = default;
+    ScriptedEvent(uint32_t t, const Event& e, std::optional<int> wait = std::nullopt)
+        : time(t), event(e), waitForMode(wait) {}
+
+    uint32_t time = 0;  // ms from the start of the run or from the last wait
     Event event;        // stylus positions already on the device screen
+    // Set: not an event but a wait for the player's top-level mode.
+    std::optional<int> waitForMode;
 };
 
 struct ScriptScreen {

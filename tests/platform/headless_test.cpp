@@ -55,6 +55,44 @@ TEST(HeadlessEvents, ScriptedEventsWaitForTheirTimeAndPostedOnesComeFirst) {
     EXPECT_EQ(p.events().pending(), 0u);
 }
 
+TEST(HeadlessEvents, AWaitEndsThePartBeforeItInItsModeAndTheRestCountsFromThere) {
+    // Taps every 100 ms until the map (mode 20), not before 150 ms; then a
+    // key 10 ms after the map came.
+    std::vector<ScriptedEvent> script = {
+        {0, Event{EventType::StylusDown, 0, 0, 0}},   {50, Event{EventType::StylusUp, 0, 0, 0}},
+        {100, Event{EventType::StylusDown, 0, 0, 0}}, {150, Event{EventType::StylusUp, 0, 0, 0}},
+        {200, Event{EventType::StylusDown, 0, 0, 0}}, {250, Event{EventType::StylusUp, 0, 0, 0}},
+        {150, Event{EventType::Paint, 0, 0, 0}, 20},  {10, Event{EventType::KeyDown, 1, 0, 0}}};
+    HeadlessPlatform p(320, 240, script);
+    EventSource& events = p.platform().events;
+    int mode = 99;
+    p.events().reportMode([&mode] { return mode; });
+    EXPECT_EQ(events.poll()->type, EventType::StylusDown);
+    EXPECT_FALSE(events.poll());
+    p.clock().sleep(100);
+    mode = 20;  // too early: the part goes on
+    EXPECT_EQ(events.poll()->type, EventType::StylusUp);
+    EXPECT_EQ(events.poll()->type, EventType::StylusDown);
+    EXPECT_FALSE(events.poll());
+    p.clock().sleep(60);
+    // The part is cut short: the stylus is let go, the last tap never comes.
+    EXPECT_EQ(events.poll()->type, EventType::StylusUp);
+    EXPECT_EQ(events.poll()->type, EventType::StylusUp);
+    EXPECT_FALSE(events.poll()) << "the key is due 10 ms after the map came";
+    EXPECT_EQ(p.events().pending(), 1u);
+    p.clock().sleep(10);
+    EXPECT_EQ(events.poll()->type, EventType::KeyDown);
+    EXPECT_EQ(p.events().pending(), 0u);
+}
+
+TEST(HeadlessEvents, AWaitHoldsForeverWhenThePlayerDoesNotTellItsMode) {
+    std::vector<ScriptedEvent> script = {{0, Event{EventType::Paint, 0, 0, 0}, 0},
+                                         {0, Event{EventType::KeyDown, 1, 0, 0}}};
+    HeadlessPlatform p(320, 240, script);
+    p.clock().sleep(1000);
+    EXPECT_FALSE(p.platform().events.poll());
+}
+
 TEST(HeadlessDisplay, DrawsOnlyWhileTheDisplayIsOpen) {
     HeadlessDisplay d(640, 480);
     EXPECT_EQ(d.beginDraw(), nullptr);

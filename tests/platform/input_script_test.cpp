@@ -66,6 +66,57 @@ TEST(InputScript, APressReleasesFiftyMillisecondsLaterInTimeOrder) {
     EXPECT_EQ(e[4].event.type, EventType::StylusDown);
 }
 
+TEST(InputScript, AWaitStartsAPartWhoseTimesCountAfreshAndWhoseEventsStayBehindIt) {
+    // The press's key up at 1050 stays before the wait, whose own time may
+    // be earlier; the lines after the wait count from 0 again.
+    auto e = parse("1000 press c\n5 wait mode 20\n0 tap 1 1\n30 press a\n40 release\n");
+    ASSERT_EQ(e.size(), 7u);
+    EXPECT_EQ(e[1].event.type, EventType::KeyUp);
+    EXPECT_EQ(e[1].time, 1050u);
+    ASSERT_TRUE(e[2].waitForMode);
+    EXPECT_EQ(*e[2].waitForMode, 20);
+    EXPECT_EQ(e[2].time, 5u);
+    EXPECT_EQ(e[3].time, 0u);
+    EXPECT_EQ(e[3].event.type, EventType::StylusDown);
+    EXPECT_EQ(e[5].event.type, EventType::StylusUp);
+    EXPECT_EQ(e[6].event.type, EventType::KeyUp);
+    EXPECT_EQ(e[6].time, 80u);
+    EXPECT_FALSE(e[6].waitForMode);
+    EXPECT_EQ(problem("0 wait mode 20\n10 press a\n5 press b"), "line 3: time goes backwards");
+    EXPECT_EQ(problem("0 wait mode 100"), "line 1: bad mode '100' (0 to 99)");
+    EXPECT_EQ(problem("0 wait title").substr(0, 20), "line 1: not an event");
+}
+
+TEST(InputScript, ARepeatTapsOrPressesForTenMinutesUnlessAWaitEndsItsPart) {
+    auto e =
+        parse("1000 every 250 tap 10 20\n1100 press c\n0 wait mode 10\n0 every 60000 press a\n");
+    // 2401 taps and releases, the press c, the wait, eleven presses of a.
+    ASSERT_EQ(e.size(), 2 * 2401u + 2 + 1 + 2 * 11);
+    EXPECT_EQ(e[0].time, 1000u);
+    EXPECT_EQ(e[0].event.type, EventType::StylusDown);
+    EXPECT_EQ(e[0].event.x, 20);
+    EXPECT_EQ(e[1].time, 1050u);
+    EXPECT_EQ(e[1].event.type, EventType::StylusUp);
+    EXPECT_EQ(e[2].time, 1100u);
+    EXPECT_EQ(e[2].event.type, EventType::KeyDown);
+    EXPECT_EQ(e[3].time, 1150u) << "the press's key up, between the taps";
+    EXPECT_EQ(e[4].time, 1250u);
+    EXPECT_EQ(e[2 * 2401 + 1].time, 601'050u) << "the last release";
+    ASSERT_TRUE(e[2 * 2401 + 2].waitForMode);
+    EXPECT_EQ(e.back().time, 600'050u);
+    EXPECT_EQ(problem("0 every 99 press c").substr(0, 18), "line 1: bad repeat");
+    EXPECT_EQ(problem("0 every 60001 press c").substr(0, 18), "line 1: bad repeat");
+    EXPECT_EQ(problem("0 every 100 release"),
+              "line 1: bad repeat: only tap X Y and press NAME repeat");
+    EXPECT_EQ(problem("0 every 100 tap 320 0"), "line 1: position outside the 320x240 screen");
+    EXPECT_EQ(problem("0 every 100 press home"), "line 1: unknown key 'home'");
+    // A script cannot make more events than the player could ever take.
+    std::string many;
+    for (int i = 0; i < 200; ++i)
+        many += "0 every 100 tap 1 1\n";
+    EXPECT_EQ(problem(many), "line 84: more than 1000000 events");
+}
+
 TEST(InputScript, TheVgaWindowReportsHalfSizePositions) {
     auto e = parse("0 tap 101 50\n", ScriptScreen{640, 480, true});
     ASSERT_EQ(e.size(), 1u);
