@@ -84,52 +84,49 @@ class LineParser {
         return {};
     }
 
-    std::string event(uint32_t at, std::span<const std::string_view> words) {
-        const std::optional<uint32_t> time = at;
-        // w[1] is the verb, as on a whole line.
-        std::vector<std::string_view> w(words.size() + 1);
-        std::copy(words.begin(), words.end(), w.begin() + 1);
-        std::string_view verb = w.size() > 1 ? w[1] : std::string_view();
-        size_t args = w.size() - 2;
+    // One event at `time`: w is the verb and its words.
+    std::string event(uint32_t time, std::span<const std::string_view> w) {
+        std::string_view verb = w.empty() ? std::string_view() : w[0];
+        size_t args = w.empty() ? 0 : w.size() - 1;
         if (out_.size() >= kMaxEvents)
             return "more than " + std::to_string(kMaxEvents) + " events";
-        if (verb == "key" && args == 2 && (w[2] == "down" || w[2] == "up")) {
-            auto code = key(w[3]);
-            if (!code)
-                return "unknown key '" + printable(w[3]) + "'";
-            add(*time, w[2] == "down" ? EventType::KeyDown : EventType::KeyUp, *code);
-        } else if (verb == "press" && args == 1) {
+        if (verb == "key" && args == 2 && (w[1] == "down" || w[1] == "up")) {
             auto code = key(w[2]);
             if (!code)
                 return "unknown key '" + printable(w[2]) + "'";
-            add(*time, EventType::KeyDown, *code);
-            add(*time + kPressLength, EventType::KeyUp, *code);
+            add(time, w[1] == "down" ? EventType::KeyDown : EventType::KeyUp, *code);
+        } else if (verb == "press" && args == 1) {
+            auto code = key(w[1]);
+            if (!code)
+                return "unknown key '" + printable(w[1]) + "'";
+            add(time, EventType::KeyDown, *code);
+            add(time + kPressLength, EventType::KeyUp, *code);
         } else if ((verb == "tap" || verb == "drag") && args == 2) {
-            auto x = number(w[2], static_cast<uint32_t>(screen_.width - 1));
-            auto y = number(w[3], static_cast<uint32_t>(screen_.height - 1));
+            auto x = number(w[1], static_cast<uint32_t>(screen_.width - 1));
+            auto y = number(w[2], static_cast<uint32_t>(screen_.height - 1));
             if (!x || !y) {
                 return "position outside the " + std::to_string(screen_.width) + "x" +
                        std::to_string(screen_.height) + " screen";
             }
             toDevice(static_cast<int>(*x), static_cast<int>(*y));
-            add(*time, verb == "tap" ? EventType::StylusDown : EventType::StylusMove, 0);
+            add(time, verb == "tap" ? EventType::StylusDown : EventType::StylusMove, 0);
         } else if (verb == "release" && args == 0) {
-            add(*time, EventType::StylusUp, 0);
+            add(time, EventType::StylusUp, 0);
         } else if (verb == "command" && args == 1) {
-            auto id = number(w[2], 0xFFFF);
+            auto id = number(w[1], 0xFFFF);
             if (!id)
-                return "bad command id '" + printable(w[2]) + "'";
-            add(*time, EventType::Command, static_cast<int32_t>(*id));
-        } else if (verb == "wheel" && args == 1 && (w[2] == "up" || w[2] == "down")) {
-            add(*time, EventType::Wheel, w[2] == "up" ? 1 : -1);
+                return "bad command id '" + printable(w[1]) + "'";
+            add(time, EventType::Command, static_cast<int32_t>(*id));
+        } else if (verb == "wheel" && args == 1 && (w[1] == "up" || w[1] == "down")) {
+            add(time, EventType::Wheel, w[1] == "up" ? 1 : -1);
         } else if (verb == "quit" && args == 0) {
-            add(*time, EventType::Close, 0);
-        } else if (verb == "wait" && args == 2 && w[2] == "mode") {
-            auto mode = number(w[3], kLastMode);
+            add(time, EventType::Close, 0);
+        } else if (verb == "wait" && args == 2 && w[1] == "mode") {
+            auto mode = number(w[2], kLastMode);
             if (!mode)
-                return "bad mode '" + printable(w[3]) + "' (0 to " + std::to_string(kLastMode) +
+                return "bad mode '" + printable(w[2]) + "' (0 to " + std::to_string(kLastMode) +
                        ")";
-            add(*time, EventType::Paint, 0);  // never delivered
+            add(time, EventType::Paint, 0);  // never delivered
             out_.back().waitForMode = static_cast<int>(*mode);
             // The lines after it count from the moment it is over.
             lastTime_ = 0;
