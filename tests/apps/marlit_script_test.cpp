@@ -87,7 +87,8 @@ TEST_F(MarlitScript, StartsInTheScriptAndDumpsTheState) {
     }
     const std::string trace = test::readFileText(dir.file("trace.txt"));
     EXPECT_EQ(
-        trace.rfind("1 0226b_s01 0 background \"BG\\\\umi_01\"\n1 0226b_s01 11 var 0 1 65535 0\n"
+        trace.rfind("0 mode 99\n"
+                    "1 0226b_s01 0 background \"BG\\\\umi_01\"\n1 0226b_s01 11 var 0 1 65535 0\n"
                     "1 0226b_s01 20 bg_scroll 0 0 0 0\n2 0226b_s01 20 bg_scroll",
                     0),
         0u)
