@@ -3,10 +3,13 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 
 #include "base/files.h"
@@ -17,7 +20,30 @@ namespace marlit {
 namespace {
 
 constexpr std::string_view kTempInfix = ".tmp-";
-constexpr size_t kTempSuffixSize = 6;  // the letters mkstemp puts for XXXXXX
+constexpr size_t kTempSuffixSize = 6;  // letters and digits after the infix
+constexpr int kNameAttempts = 100;
+
+// A random ending for a temporary name: six letters or digits.
+std::string tempSuffix() {
+    static constexpr std::string_view kSigns =
+        "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    unsigned char bytes[kTempSuffixSize] = {};
+    if (::getrandom(bytes, sizeof bytes, 0) != static_cast<ssize_t>(sizeof bytes)) {
+        // No random bytes: the clock, the process and a count instead.
+        static std::atomic<uint64_t> count{0};
+        uint64_t v =
+            static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
+            (static_cast<uint64_t>(::getpid()) << 32) ^ (count++ * 0x9E3779B97F4A7C15u);
+        for (unsigned char& b : bytes) {
+            b = static_cast<unsigned char>(v);
+            v = v * 6364136223846793005u + 1442695040888963407u;
+        }
+    }
+    std::string suffix(kTempSuffixSize, '0');
+    for (size_t i = 0; i < kTempSuffixSize; ++i)
+        suffix[i] = kSigns[bytes[i] % kSigns.size()];
+    return suffix;
+}
 
 void setWhy(std::string* why, std::string text) {
     if (why)
@@ -101,18 +127,27 @@ std::unique_ptr<AtomicFile> AtomicFile::createHost(const std::string& finalPath,
     // A file that a cleaner of stale files removed between its creation
     // and its lock has no link left: then another one is made.
     prepareInterruptCleanup();
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        std::string pattern = finalPath + std::string(kTempInfix) + "XXXXXX";
-        int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+    int removedUnderUs = 0;
+    for (int attempt = 0; attempt < kNameAttempts && removedUnderUs < 3; ++attempt) {
+        // The name is noted for removal on an interrupt before the file is
+        // made, so that no interrupt can leave it behind.
+        std::string pattern = finalPath + std::string(kTempInfix) + tempSuffix();
+        const int ticket = rememberForInterruptCleanup(pattern);
+        int fd = ::open(pattern.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (fd < 0) {
+            const int err = errno;
+            forgetInterruptCleanup(ticket);
+            if (err == EEXIST)
+                continue;
+            errno = err;
             setWhy(why, "cannot create a file beside " + finalPath + ": " + lastSystemError());
             return nullptr;
         }
-        const int ticket = rememberForInterruptCleanup(pattern);
         struct stat st;
         if (::flock(fd, LOCK_EX) != 0 || ::fstat(fd, &st) != 0 || st.st_nlink == 0) {
             forgetInterruptCleanup(ticket);
             ::close(fd);
+            ++removedUnderUs;
             continue;
         }
         ::fchmod(fd, 0644);
@@ -133,7 +168,9 @@ std::unique_ptr<AtomicFile> AtomicFile::createHost(const std::string& finalPath,
         file->cleanupTicket_ = ticket;
         return file;
     }
-    setWhy(why, "cannot create a file beside " + finalPath + ": it was removed as soon as made");
+    setWhy(why, "cannot create a file beside " + finalPath +
+                    (removedUnderUs >= 3 ? ": it was removed as soon as made"
+                                         : ": every temporary name tried was taken"));
     return nullptr;
 }
 
