@@ -4,7 +4,8 @@
 // trace of the run. Checked: every screen comes in the order of the story,
 // every command the player knows runs at least once, the scripts of 灯's
 // route follow one another, the title afterwards knows what was seen, and
-// the music is heard where the story plays it.
+// the music is heard where the story plays it. Beside it: runs of the title
+// with a given seed repeat themselves.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -134,6 +135,27 @@ TEST_F(WholeStory, TheMusicIsHeardWhereTheStoryPlaysIt) {
     EXPECT_GT(levelAt(frameOf(30) + 250, 3.0), -40.0);
     // The day-change screen's own piece.
     EXPECT_GT(levelAt(frameOf(10) + 60, 2.0), -40.0);
+}
+
+TEST_F(WholeStory, TheSeedChoosesWhoSpeaksOnTheTitleAndTheSameSeedGivesTheSameRun) {
+    // The logo and the title to its menu, with the title's greetings: the
+    // random numbers choose whether 灯 or 小夜 says them.
+    const auto sound = [&](int seed) {
+        const std::string wav = run_->file("seed" + std::to_string(seed) + ".wav");
+        const auto r = test::runProgram(
+            test::programPath("marlit"),
+            {"--headless", "--dir", run_->path().string(), "--frames", "1300", "--seed",
+             std::to_string(seed), "--audio-out", wav});
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        return test::readFileText(wav);
+    };
+    std::set<std::string> heard;
+    for (int seed = 1; seed <= 6; ++seed) {
+        heard.insert(sound(seed));
+        ASSERT_GT(heard.rbegin()->size(), 100'000u);
+    }
+    EXPECT_GE(heard.size(), 2u) << "six seeds, and always the same voice";
+    EXPECT_EQ(sound(4), sound(4));
 }
 
 }  // namespace
