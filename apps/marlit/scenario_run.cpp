@@ -8,10 +8,44 @@
 #include "player/scenario/scenario_engine.h"
 #include "player/scenario/scenario_report.h"
 #include "player/screens/map_screen.h"
+#include "player/screens/music_room_screen.h"
+#include "player/screens/picture_gallery_screen.h"
+#include "player/screens/scene_gallery_screen.h"
 #include "player/screens/title_screen.h"
 #include "player/shell/game_context.h"
 
 namespace marlit::app {
+
+namespace {
+
+// The extra screen in play, if one is: its cursor, character tab, page,
+// picture shown and piece chosen, as they apply.
+std::string withExtras(GameContext& ctx, std::string json) {
+    const int mode = ctx.scenario.mode;
+    const auto* screen = dynamic_cast<const ExtrasScreen*>(ctx.modes.get(mode));
+    if (!screen || json.size() < 2 || json.back() != '}')
+        return json;
+    std::string extras = "\"extras\":{\"mode\":" + std::to_string(mode) +
+                         ",\"cursor\":" + std::to_string(screen->cursor());
+    const auto add = [&extras](const char* key, int value) {
+        extras += ",\"" + std::string(key) + "\":" + std::to_string(value);
+    };
+    if (const auto* g = dynamic_cast<const PictureGalleryScreen*>(screen)) {
+        add("character", g->character());
+        add("page", g->page());
+        add("picture", g->pictureNumber());
+    } else if (const auto* sc = dynamic_cast<const SceneGalleryScreen*>(screen)) {
+        add("character", sc->character());
+        add("page", sc->page());
+    } else if (const auto* m = dynamic_cast<const MusicRoomScreen*>(screen)) {
+        add("page", m->page());
+        add("chosen", m->chosen());
+    }
+    json.pop_back();
+    return json + "," + extras + "}}";
+}
+
+}  // namespace
 
 ScenarioRun::~ScenarioRun() {
     if (trace_)
@@ -104,6 +138,7 @@ void ScenarioRun::atEnd(GameContext& ctx) {
                 ",\"variant\":" + std::to_string(m.variant()) +
                 ",\"selection\":" + std::to_string(m.selection()) + "}}";
     }
+    json = withExtras(ctx, std::move(json));
     json += "\n";
     std::ofstream out(dumpFile_, std::ios::binary);
     out << json;

@@ -137,15 +137,30 @@ TEST_F(WholeStory, TheMusicIsHeardWhereTheStoryPlaysIt) {
     EXPECT_GT(levelAt(frameOf(10) + 60, 2.0), -40.0);
 }
 
+TEST_F(WholeStory, TheStateOfAnExtraScreenIsInTheDump) {
+    // The same reader stopped in the music room, once 「約束の桜」 (piece 8)
+    // has been tapped: the cursor on its item (the four buttons come first).
+    const auto r = test::runProgram(
+        test::programPath("marlit"),
+        {"--headless", "--dir", run_->path().string(), "--input",
+         std::string(MARLIT_SOURCE_DIR) + "/tools/samplegame/whole_story.txt", "--frames",
+         std::to_string(frameOf(30) + 250), "--dump-state", run_->file("room.json")});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const std::string state = test::readFileText(run_->file("room.json"));
+    EXPECT_NE(state.find("\"extras\":{\"mode\":30,\"cursor\":11,\"page\":0,\"chosen\":7}"),
+              std::string::npos)
+        << state;
+}
+
 TEST_F(WholeStory, TheSeedChoosesWhoSpeaksOnTheTitleAndTheSameSeedGivesTheSameRun) {
     // The logo and the title to its menu, with the title's greetings: the
     // random numbers choose whether 灯 or 小夜 says them.
     const auto sound = [&](int seed) {
         const std::string wav = run_->file("seed" + std::to_string(seed) + ".wav");
-        const auto r = test::runProgram(
-            test::programPath("marlit"),
-            {"--headless", "--dir", run_->path().string(), "--frames", "1300", "--seed",
-             std::to_string(seed), "--audio-out", wav});
+        const auto r =
+            test::runProgram(test::programPath("marlit"),
+                             {"--headless", "--dir", run_->path().string(), "--frames", "1300",
+                              "--seed", std::to_string(seed), "--audio-out", wav});
         EXPECT_EQ(r.exitCode, 0) << r.err;
         return test::readFileText(wav);
     };
