@@ -168,9 +168,14 @@ int runHeadless(const Program& program, PlayerOptions options, const PlayerComma
     // The input script's waits follow the player's top-level mode.
     auto watch = [&backend](GameContext* ctx) {
         if (ctx)
-            backend.events().reportMode([ctx] { return ctx->scenario.mode; });
+            backend.events().watchGame([ctx](const GameWait& w) {
+                const ScenarioState& s = ctx->scenario;
+                if (w.mode >= 0)
+                    return s.mode == w.mode;
+                return s.mode == kModeScenario && s.scriptName == w.script;
+            });
         else
-            backend.events().reportMode(nullptr);
+            backend.events().watchGame(nullptr);
     };
     int code = play(program, backend, options, c, recorder, watch);
     // The recording of a run that failed is not kept.

@@ -8,7 +8,7 @@ HeadlessEvents::HeadlessEvents(VirtualClock& clock, std::vector<ScriptedEvent> s
 }
 
 size_t HeadlessEvents::waitFrom(size_t at) const {
-    while (at < script_.size() && !script_[at].waitForMode)
+    while (at < script_.size() && !script_[at].wait)
         ++at;
     return at;
 }
@@ -17,7 +17,7 @@ void HeadlessEvents::endPartOnWait(uint64_t now) {
     if (wait_ >= script_.size())
         return;
     const ScriptedEvent& w = script_[wait_];
-    if (partStart_ + w.time > now || !mode_ || mode_() != *w.waitForMode)
+    if (partStart_ + w.time > now || !reached_ || !reached_(*w.wait))
         return;
     // What the part still had to come is dropped; nothing stays held.
     for (size_t i = next_; i < wait_; ++i) {

@@ -24,8 +24,9 @@ class HeadlessEvents : public EventSource {
     // Scripted events (and waits) not yet delivered.
     size_t pending() const { return script_.size() - next_; }
 
-    // Where the player tells its top-level mode; without it a wait never ends.
-    void reportMode(std::function<int()> mode) { mode_ = std::move(mode); }
+    // Where the player tells whether the game has come where a wait waits
+    // for; without it a wait never ends.
+    void watchGame(std::function<bool(const GameWait&)> reached) { reached_ = std::move(reached); }
 
   private:
     size_t waitFrom(size_t at) const;
@@ -37,7 +38,7 @@ class HeadlessEvents : public EventSource {
     size_t wait_ = 0;          // the wait that ends the current part, or the end
     uint64_t partStart_ = 0;   // virtual ms at which the last wait ended
     std::deque<Event> letGo_;  // key ups and stylus ups of a part cut short
-    std::function<int()> mode_;
+    std::function<bool(const GameWait&)> reached_;
     std::deque<Event> posted_;
 };
 

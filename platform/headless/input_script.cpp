@@ -20,6 +20,7 @@ namespace {
 
 constexpr uint32_t kMaxTime = 0x7FFFFFFF;
 constexpr uint32_t kLastMode = 99;
+constexpr size_t kLongestLabel = 63;
 constexpr uint32_t kShortestRepeat = 100;
 constexpr uint32_t kLongestRepeat = 60'000;
 constexpr uint32_t kRepeatSpan = 600'000;  // ten minutes
@@ -127,12 +128,20 @@ class LineParser {
                 return "bad mode '" + printable(w[2]) + "' (0 to " + std::to_string(kLastMode) +
                        ")";
             add(time, EventType::Paint, 0);  // never delivered
-            out_.back().waitForMode = static_cast<int>(*mode);
+            out_.back().wait = GameWait{static_cast<int>(*mode), {}};
             // The lines after it count from the moment it is over.
+            lastTime_ = 0;
+        } else if (verb == "wait" && args == 2 && w[1] == "script") {
+            if (w[2].size() > kLongestLabel)
+                return "the label '" + printable(w[2]) + "' is longer than " +
+                       std::to_string(kLongestLabel) + " bytes";
+            add(time, EventType::Paint, 0);  // never delivered
+            out_.back().wait = GameWait{-1, std::string(w[2])};
             lastTime_ = 0;
         } else {
             return "not an event: expected key down|up NAME, press NAME, tap X Y, drag X Y, "
-                   "release, wheel up|down, command ID, quit, wait mode N or every MS ...";
+                   "release, wheel up|down, command ID, quit, wait mode N, wait script LABEL or "
+                   "every MS ...";
         }
         return {};
     }
@@ -203,7 +212,7 @@ std::optional<std::vector<ScriptedEvent>> parseInputScript(std::string_view text
     auto part = events.begin();
     while (part != events.end()) {
         auto wait = std::find_if(part, events.end(),
-                                 [](const ScriptedEvent& e) { return e.waitForMode.has_value(); });
+                                 [](const ScriptedEvent& e) { return e.wait.has_value(); });
         std::stable_sort(part, wait, [](const ScriptedEvent& a, const ScriptedEvent& b) {
             return a.time < b.time;
         });

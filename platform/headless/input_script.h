@@ -2,12 +2,13 @@
 //
 //   TIME key down NAME | key up NAME | press NAME | tap X Y | drag X Y |
 //        release | wheel up|down | command ID | quit | wait mode N |
-//        every MS tap X Y | every MS press NAME
+//        wait script LABEL | every MS tap X Y | every MS press NAME
 //
 // TIME is the virtual time in ms from the start of the run, never smaller
 // than the line before; "wait mode N" ends the part of the script before
 // it as soon as the player is in the top-level mode N (0 the logo, 1 the
-// title, 99 the story ...), though not before TIME: what that part still
+// title, 99 the story ...), or "wait script LABEL" as soon as the story
+// runs the script LABEL, though not before TIME: what that part still
 // had to come does not happen, except that keys and the stylus are let go.
 // A wait's TIME may be smaller than the lines before it, and the lines after
 // it count their times from the moment it ends. So a script can read a
@@ -32,15 +33,22 @@
 
 namespace marlit {
 
+// What a wait of the script waits for: the game in a top-level mode, or
+// the story running a script.
+struct GameWait {
+    int mode = -1;       // 0 to 99; -1 when it waits for a script
+    std::string script;  // the script's label, when it waits for one
+};
+
 struct ScriptedEvent {
     ScriptedEvent() = default;
-    ScriptedEvent(uint32_t t, const Event& e, std::optional<int> wait = std::nullopt)
-        : time(t), event(e), waitForMode(wait) {}
+    ScriptedEvent(uint32_t t, const Event& e, std::optional<GameWait> w = std::nullopt)
+        : time(t), event(e), wait(std::move(w)) {}
 
     uint32_t time = 0;  // ms from the start of the run or from the last wait
     Event event;        // stylus positions already on the device screen
-    // Set: not an event but a wait for the player's top-level mode.
-    std::optional<int> waitForMode;
+    // Set: not an event but a wait.
+    std::optional<GameWait> wait;
 };
 
 struct ScriptScreen {

@@ -58,15 +58,18 @@ TEST(HeadlessEvents, ScriptedEventsWaitForTheirTimeAndPostedOnesComeFirst) {
 TEST(HeadlessEvents, AWaitEndsThePartBeforeItInItsModeAndTheRestCountsFromThere) {
     // Taps every 100 ms until the map (mode 20), not before 150 ms; then a
     // key 10 ms after the map came.
-    std::vector<ScriptedEvent> script = {
-        {0, Event{EventType::StylusDown, 0, 0, 0}},   {50, Event{EventType::StylusUp, 0, 0, 0}},
-        {100, Event{EventType::StylusDown, 0, 0, 0}}, {150, Event{EventType::StylusUp, 0, 0, 0}},
-        {200, Event{EventType::StylusDown, 0, 0, 0}}, {250, Event{EventType::StylusUp, 0, 0, 0}},
-        {150, Event{EventType::Paint, 0, 0, 0}, 20},  {10, Event{EventType::KeyDown, 1, 0, 0}}};
+    std::vector<ScriptedEvent> script = {{0, Event{EventType::StylusDown, 0, 0, 0}},
+                                         {50, Event{EventType::StylusUp, 0, 0, 0}},
+                                         {100, Event{EventType::StylusDown, 0, 0, 0}},
+                                         {150, Event{EventType::StylusUp, 0, 0, 0}},
+                                         {200, Event{EventType::StylusDown, 0, 0, 0}},
+                                         {250, Event{EventType::StylusUp, 0, 0, 0}},
+                                         {150, Event{EventType::Paint, 0, 0, 0}, GameWait{20, {}}},
+                                         {10, Event{EventType::KeyDown, 1, 0, 0}}};
     HeadlessPlatform p(320, 240, script);
     EventSource& events = p.platform().events;
     int mode = 99;
-    p.events().reportMode([&mode] { return mode; });
+    p.events().watchGame([&mode](const GameWait& w) { return w.mode == mode; });
     EXPECT_EQ(events.poll()->type, EventType::StylusDown);
     EXPECT_FALSE(events.poll());
     p.clock().sleep(100);
@@ -86,7 +89,7 @@ TEST(HeadlessEvents, AWaitEndsThePartBeforeItInItsModeAndTheRestCountsFromThere)
 }
 
 TEST(HeadlessEvents, AWaitHoldsForeverWhenThePlayerDoesNotTellItsMode) {
-    std::vector<ScriptedEvent> script = {{0, Event{EventType::Paint, 0, 0, 0}, 0},
+    std::vector<ScriptedEvent> script = {{0, Event{EventType::Paint, 0, 0, 0}, GameWait{0, {}}},
                                          {0, Event{EventType::KeyDown, 1, 0, 0}}};
     HeadlessPlatform p(320, 240, script);
     p.clock().sleep(1000);

@@ -73,15 +73,24 @@ TEST(InputScript, AWaitStartsAPartWhoseTimesCountAfreshAndWhoseEventsStayBehindI
     ASSERT_EQ(e.size(), 7u);
     EXPECT_EQ(e[1].event.type, EventType::KeyUp);
     EXPECT_EQ(e[1].time, 1050u);
-    ASSERT_TRUE(e[2].waitForMode);
-    EXPECT_EQ(*e[2].waitForMode, 20);
+    ASSERT_TRUE(e[2].wait);
+    EXPECT_EQ(e[2].wait->mode, 20);
     EXPECT_EQ(e[2].time, 5u);
     EXPECT_EQ(e[3].time, 0u);
     EXPECT_EQ(e[3].event.type, EventType::StylusDown);
     EXPECT_EQ(e[5].event.type, EventType::StylusUp);
     EXPECT_EQ(e[6].event.type, EventType::KeyUp);
     EXPECT_EQ(e[6].time, 80u);
-    EXPECT_FALSE(e[6].waitForMode);
+    EXPECT_FALSE(e[6].wait);
+    // A wait for a script, by its label.
+    e = parse("0 tap 1 1\n500 wait script 0307a_f01\n0 release\n");
+    ASSERT_EQ(e.size(), 3u);
+    ASSERT_TRUE(e[1].wait);
+    EXPECT_EQ(e[1].wait->mode, -1);
+    EXPECT_EQ(e[1].wait->script, "0307a_f01");
+    EXPECT_EQ(e[2].time, 0u);
+    EXPECT_EQ(problem("0 wait script " + std::string(64, 'a')),
+              "line 1: the label '" + std::string(40, 'a') + "...' is longer than 63 bytes");
     EXPECT_EQ(problem("0 wait mode 20\n10 press a\n5 press b"), "line 3: time goes backwards");
     EXPECT_EQ(problem("0 wait mode 100"), "line 1: bad mode '100' (0 to 99)");
     EXPECT_EQ(problem("0 wait title").substr(0, 20), "line 1: not an event");
@@ -102,7 +111,7 @@ TEST(InputScript, ARepeatTapsOrPressesForTenMinutesUnlessAWaitEndsItsPart) {
     EXPECT_EQ(e[3].time, 1150u) << "the press's key up, between the taps";
     EXPECT_EQ(e[4].time, 1250u);
     EXPECT_EQ(e[2 * 2401 + 1].time, 601'050u) << "the last release";
-    ASSERT_TRUE(e[2 * 2401 + 2].waitForMode);
+    ASSERT_TRUE(e[2 * 2401 + 2].wait);
     EXPECT_EQ(e.back().time, 600'050u);
     EXPECT_EQ(problem("0 every 99 press c").substr(0, 18), "line 1: bad repeat");
     EXPECT_EQ(problem("0 every 60001 press c").substr(0, 18), "line 1: bad repeat");

@@ -8,6 +8,7 @@
 // with a given seed repeat themselves.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 #include <sstream>
 
@@ -23,6 +24,7 @@ namespace {
 struct Trace {
     std::vector<std::pair<int, int>> modes;  // (frame, mode) as the game went into it
     std::set<std::string> commands;
+    std::map<std::string, int> runs;   // "SCRIPT COMMAND": how often it ran
     std::vector<std::string> scripts;  // in the order they first ran
 };
 
@@ -39,6 +41,7 @@ Trace readTrace(const std::string& text) {
         }
         words >> command;
         t.commands.insert(command);
+        ++t.runs[second + " " + command];
         if (t.scripts.empty() || t.scripts.back() != second)
             t.scripts.push_back(second);
     }
@@ -106,6 +109,9 @@ TEST_F(WholeStory, EveryScreenComesInTheOrderOfTheStory) {
     for (const char* part : {"\"mode\":1,", "\"25600\":1", "\"25612\":1", "\"music\":\"15.mp3\""})
         EXPECT_NE(state.find(part), std::string::npos) << part << "\n" << state;
     EXPECT_EQ(state.find("\"25601\""), std::string::npos) << "小夜's ending was not seen";
+    // The day card of 7 March stood its three seconds (a frame each) before
+    // the reader tapped on.
+    EXPECT_GE(trace_.runs["0307a_f01 day_end"], 180);
 }
 
 TEST_F(WholeStory, EveryCommandThePlayerKnowsRunsAtLeastOnce) {
