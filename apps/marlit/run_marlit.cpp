@@ -165,7 +165,8 @@ int runHeadless(const Program& program, PlayerOptions options, const PlayerComma
         return *code;
     HeadlessPlatform backend(width, height, std::move(script), c.audioOut, c.font);
     FrameRecorder recorder(recorderOptions(c), backend.display().frameBuffer());
-    // The input script's waits follow the player's top-level mode.
+    // The input script's waits follow the game's top-level mode and the
+    // story's script.
     auto watch = [&backend](GameContext* ctx) {
         if (ctx)
             backend.events().watchGame([ctx](const GameWait& w) {

@@ -1,7 +1,7 @@
 // Events of a headless run: the scripted input, each delivered once the
 // virtual clock has reached its time, after whatever the player posted. A
-// wait of the script ends the part before it once the player reports the
-// mode it waits for.
+// wait of the script ends the part before it once the player reports that
+// the game is where the wait waits for it (a mode, a script).
 #pragma once
 
 #include <deque>
