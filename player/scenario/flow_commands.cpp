@@ -5,6 +5,7 @@
 #include "player/core/mode_screen.h"
 #include "player/scenario/command_handlers.h"
 #include "player/scenario/scenario_engine.h"
+#include "player/scenario/script_names.h"
 
 namespace marlit {
 
@@ -20,11 +21,6 @@ bool checkVariable(ScenarioEngine& e, const Command& c, uint32_t flat) {
     e.ignore(c, "names variable " + std::to_string(flat) + ", beyond the 65 536 variables");
     return false;
 }
-
-// The endings of the "roll_" jumps, in the order of the route scores.
-constexpr const char* kEndingRolls[] = {"roll_n", "roll_s", "roll_k", "roll_w", "roll_e",
-                                        "roll_m", "roll_y", "roll_a", "roll_g", "roll_t",
-                                        "roll_b", "roll_d", "roll_r"};
 
 }  // namespace
 
@@ -88,13 +84,11 @@ StepResult jumpToScript(ScenarioEngine& e, const Command& c) {
         s.subState = kSceneReplayReturn;
         return StepResult::Yield;
     }
-    for (int i = 0; i < static_cast<int>(std::size(kEndingRolls)); ++i) {
-        if (sameText(c.text, kEndingRolls[i])) {
-            s.ending = i;
-            s.mode = kModeEnding;
-            s.subState = 0;
-            return StepResult::Yield;
-        }
+    if (const int route = endingRouteOfJump(c.text); route >= 0) {
+        s.ending = route;
+        s.mode = kModeEnding;
+        s.subState = 0;
+        return StepResult::Yield;
     }
     // The operand lives in the script that LoadScript frees.
     const std::string target(c.text);

@@ -15,5 +15,9 @@ std::string characterPicturePath(std::string_view name);
 // "system\map_a" and "system\map_p" name the map screen's pictures, which
 // the background command leaves to that screen.
 bool isMapBackground(std::string_view name);
+// The route whose ending a jump to `target` starts ("roll_n" 0, "roll_s"
+// 1 ... "roll_r" 12, in the order of the route scores); -1 for any other
+// target.
+int endingRouteOfJump(std::string_view target);
 
 }  // namespace marlit

@@ -49,29 +49,6 @@ DesignRect iconSource(int icon) {
     return {(icon % 8) * kIconSize, (icon / 8) * kIconSize, kIconSize, kIconSize};
 }
 
-// The first row of the day's pair; none for a day without one.
-int rowOfDay(int day) {
-    switch (day) {
-        case 25:
-            return 0;
-        case 26:
-            return 2;
-        case 27:
-            return 4;
-        case 28:
-            return 6;
-        case 1:
-        case 2:
-        case 3:
-        case 4:
-        case 5:
-        case 6:
-            return 6 + 2 * day;
-        default:
-            return -1;
-    }
-}
-
 // The character letter `n` places after the "_" of a script name; 0 when
 // there is none.
 char letterAfterUnderscore(const std::string& script, size_t n) {
@@ -158,7 +135,7 @@ void MapScreen::setUp() {
     const int day = story_.vars.get(var::kDay);
     // On a day outside the schedule the previous day's pair stays; the
     // half-day picks the row within it.
-    const int first = rowOfDay(day);
+    const int first = ScreenTables::firstRowOfDay(day);
     row_ = (first >= 0 ? first : row_ - row_ % 2) + flag;
     if (day == 3)
         variant_ = 1;

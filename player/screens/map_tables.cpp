@@ -16,6 +16,28 @@ int ScreenTables::icon(char letter) const {
     return icons[static_cast<size_t>(lower - 'a')];
 }
 
+int ScreenTables::firstRowOfDay(int day) {
+    switch (day) {
+        case 25:
+            return 0;
+        case 26:
+            return 2;
+        case 27:
+            return 4;
+        case 28:
+            return 6;
+        case 1:
+        case 2:
+        case 3:
+        case 4:
+        case 5:
+        case 6:
+            return 6 + 2 * day;
+        default:
+            return -1;
+    }
+}
+
 std::string ScreenTables::dayScript(int day) const {
     if (day < 1 || day > kDays)
         return {};

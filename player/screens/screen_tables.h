@@ -67,6 +67,9 @@ struct ScreenTables {
     int icon(char letter) const;
     // The script after the day change on a day of the month; "" for none.
     std::string dayScript(int day) const;
+    // The first schedule row of a day's pair (the half-day picks the row
+    // within it); -1 for a day outside the schedule.
+    static int firstRowOfDay(int day);
 };
 
 // Each reader replaces its own table in `tables` with the rows it reads; a

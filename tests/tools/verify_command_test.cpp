@@ -30,7 +30,7 @@ class VerifyCommand : public ::testing::Test {
         std::ofstream(dir.file("start.txt"))
             << "header 0\nbgm 3 0\nbackground \"BG\\\\room\"\nchar_left \"CHR\\\\girl@\"\n"
                "voice \"VOICE\\\\G\\\\g0001.pcm\"\nse 7 0\nbackground \"system\\\\map_a\"\n"
-               "char_right \"-\"\njump \"next\"\n";
+               "char_right \"-\"\nday_end_selector 9\nday_end 0\njump \"next\"\n";
         std::ofstream(dir.file("next.txt")) << "header 0\nbgm 255 0\njump \"main\"\n";
         for (const char* name : {"start", "next"}) {
             auto r = tool({"mes", "asm", dir.file(std::string(name) + ".txt"),
@@ -87,7 +87,10 @@ TEST_F(VerifyCommand, NamesWhatIsMissingAndWhereItIsNamed) {
     fs::remove(dir.path() / "voices" / "VOICE" / "G" / "g0001.mp3");
     std::ofstream(dir.path() / "voices" / "other.mp3") << "voice";
     fs::remove(dir.path() / "game" / "1" / "03.mp3");
+    // "start" ends a day on the day-change screen, and its name sets no
+    // date: it may be any day's. No script jumps to the ending of route 3.
     std::ofstream(dir.path() / "game" / "1" / "day_change.txt") << "24 0224d_f02\n";
+    std::ofstream(dir.path() / "game" / "1" / "ending_scripts.txt") << "3 0410a_w01\n";
     packUp();
     auto r = tool({"verify", dir.file("game")});
     EXPECT_EQ(r.exitCode, 1) << r.out << r.err;
@@ -97,10 +100,12 @@ TEST_F(VerifyCommand, NamesWhatIsMissingAndWhereItIsNamed) {
           "missing voice VOICE\\G\\g0001.mp3, named by start at position 23\n",
           "missing picture AdvData\\grp\\bg\\i_etc.rbp, named by day_card.txt\n",
           "missing script 0224d_f02, named by day_change.txt, day 24\n",
-          "the jump target \"next\" is not a script of the set"}) {
+          "the jump target \"next\" is not a script of the set",
+          "note: ending_scripts.txt, route 3 names script 0410a_w01, which this data set lacks "
+          "(no script jumps to the ending of route 3)\n"}) {
         EXPECT_NE(r.out.find(line), std::string::npos) << line << "\n" << r.out;
     }
-    EXPECT_NE(r.out.find("1 script, 8 names looked up: 6 problems"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("1 script, 9 names looked up: 6 problems"), std::string::npos) << r.out;
 }
 
 TEST_F(VerifyCommand, AFolderWithoutADataSetIsNamed) {

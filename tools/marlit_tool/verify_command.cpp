@@ -56,8 +56,12 @@ struct Checker {
         std::vector<std::string> places;
     };
     std::map<std::pair<ResourceKind, std::string>, Missing> missing;
+    const StoryReach& reach;
     // Table rows whose key is not in the data set.
     std::vector<Reference> unmatched;
+    // Table rows naming a missing script that the data set's story never
+    // reaches.
+    std::vector<Reference> unreached;
     size_t checked = 0;
 
     void check(const Reference& r) {
@@ -84,6 +88,8 @@ struct Checker {
         }
         if (!present && r.lookup) {
             unmatched.push_back(r);
+        } else if (!present && r.reach && !reach.reaches(*r.reach)) {
+            unreached.push_back(r);
         } else if (!present) {
             Missing& m = missing[{r.kind, foldCase(r.name)}];
             if (m.name.empty())
@@ -143,7 +149,8 @@ int verifyOne(const std::string& programFolder, bool vga) {
     for (const ScriptLinkProblem& p : checkScriptLinks(scripts))
         problems.push_back(describe(p));
 
-    Checker checker{*files, {}, {}, 0};
+    const StoryReach reach(scripts);
+    Checker checker{*files, {}, reach, {}, {}, 0};
     for (const auto& [label, script] : scripts)
         checker.check(scriptReferences(label, script));
 
@@ -168,6 +175,10 @@ int verifyOne(const std::string& programFolder, bool vga) {
         if (m.places.size() > 1)
             std::printf(" and %zu more", m.places.size() - 1);
         std::printf("\n");
+    }
+    for (const Reference& r : checker.unreached) {
+        std::printf("  note: %s names %s %s, which this data set lacks (%s)\n", r.where.c_str(),
+                    kindName(r.kind), r.name.c_str(), StoryReach::whyNot(*r.reach).c_str());
     }
     for (const Reference& r : checker.unmatched) {
         std::printf("  note: %s names %s, which this data set lacks (the row never matches)\n",
@@ -212,7 +223,11 @@ const Command kVerify{
     "picture, music piece, sound effect or voice they name that is missing,\n"
     "with the script and position (or the table) that names it, and one line\n"
     "per broken link between the scripts (a goto, choice or jump whose target\n"
-    "is not there). Exit 1 when something is missing.\n",
+    "is not there). A row of the map, day-change or ending tables that this\n"
+    "data set's scripts never lead to (no script of that day ends it on that\n"
+    "screen, no script jumps to that ending) is a note: the shipped tables\n"
+    "serve a whole game, and a shorter story uses only some of their rows.\n"
+    "Exit 1 when something is missing.\n",
     "marlit-tool verify out/demo/qvga",
     runVerify,
 };

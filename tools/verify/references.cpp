@@ -19,6 +19,15 @@ constexpr uint8_t kStop = 255;
 // The title's situations: the logo, the title, the menu items, the time of day.
 constexpr int kTitleSituations = 15;
 
+// The day of the month whose pair of map rows holds `row`; 0 for none.
+int dayOfRow(int row) {
+    for (int day = 1; day <= ScreenTables::kDays; ++day) {
+        if (ScreenTables::firstRowOfDay(day) == row - row % 2)
+            return day;
+    }
+    return 0;
+}
+
 bool namesCharacter(std::string_view s) {
     return !s.empty() && s != "-";
 }
@@ -110,8 +119,10 @@ std::vector<Reference> screenTableReferences(const ScreenTables& tables) {
             const ScheduleCell& cell = tables.schedule[row][place];
             const std::string where =
                 "map_schedule.txt, row " + std::to_string(row) + ", place " + std::to_string(place);
-            if (!cell.script.empty())
-                out.push_back({ResourceKind::Script, cell.script, where});
+            if (!cell.script.empty()) {
+                out.push_back({ResourceKind::Script, cell.script, where, false,
+                               RowReach{RowReach::Kind::Map, dayOfRow(static_cast<int>(row))}});
+            }
             if (!cell.crowdVoice.empty())
                 out.push_back({ResourceKind::Voice, cell.crowdVoice, where});
         }
@@ -119,7 +130,8 @@ std::vector<Reference> screenTableReferences(const ScreenTables& tables) {
     for (size_t day = 0; day < tables.dayScripts.size(); ++day) {
         if (!tables.dayScripts[day].empty())
             out.push_back({ResourceKind::Script, tables.dayScripts[day],
-                           "day_change.txt, day " + std::to_string(day)});
+                           "day_change.txt, day " + std::to_string(day), false,
+                           RowReach{RowReach::Kind::DayChange, static_cast<int>(day)}});
     }
     for (size_t route = 0; route < tables.endings.size(); ++route) {
         const std::string where = "ending_sequences.txt, route " + std::to_string(route);
@@ -131,7 +143,8 @@ std::vector<Reference> screenTableReferences(const ScreenTables& tables) {
         }
         if (!tables.followUps[route].empty())
             out.push_back({ResourceKind::Script, tables.followUps[route],
-                           "ending_scripts.txt, route " + std::to_string(route)});
+                           "ending_scripts.txt, route " + std::to_string(route), false,
+                           RowReach{RowReach::Kind::Ending, static_cast<int>(route)}});
     }
     return out;
 }

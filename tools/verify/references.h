@@ -3,6 +3,7 @@
 // it is named, so that a missing one can be shown to whoever wrote it.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "player/scenario/scenario_tables.h"
 #include "player/screens/extras_tables.h"
 #include "player/screens/screen_tables.h"
+#include "tools/verify/story_reach.h"
 
 namespace marlit {
 
@@ -24,6 +26,8 @@ struct Reference {
     // manner list, the place table): when it is missing the row never
     // matches, which is worth knowing but breaks nothing.
     bool lookup = false;
+    // A row of the day-end and ending tables that only some stories reach.
+    std::optional<RowReach> reach = std::nullopt;
 };
 
 const char* kindName(ResourceKind kind);
