@@ -149,17 +149,18 @@ int verifyOne(const std::string& programFolder, bool vga) {
     for (const ScriptLinkProblem& p : checkScriptLinks(scripts))
         problems.push_back(describe(p));
 
-    const StoryReach reach(scripts);
-    Checker checker{*files, {}, reach, {}, {}, 0};
-    for (const auto& [label, script] : scripts)
-        checker.check(scriptReferences(label, script));
-
     // The game tables the player would read for this data set: its own
     // beside the pack, else the program's.
     const std::vector<std::string> folders = {files->packFolder(), scenarioDataFolder()};
     TableReport report;
+    const ScreenTables screenTables = loadScreenTables(folders, report);
+    const StoryReach reach(scripts, screenTables);
+    Checker checker{*files, {}, reach, {}, {}, 0};
+    for (const auto& [label, script] : scripts)
+        checker.check(scriptReferences(label, script));
+
     checker.check(scenarioTableReferences(loadScenarioTables(folders, report)));
-    checker.check(screenTableReferences(loadScreenTables(folders, report)));
+    checker.check(screenTableReferences(screenTables));
     checker.check(extrasTableReferences(loadExtrasTables(folders, report.warnings)));
     const std::string voices = titleVoiceFile(folders);
     checker.check(titleVoiceReferences(readTitleVoices(voices, report.warnings),
@@ -178,7 +179,7 @@ int verifyOne(const std::string& programFolder, bool vga) {
     }
     for (const Reference& r : checker.unreached) {
         std::printf("  note: %s names %s %s, which this data set lacks (%s)\n", r.where.c_str(),
-                    kindName(r.kind), r.name.c_str(), StoryReach::whyNot(*r.reach).c_str());
+                    kindName(r.kind), r.name.c_str(), reach.whyNot(*r.reach).c_str());
     }
     for (const Reference& r : checker.unmatched) {
         std::printf("  note: %s names %s, which this data set lacks (the row never matches)\n",

@@ -19,15 +19,6 @@ constexpr uint8_t kStop = 255;
 // The title's situations: the logo, the title, the menu items, the time of day.
 constexpr int kTitleSituations = 15;
 
-// The day of the month whose pair of map rows holds `row`; 0 for none.
-int dayOfRow(int row) {
-    for (int day = 1; day <= ScreenTables::kDays; ++day) {
-        if (ScreenTables::firstRowOfDay(day) == row - row % 2)
-            return day;
-    }
-    return 0;
-}
-
 bool namesCharacter(std::string_view s) {
     return !s.empty() && s != "-";
 }
@@ -121,7 +112,7 @@ std::vector<Reference> screenTableReferences(const ScreenTables& tables) {
                 "map_schedule.txt, row " + std::to_string(row) + ", place " + std::to_string(place);
             if (!cell.script.empty()) {
                 out.push_back({ResourceKind::Script, cell.script, where, false,
-                               RowReach{RowReach::Kind::Map, dayOfRow(static_cast<int>(row))}});
+                               RowReach{RowReach::Kind::Map, static_cast<int>(row)}});
             }
             if (!cell.crowdVoice.empty())
                 out.push_back({ResourceKind::Voice, cell.crowdVoice, where});
