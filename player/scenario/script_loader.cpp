@@ -7,6 +7,7 @@
 #include "base/sjis.h"
 #include "formats/mlz_reader.h"
 #include "player/scenario/scenario_engine.h"
+#include "player/scenario/script_names.h"
 
 namespace marlit {
 
@@ -16,10 +17,6 @@ constexpr size_t kLabelBytes = 63;
 
 // The weekday offset of the months 2 to 8.
 constexpr int kWeekdayOffset[] = {4, 4, 0, 2, 5, 0, 3};
-
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
 
 }  // namespace
 
@@ -69,11 +66,11 @@ bool ScenarioEngine::LoadScript(std::string_view label) {
 }
 
 void ScenarioEngine::setCalendar(std::string_view label) {
-    if (label.size() < 4 || !isDigit(label[0]) || !isDigit(label[1]) || !isDigit(label[2]) ||
-        !isDigit(label[3]))
+    const std::optional<ScriptDate> date = dateOfScript(label);
+    if (!date)
         return;
-    const int month = (label[0] - '0') * 10 + (label[1] - '0');
-    const int day = (label[2] - '0') * 10 + (label[3] - '0');
+    const int month = date->month;
+    const int day = date->day;
     vars.set(var::kMonth, month);
     vars.set(var::kDay, day);
     if (month >= 2 && month <= 8)

@@ -18,6 +18,14 @@ bool isMapBackground(std::string_view name) {
     return sameText(name, "system\\map_a") || sameText(name, "system\\map_p");
 }
 
+std::optional<ScriptDate> dateOfScript(std::string_view label) {
+    const auto digit = [&label](size_t i) { return label[i] >= '0' && label[i] <= '9'; };
+    if (label.size() < 4 || !digit(0) || !digit(1) || !digit(2) || !digit(3))
+        return std::nullopt;
+    return ScriptDate{(label[0] - '0') * 10 + (label[1] - '0'),
+                      (label[2] - '0') * 10 + (label[3] - '0')};
+}
+
 int endingRouteOfJump(std::string_view target) {
     static constexpr std::string_view kRolls[] = {"roll_n", "roll_s", "roll_k", "roll_w", "roll_e",
                                                   "roll_m", "roll_y", "roll_a", "roll_g", "roll_t",

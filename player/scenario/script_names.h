@@ -2,6 +2,7 @@
 // loads them, and marlit-tool verify looks for them in a data set.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,5 +20,14 @@ bool isMapBackground(std::string_view name);
 // 1 ... "roll_r" 12, in the order of the route scores); -1 for any other
 // target.
 int endingRouteOfJump(std::string_view target);
+
+// The in-game date a script's name sets when it is loaded: its first four
+// characters as MMDD ("0225a_f01": 25 February); none for a name without
+// one, which keeps the date of the script before.
+struct ScriptDate {
+    int month = 0;
+    int day = 0;
+};
+std::optional<ScriptDate> dateOfScript(std::string_view label);
 
 }  // namespace marlit

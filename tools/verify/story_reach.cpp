@@ -16,24 +16,6 @@ constexpr uint8_t kVariableCopy = 'Y';
 // The day-end selector from which the day-change screen takes over.
 constexpr int kFirstDayChangeSelector = 9;
 
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-struct Date {
-    int month = 0;
-    int day = 0;
-};
-
-// The date a script's name sets when it is loaded: "MMDD..."; none for a
-// name without one, which keeps the date of the script before.
-std::optional<Date> dateOf(std::string_view label) {
-    if (label.size() < 4 || !isDigit(label[0]) || !isDigit(label[1]) || !isDigit(label[2]) ||
-        !isDigit(label[3]))
-        return std::nullopt;
-    return Date{(label[0] - '0') * 10 + (label[1] - '0'), (label[2] - '0') * 10 + (label[3] - '0')};
-}
-
 uint16_t wordOf(const MesScript& script, uint32_t at) {
     return static_cast<uint16_t>(script.byteAt(at + 1) + 256 * script.byteAt(at + 2));
 }
@@ -67,7 +49,7 @@ StoryReach::StoryReach(const std::map<std::string, MesScript>& scripts, const Sc
 
 void StoryReach::walk(std::string_view label, const MesScript& script) {
     ScriptWalk& w = walks_[foldCase(label)];
-    const std::optional<Date> date = dateOf(label);
+    const std::optional<ScriptDate> date = dateOfScript(label);
     // The day card takes over from 7 March on.
     const bool beforeEnd = !date || date->month < 3 || (date->month == 3 && date->day <= 6);
     std::optional<int> selector;  // not known until the script sets it
