@@ -1,5 +1,7 @@
-// The pack entries that the picture commands of a script name: the player
-// loads them, and marlit-tool verify looks for them in a data set.
+// What the names in a script's commands mean to the player: the pack
+// entries the picture commands load, the endings of the "roll_" jumps and
+// the date a script's own name sets. The player and marlit-tool verify
+// both read them from here.
 #pragma once
 
 #include <optional>
