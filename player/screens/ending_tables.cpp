@@ -20,7 +20,7 @@ std::optional<int> routeOf(const std::string& field) {
 
 bool readEndingSequenceTable(const std::string& hostPath, ScreenTables& tables,
                              TableReport& report) {
-    decltype(ScreenTables::endings) endings{};
+    ScreenTables::Endings endings{};
     bool ok = eachRow(hostPath, report, [&](const Fields& f) -> std::string {
         if (f.size() != 4)
             return "expected a route, a time in ms, a full picture (or -) and a right panel "
@@ -51,7 +51,7 @@ bool readEndingSequenceTable(const std::string& hostPath, ScreenTables& tables,
 }
 
 bool readEndingScriptTable(const std::string& hostPath, ScreenTables& tables, TableReport& report) {
-    decltype(ScreenTables::followUps) scripts{};
+    ScreenTables::FollowUps scripts{};
     bool ok = eachRow(hostPath, report, [&](const Fields& f) -> std::string {
         if (f.size() != 2)
             return "expected a route and a script name (or - for the staff roll)";

@@ -45,7 +45,9 @@ std::string ScreenTables::dayScript(int day) const {
 }
 
 bool readScheduleTable(const std::string& hostPath, ScreenTables& tables, TableReport& report) {
-    decltype(ScreenTables::schedule) rows{};
+    // Its cells are strings, empty as made; "rows{}" would say the same,
+    // but clang 14 (the fuzzing build) crashes on it.
+    ScreenTables::Schedule rows;
     std::set<std::pair<int, int>> named;
     bool ok = eachRow(hostPath, report, [&](const Fields& f) -> std::string {
         if (f.size() != 4)
@@ -71,7 +73,7 @@ bool readScheduleTable(const std::string& hostPath, ScreenTables& tables, TableR
 }
 
 bool readIconTable(const std::string& hostPath, ScreenTables& tables, TableReport& report) {
-    decltype(ScreenTables::icons) icons{};
+    ScreenTables::Icons icons{};
     icons.fill(-1);
     bool ok = eachRow(hostPath, report, [&](const Fields& f) -> std::string {
         if (f.size() != 2)
@@ -91,7 +93,7 @@ bool readIconTable(const std::string& hostPath, ScreenTables& tables, TableRepor
 }
 
 bool readMapPlaceTable(const std::string& hostPath, ScreenTables& tables, TableReport& report) {
-    decltype(ScreenTables::places) places{};
+    ScreenTables::Places places{};
     bool ok = eachRow(hostPath, report, [&](const Fields& f) -> std::string {
         if (f.size() != 6)
             return "expected a map (map_a or map_p), a place, the pointer's x y and the "
@@ -121,7 +123,7 @@ bool readMapPlaceTable(const std::string& hostPath, ScreenTables& tables, TableR
 }
 
 bool readDayChangeTable(const std::string& hostPath, ScreenTables& tables, TableReport& report) {
-    decltype(ScreenTables::dayScripts) days{};
+    ScreenTables::DayScripts days{};
     bool ok = eachRow(hostPath, report, [&](const Fields& f) -> std::string {
         if (f.size() != 2)
             return "expected a day of the month and a script name";

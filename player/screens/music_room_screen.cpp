@@ -145,7 +145,7 @@ void MusicRoomScreen::runStep() {
             const int count = kFirstPiece + pieceCount();
             const bool chosen = moveCursor(
                 count, [](int) { return false; },
-                [this](int item, DesignRect& r) {
+                [](int item, DesignRect& r) {
                     r = item < kFirstPiece ? kButtons[item].hit : pieceRect(item - kFirstPiece);
                     return true;
                 },

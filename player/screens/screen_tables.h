@@ -54,13 +54,21 @@ struct ScreenTables {
     // The icon of a letter outside the table.
     static constexpr int kOtherIcon = 20;
 
-    std::array<std::array<ScheduleCell, kPlaces>, kRows> schedule{};
+    // The tables' types, for the readers that build one before taking it.
+    using Schedule = std::array<std::array<ScheduleCell, kPlaces>, kRows>;
+    using Icons = std::array<int, 26>;
+    using Places = std::array<std::array<MapPlace, kPlaces>, kMaps>;
+    using DayScripts = std::array<std::string, kDays + 1>;
+    using Endings = std::array<std::vector<EndingRecord>, kRoutes>;
+    using FollowUps = std::array<std::string, kRoutes>;
+
+    Schedule schedule{};
     // Icon by letter 'a'..'z' (either case), -1 for a letter without one.
-    std::array<int, 26> icons{};
-    std::array<std::array<MapPlace, kPlaces>, kMaps> places{};
-    std::array<std::string, kDays + 1> dayScripts{};  // by day of the month
-    std::array<std::vector<EndingRecord>, kRoutes> endings{};
-    std::array<std::string, kRoutes> followUps{};
+    Icons icons{};
+    Places places{};
+    DayScripts dayScripts{};  // by day of the month
+    Endings endings{};
+    FollowUps followUps{};
 
     ScreenTables() { icons.fill(-1); }
     // The icon of a character letter; -1 when the letter has none.

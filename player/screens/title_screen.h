@@ -74,7 +74,6 @@ class TitleScreen : public ModeScreen {
     int selection_ = kNone;
     int menu_ = 0;  // 0 the title menu, 1 the extras
     bool completed_ = false;
-    int extrasMode_ = 0;
     bool saidLoad_ = false;
     bool saidExtras_ = false;
 };
