@@ -2,10 +2,10 @@
 // number, the day-end selector, jumps, and the variable arithmetic.
 #include "base/printable.h"
 #include "base/sjis.h"
+#include "formats/mes_jump_targets.h"
 #include "player/core/mode_screen.h"
 #include "player/scenario/command_handlers.h"
 #include "player/scenario/scenario_engine.h"
-#include "player/scenario/script_names.h"
 
 namespace marlit {
 
@@ -69,17 +69,17 @@ StepResult jumpToScript(ScenarioEngine& e, const Command& c) {
     e.petals.stop();
     e.readLog.markRead(e.state.scriptName, e.state.message);
     ScenarioState& s = e.state;
-    if (sameText(c.text, "staff")) {
+    if (sameText(c.text, kJumpToStaffRoll)) {
         s.mode = kModeStaffRoll;
         s.subState = 0;
         return StepResult::Yield;
     }
-    if (sameText(c.text, "main")) {
+    if (sameText(c.text, kJumpToTitle)) {
         e.ReturnToTitle();
         return StepResult::Yield;
     }
     // A replayed scene ends at its jump, wherever the story would go on.
-    if (sameText(c.text, "SC_END") || s.sceneReplay) {
+    if (sameText(c.text, kJumpToSceneEnd) || s.sceneReplay) {
         s.mode = kModeSceneGallery;
         s.subState = kSceneReplayReturn;
         return StepResult::Yield;

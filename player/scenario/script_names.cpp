@@ -26,15 +26,4 @@ std::optional<ScriptDate> dateOfScript(std::string_view label) {
                       (label[2] - '0') * 10 + (label[3] - '0')};
 }
 
-int endingRouteOfJump(std::string_view target) {
-    static constexpr std::string_view kRolls[] = {"roll_n", "roll_s", "roll_k", "roll_w", "roll_e",
-                                                  "roll_m", "roll_y", "roll_a", "roll_g", "roll_t",
-                                                  "roll_b", "roll_d", "roll_r"};
-    for (size_t i = 0; i < std::size(kRolls); ++i) {
-        if (sameText(target, kRolls[i]))
-            return static_cast<int>(i);
-    }
-    return -1;
-}
-
 }  // namespace marlit

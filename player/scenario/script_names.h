@@ -1,7 +1,7 @@
 // What the names in a script's commands mean to the player: the pack
-// entries the picture commands load, the endings of the "roll_" jumps and
-// the date a script's own name sets. The player and marlit-tool verify
-// both read them from here.
+// entries the picture commands load and the date a script's own name
+// sets (the jump command's special names are formats/mes_jump_targets.h). The player and
+// marlit-tool verify both read them from here.
 #pragma once
 
 #include <optional>
@@ -18,10 +18,6 @@ std::string characterPicturePath(std::string_view name);
 // "system\map_a" and "system\map_p" name the map screen's pictures, which
 // the background command leaves to that screen.
 bool isMapBackground(std::string_view name);
-// The route whose ending a jump to `target` starts ("roll_n" 0, "roll_s"
-// 1 ... "roll_r" 12, in the order of the route scores); -1 for any other
-// target.
-int endingRouteOfJump(std::string_view target);
 
 // The in-game date a script's name sets when it is loaded: its first four
 // characters as MMDD ("0225a_f01": 25 February); none for a name without

@@ -44,10 +44,14 @@ bool ExtrasScreen::fadeAway() {
         s_.brightness = static_cast<int32_t>(256 - t * 256 / kFadeMs);
         return false;
     }
+    resetScreen();
+    return true;
+}
+
+void ExtrasScreen::resetScreen() {
     s_.brightness = 256;
     s_.sound.stopMusic();
     clearAll();
-    return true;
 }
 
 void ExtrasScreen::backToTitle() {

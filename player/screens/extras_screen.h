@@ -60,6 +60,9 @@ class ExtrasScreen : public ModeScreen {
 
     // Removes every sprite and frees the screens' slots and the cover's.
     void clearAll();
+    // Full brightness, no music, and clearAll: where a screen starts and
+    // where its fade to black ends.
+    void resetScreen();
     // A picture of the screen as it stands covers the screen (sprite 0 on
     // top), to fade away over what is built beneath it.
     void coverWithScreen();

@@ -124,10 +124,7 @@ void MusicRoomScreen::runStep() {
     ScenarioState& st = s_.state;
     switch (st.subState) {
         case 0:
-            s_.brightness = 256;
-            s_.sound.stopMusic();
-            g.removeSprites(0, Compositor::kSpriteSlots - 1);
-            clearAll();
+            resetScreen();
             coverWithScreen();
             showBackdrop(kBackground, kChips);
             g.loadPicture(kTitleSlot, kTitles, true);

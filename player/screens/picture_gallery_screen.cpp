@@ -160,10 +160,7 @@ void PictureGalleryScreen::runStep() {
             cursor_ = kNone;
             character_ = 0;
             page_ = 0;
-            s_.brightness = 256;
-            s_.sound.stopMusic();
-            g.removeSprites(0, Compositor::kSpriteSlots - 1);
-            clearAll();
+            resetScreen();
             coverWithScreen();
             showBackdrop(kBackground, kParts);
             buildPage();

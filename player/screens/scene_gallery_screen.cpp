@@ -219,7 +219,6 @@ void SceneGalleryScreen::replay() {
 }
 
 void SceneGalleryScreen::runStep() {
-    GraphicsOps& g = s_.graphics;
     ScenarioState& st = s_.state;
     switch (st.subState) {
         case 0:
@@ -227,10 +226,7 @@ void SceneGalleryScreen::runStep() {
             cursor_ = kNone;
             character_ = 0;
             page_ = 0;
-            s_.brightness = 256;
-            s_.sound.stopMusic();
-            g.removeSprites(0, Compositor::kSpriteSlots - 1);
-            clearAll();
+            resetScreen();
             buildScreen();
             st.subState = 1;
             break;

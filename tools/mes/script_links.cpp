@@ -10,10 +10,6 @@
 namespace marlit {
 namespace {
 
-constexpr const char* kSpecialTargets[] = {
-    "staff",  "main",   "SC_END", "roll_n", "roll_s", "roll_k", "roll_w", "roll_e",
-    "roll_m", "roll_y", "roll_a", "roll_g", "roll_t", "roll_b", "roll_d", "roll_r"};
-
 // The choice set holds four targets.
 constexpr int kMaxChoices = 4;
 // Target labels of a choice are kept in 24-byte fields.
@@ -192,11 +188,6 @@ class ScriptChecker {
 };
 
 }  // namespace
-
-bool isSpecialJumpTarget(std::string_view name) {
-    return std::any_of(std::begin(kSpecialTargets), std::end(kSpecialTargets),
-                       [&](const char* special) { return sameText(name, special); });
-}
 
 std::vector<ScriptLinkProblem> checkScriptLinks(const std::map<std::string, MesScript>& scripts) {
     std::vector<ScriptLinkProblem> problems;

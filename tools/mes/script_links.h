@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "formats/mes_jump_targets.h"
 #include "formats/mes_script.h"
 
 namespace marlit {
@@ -20,10 +21,6 @@ struct ScriptLinkProblem {
     uint32_t position = 0;  // the command's position in its stream
     std::string what;
 };
-
-// The names "6" takes besides scripts: "staff", "main", "SC_END" and the
-// thirteen "roll_" endings.
-bool isSpecialJumpTarget(std::string_view name);
 
 // Every problem of the set, by script (in the map's order) and position.
 // Script names compare with the name equality (ASCII case-insensitive).

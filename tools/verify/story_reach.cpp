@@ -1,6 +1,7 @@
 #include "tools/verify/story_reach.h"
 
 #include "base/sjis.h"
+#include "formats/mes_jump_targets.h"
 #include "player/scenario/scenario_vars.h"
 #include "player/scenario/script_names.h"
 
