@@ -101,5 +101,22 @@ TEST(StoryReach, ADayEndWhoseScreenOrDayIsNotKnownCountsForEveryDay) {
     EXPECT_FALSE(reach.reaches({Kind::Ending, 0}));
 }
 
+TEST(StoryReach, AScriptThatCannotBeReadToItsEndMayLeadAnywhere) {
+    const ScreenTables t = tables();
+    auto story = storyOf(kSampleLike);
+    // 0225a_f01 cut off in its day end: its two bytes of operand are gone.
+    const auto whole = story.at("0225a_f01").fileBytes();
+    std::vector<uint8_t> bytes(whole.begin(), whole.end() - 2);
+    story.erase("0225a_f01");
+    auto cut = MesScript::parse(std::move(bytes));
+    ASSERT_TRUE(cut);
+    story.emplace("0225a_f01", std::move(*cut));
+    const StoryReach reach(story, t);
+    EXPECT_TRUE(reach.reaches({Kind::Map, 0}));
+    EXPECT_TRUE(reach.reaches({Kind::Map, 19}));
+    EXPECT_TRUE(reach.reaches({Kind::DayChange, 3}));
+    EXPECT_TRUE(reach.reaches({Kind::Ending, 12}));
+}
+
 }  // namespace
 }  // namespace marlit

@@ -57,8 +57,12 @@ void StoryReach::walk(std::string_view label, const MesScript& script) {
     const uint32_t end = static_cast<uint32_t>(script.stream().size());
     for (uint32_t at = 0; at < end;) {
         auto next = script.nextCommand(at);
-        if (!next)
+        if (!next) {
+            // The rest cannot be read (the link check says so): it may end
+            // any day on either screen, or jump to any ending.
+            anyMap_ = anyDayChange_ = anyEnding_ = true;
             break;
+        }
         const uint8_t op = script.byteAt(at);
         if (op == kDayEndSelector) {
             selector = wordOf(script, at);
@@ -147,7 +151,7 @@ bool StoryReach::reaches(const RowReach& row) const {
                 return row.value == *onlyMapRow_;
             return anyMap_ || mapDays_.contains(dayOfRow(row.value));
         case RowReach::Kind::Ending:
-            return routes_.contains(row.value);
+            return anyEnding_ || routes_.contains(row.value);
     }
     return true;
 }

@@ -11,7 +11,8 @@
 //   first visit of a game shows the second row: see below);
 // - a route's follow-up script, when a script jumps to the route's ending.
 // A day end whose screen or day is not known from its own script (the
-// selector set elsewhere, a name without a date) counts for every day.
+// selector set elsewhere, a name without a date) counts for every day, and
+// a script that cannot be read to its end may lead anywhere.
 #pragma once
 
 #include <map>
@@ -60,6 +61,7 @@ class StoryReach {
     std::set<int> mapDays_;
     bool anyDayChange_ = false;
     bool anyMap_ = false;
+    bool anyEnding_ = false;
     std::set<int> routes_;
     // The story's map visits: each day end that may open the map, by the
     // folded label of its script and its day (0 when not known).
